@@ -1,0 +1,32 @@
+# The two set-up commands of the README:
+#   make run    install what is missing, build, start the program
+#   make test   install what is missing, build, run every test
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps asan bench fuzz screens clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMCTF_SANITIZE=ON -DMCTF_BUILD_BENCH=OFF >/dev/null
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) build-asan build-fuzz

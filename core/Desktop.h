@@ -1,0 +1,42 @@
+// Desktop: everything the program's logic needs of the person at the screen.
+//
+// Message boxes, the OK/Cancel question, the "Reading Data" progress window
+// and the file chooser all go through this one interface, so the same logic
+// runs under the Qt window, in the mctfcli terminal command and in tests.
+// Every call blocks until the person has answered, as a modal box would.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mctf {
+
+// The application's title: the caption of its message boxes.
+inline constexpr std::string_view kAppTitle = "mctfutil";
+
+enum class MessageIcon { None, Exclamation, Question, Information };
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // A message box with an OK button.
+    virtual void ShowMessage(std::string_view text,
+                             std::string_view caption = kAppTitle,
+                             MessageIcon icon = MessageIcon::None) = 0;
+
+    // An OK/Cancel box with the question icon; true when OK was chosen.
+    virtual bool Confirm(std::string_view text, std::string_view caption) = 0;
+
+    // The modeless "Reading Data" window with one bar from 0 to 100.
+    virtual void OpenProgress() = 0;
+    virtual void SetProgress(int position) = 0;
+    virtual void CloseProgress() = 0;
+
+    // A file-open chooser. `filters` is a list of "Caption (*.ext)" entries
+    // separated by ";;", the first one active. nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFile(std::string_view filters) = 0;
+};
+
+}  // namespace mctf

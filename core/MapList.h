@@ -1,0 +1,35 @@
+// MapList: the map rotation of one game type, held beside the settings.
+//
+// 64 slots of 32-byte NUL-terminated names (at most 31 characters); the
+// record's mapCount says how many are valid. Each game type keeps its list in
+// a text file of its own in <quakePath>/morvane: one name per line when
+// written, any white-space separated words when read.
+#pragma once
+
+#include <cstdint>
+
+namespace mctf {
+
+struct SettingsStore;
+
+inline constexpr int kMapListCapacity = 64;
+inline constexpr int kMapNameSize = 32;
+
+struct MapList {
+    char maps[kMapListCapacity][kMapNameSize];
+    // The game type whose file these names were read from; a save goes to
+    // that file whatever gameType says by then, so no file ever receives
+    // another type's list.
+    int32_t loadedGameType;
+};
+
+// Reads the list file of the current gameType; sets mapCount. A missing or
+// unreadable file gives an empty list, silently. More than 64 names: the
+// first 64 are kept; longer names are cut to 31 characters.
+void LoadMapList(SettingsStore& store);
+
+// Writes slots 0..mapCount-1 to the list file of the game type the list was
+// loaded for. A file that cannot be created is silently not written.
+void SaveMapList(const SettingsStore& store);
+
+}  // namespace mctf

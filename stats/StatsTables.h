@@ -1,0 +1,115 @@
+// StatsTables: everything one statistics run accumulates.
+//
+// The records keep fixed layouts and the tables fixed capacities: 64 client
+// slots of the running match, 4096 players, 4096 clans and the order lists
+// the ranking fills. The caller owns one StatsTables (about 1.6 MB, so keep it
+// on the heap) and the run empties it at its start with ResetLogTables.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace mctf {
+
+inline constexpr int kMatchSlotCount = 64;
+inline constexpr int kPlayerCapacity = 4096;
+inline constexpr int kClanCapacity = 4096;
+inline constexpr int kTopListCapacity = 100;
+inline constexpr int kPlayerNameSize = 32;
+inline constexpr int kWeaponCount = 12;
+
+// Indices of weaponKills, and of WeaponNames.
+enum Weapon : int {
+    kGauntlet = 0,
+    kMachinegun = 1,
+    kShotgun = 2,
+    kGrenadeLauncher = 3,
+    kRocketLauncher = 4,
+    kLightningGun = 5,
+    kRailgun = 6,
+    kPlasmaGun = 7,
+    kBfg = 8,
+    kTelefrag = 9,
+    kSuicide = 10,
+    kUnknownWeapon = 11,
+};
+
+extern const char* const WeaponNames[kWeaponCount];
+
+// One player's figures: a client slot of the running match, or a player of
+// the run (104 bytes).
+struct PlayerStats {
+    char name[kPlayerNameSize];  // cleaned, at most 31 characters
+    uint16_t picked;             // scratch mark of the orderings
+    int16_t rankPosition;        // place in rankOrder, from 0
+    float fragsPerHour;
+    int32_t frags;               // net: kills minus suicides
+    int32_t secondsPlayed;       // players only
+    int32_t joinTime;            // slots only: match second of ClientBegin
+    int32_t leaveTime;           // slots only: ClientDisconnect or match end
+    int32_t weaponKills[kWeaponCount];
+};
+static_assert(sizeof(PlayerStats) == 104);
+static_assert(offsetof(PlayerStats, picked) == 32);
+static_assert(offsetof(PlayerStats, rankPosition) == 34);
+static_assert(offsetof(PlayerStats, fragsPerHour) == 36);
+static_assert(offsetof(PlayerStats, frags) == 40);
+static_assert(offsetof(PlayerStats, secondsPlayed) == 44);
+static_assert(offsetof(PlayerStats, joinTime) == 48);
+static_assert(offsetof(PlayerStats, leaveTime) == 52);
+static_assert(offsetof(PlayerStats, weaponKills) == 56);
+
+inline constexpr int kClanTagSize = 8;
+inline constexpr int kClanNameSize = 32;
+inline constexpr int kClanHomePageSize = 128;
+inline constexpr int kClanContactSize = 20;
+inline constexpr int kClanMemberCapacity = 16;
+inline constexpr int kClanTopMembers = 3;
+
+// One clan: players sharing a tag in their names (276 bytes).
+struct ClanStats {
+    char clanName[kClanNameSize];      // from clanlist.txt, else empty
+    char tag[kClanTagSize];            // at most 7 characters
+    char homePage[kClanHomePageSize];  // from clanlist.txt, else empty
+    char contact[kClanContactSize];    // from clanlist.txt, shown nowhere
+    int32_t memberCount;               // 1..16
+    int32_t topMembers[kClanTopMembers];   // best min(memberCount, 3), best first
+    int32_t members[kClanMemberCapacity];  // joining order, -1 after the last
+    int32_t ranked;                    // scratch mark of the clan ordering
+    float averageRank;                 // mean rankPosition of topMembers
+};
+static_assert(sizeof(ClanStats) == 276);
+static_assert(offsetof(ClanStats, tag) == 32);
+static_assert(offsetof(ClanStats, homePage) == 40);
+static_assert(offsetof(ClanStats, contact) == 168);
+static_assert(offsetof(ClanStats, memberCount) == 188);
+static_assert(offsetof(ClanStats, topMembers) == 192);
+static_assert(offsetof(ClanStats, members) == 204);
+static_assert(offsetof(ClanStats, ranked) == 268);
+static_assert(offsetof(ClanStats, averageRank) == 272);
+
+struct StatsTables {
+    // The running match, by the slot number the log lines carry.
+    PlayerStats matchSlots[kMatchSlotCount];
+    // A ClientBegin / ClientDisconnect has been seen since the slot was last
+    // cleared. Kept apart from joinTime/leaveTime so that events stamped 0:00
+    // count.
+    bool slotBegun[kMatchSlotCount];
+    bool slotLeft[kMatchSlotCount];
+    bool matchClosed;  // the running match has been merged already
+
+    PlayerStats players[kPlayerCapacity];  // order of first counted match
+    int32_t playerCount;
+
+    ClanStats clans[kClanCapacity];  // order of creation
+    int32_t clanCount;
+
+    uint16_t rankOrder[kPlayerCapacity];      // playerCount valid
+    uint16_t topRailers[kTopListCapacity];    // min(playerCount, 100) valid
+    uint16_t topRocketeers[kTopListCapacity]; // min(playerCount, 100) valid
+    uint16_t clanOrder[kClanCapacity];        // clanCount valid
+
+    int32_t progressPosition;  // the bar of the log analysis, 0..100
+};
+
+}  // namespace mctf

@@ -1,0 +1,44 @@
+// RecordingDesktop: a Desktop for tests. It records every call in order and
+// answers questions and file choosers from queues the test fills beforehand.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Desktop.h"
+
+namespace mctf::testing {
+
+class RecordingDesktop : public Desktop {
+public:
+    struct Message {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+    };
+
+    void ShowMessage(std::string_view text, std::string_view caption,
+                     MessageIcon icon) override;
+    bool Confirm(std::string_view text, std::string_view caption) override;
+    void OpenProgress() override;
+    void SetProgress(int position) override;
+    void CloseProgress() override;
+    std::optional<std::string> ChooseFile(std::string_view filters) override;
+
+    // Answers for the next Confirm calls; Cancel when the queue is empty.
+    std::deque<bool> confirmAnswers;
+    // Answers for the next ChooseFile calls; cancelled when empty.
+    std::deque<std::optional<std::string>> fileAnswers;
+
+    std::vector<Message> messages;
+    std::vector<std::string> confirmations;  // texts asked
+    std::vector<std::string> fileFilters;    // filters offered
+    std::vector<int> progress;               // every position set
+    int progressOpened = 0;
+    int progressClosed = 0;
+    bool progressOpen = false;
+};
+
+}  // namespace mctf::testing

@@ -1,0 +1,31 @@
+// TempDir: a fresh folder under the system's temporary directory, removed
+// with everything in it when the object goes away.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace mctf::testing {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+    // path() / relative
+    std::filesystem::path operator/(std::string_view relative) const { return path_ / relative; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Whole-file helpers for tests.
+std::string ReadFileBytes(const std::filesystem::path& file);
+void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace mctf::testing
