@@ -25,6 +25,15 @@ asan: deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# Every fuzz target for FUZZ_SECONDS each (libFuzzer, clang, ASan+UBSan).
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps.sh --fuzz
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_FUZZ=ON \
+	  -DMCTF_BUILD_UI=OFF -DMCTF_BUILD_TESTS=OFF -DMCTF_BUILD_BENCH=OFF >/dev/null
+	cmake --build build-fuzz -j $(JOBS)
+	fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 bench: build
 	bench/run.sh $(BUILD)
 
