@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace mctf {
 
@@ -14,13 +15,15 @@ struct SettingsStore;
 
 inline constexpr int kMapListCapacity = 64;
 inline constexpr int kMapNameSize = 32;
+inline constexpr int32_t kNoGameType = -1;
 
 struct MapList {
     char maps[kMapListCapacity][kMapNameSize];
     // The game type whose file these names were read from; a save goes to
     // that file whatever gameType says by then, so no file ever receives
-    // another type's list.
-    int32_t loadedGameType;
+    // another type's list. kNoGameType until a list is loaded: a save then
+    // goes to the file of the current gameType.
+    int32_t loadedGameType = kNoGameType;
 };
 
 // Reads the list file of the current gameType; sets mapCount. A missing or
@@ -28,8 +31,15 @@ struct MapList {
 // first 64 are kept; longer names are cut to 31 characters.
 void LoadMapList(SettingsStore& store);
 
-// Writes slots 0..mapCount-1 to the list file of the game type the list was
-// loaded for. A file that cannot be created is silently not written.
+// Writes slots 0..mapCount-1 (mapCount taken as 0..64) to the list file of
+// the game type the list was loaded for. A file that cannot be created is
+// silently not written.
 void SaveMapList(const SettingsStore& store);
+
+// The list file of a game type (0..7): <quakePath>/morvane/<file>.
+std::string MapListPath(const SettingsStore& store, int32_t gameType);
+
+// mapCount limited to what the list can hold.
+int ValidMapCount(const SettingsStore& store);
 
 }  // namespace mctf

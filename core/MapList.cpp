@@ -1,0 +1,77 @@
+#include "core/MapList.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "core/FixedText.h"
+#include "core/Paths.h"
+#include "core/SettingsStore.h"
+
+namespace mctf {
+
+namespace {
+
+bool IsGameType(int32_t gameType) { return gameType >= 0 && gameType < kGameTypeCount; }
+
+// Reads the next white-space separated word into slot, cut to 31 characters.
+// False at the end of the file.
+bool ReadWord(std::FILE* file, char (&slot)[kMapNameSize]) {
+    int c;
+    do {
+        c = std::getc(file);
+    } while (c != EOF && std::isspace(c));
+    if (c == EOF) return false;
+    int length = 0;
+    for (; c != EOF && !std::isspace(c); c = std::getc(file)) {
+        if (length < kMapNameSize - 1) slot[length++] = static_cast<char>(c);
+    }
+    slot[length] = '\0';
+    return true;
+}
+
+}  // namespace
+
+std::string MapListPath(const SettingsStore& store, int32_t gameType) {
+    return JoinPath(JoinPath(FixedText(store.settings.quakePath), "morvane"),
+                    kGameTypes[gameType].mapListFile);
+}
+
+int ValidMapCount(const SettingsStore& store) {
+    int32_t count = store.settings.mapCount;
+    if (count < 0) return 0;
+    return count > kMapListCapacity ? kMapListCapacity : count;
+}
+
+void LoadMapList(SettingsStore& store) {
+    MapList& list = store.mapList;
+    int32_t gameType = store.settings.gameType;
+    store.settings.mapCount = 0;
+    list.maps[0][0] = '\0';
+    // A type outside 0..7 names no file; the empty list then belongs to none.
+    list.loadedGameType = IsGameType(gameType) ? gameType : kNoGameType;
+    if (!IsGameType(gameType)) return;
+
+    std::FILE* file = std::fopen(MapListPath(store, gameType).c_str(), "r");
+    if (!file) return;
+    int count = 0;
+    while (count < kMapListCapacity && ReadWord(file, list.maps[count])) ++count;
+    std::fclose(file);
+    store.settings.mapCount = count;
+}
+
+void SaveMapList(const SettingsStore& store) {
+    int32_t gameType = store.mapList.loadedGameType;
+    if (!IsGameType(gameType)) gameType = store.settings.gameType;
+    if (!IsGameType(gameType)) return;
+
+    std::FILE* file = std::fopen(MapListPath(store, gameType).c_str(), "w");
+    if (!file) return;
+    int count = ValidMapCount(store);
+    for (int i = 0; i < count; ++i) {
+        std::string_view name = FixedText(store.mapList.maps[i]);
+        std::fprintf(file, "%.*s\n", static_cast<int>(name.size()), name.data());
+    }
+    std::fclose(file);
+}
+
+}  // namespace mctf
