@@ -1,0 +1,78 @@
+// LogReader: turns server log files into calls of the match-event handlers.
+//
+// A run empties the tables with ResetLogTables, lists the folder's log files
+// with FindLogFiles and feeds each to ReadLogFile. Files are read in large
+// blocks; every newline-ended line (at most 511 characters kept, cut at a NUL
+// byte, CR kept as white space) is split into time stamp and keyword and
+// handed to every LogEventTable entry whose keyword equals it. A last line
+// without a newline is never dispatched.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Desktop.h"
+#include "stats/StatsTables.h"
+
+namespace mctf {
+
+// Every handler receives the complete line, time stamp and keyword included.
+using LogEventHandler = void (*)(StatsTables& tables, Desktop& desktop,
+                                 std::string_view line);
+
+struct LogEvent {
+    const char* keyword;  // with its trailing colon; nullptr ends the table
+    LogEventHandler handler;
+};
+
+inline constexpr int kLogEventCount = 12;
+inline constexpr std::size_t kLogLineLimit = 511;    // characters kept per line
+inline constexpr std::size_t kLogKeywordLimit = 127; // longest keyword token
+
+// The 12 keywords in order, then the ending entry.
+extern const LogEvent LogEventTable[kLogEventCount + 1];
+
+// Zero-fills every table, count, mark and order list of a run.
+void ResetLogTables(StatsTables& tables);
+
+// Bare names of the regular files (or links to them) directly in `folder`
+// whose names end in ".log" in any letter case, in ascending byte order.
+// Empty when the folder is missing or unreadable.
+std::vector<std::string> FindLogFiles(const std::string& folder);
+
+// Reads folder/fileName line by line and dispatches each line. False when
+// the file could not be opened.
+bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folder,
+                 const std::string& fileName);
+
+// Splits one line (without its newline) into stamp and keyword and calls
+// the matching handlers. Lines without a readable stamp and keyword call none.
+void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line);
+
+// Reads newline-ended lines from an open file in large blocks.
+class LogLineReader {
+public:
+    explicit LogLineReader(std::FILE* file);
+    ~LogLineReader();
+    LogLineReader(const LogLineReader&) = delete;
+    LogLineReader& operator=(const LogLineReader&) = delete;
+
+    // 1 with the next line in `line` (valid until the next call), or -1 at
+    // the end of the file; an unterminated last line is dropped.
+    int ReadLogLine(std::string_view& line);
+
+private:
+    bool Refill();
+
+    std::FILE* file_;
+    std::unique_ptr<char[]> block_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    char line_[kLogLineLimit + 1];  // a line that straddles two blocks
+};
+
+}  // namespace mctf
