@@ -1,0 +1,55 @@
+#include "core/ByteStream.h"
+
+#include <cstring>
+
+namespace mctf {
+
+namespace {
+constexpr std::size_t kBufferSize = 64 * 1024;
+}
+
+ByteStream::~ByteStream() { Close(); }
+
+bool ByteStream::Open(const std::string& path) {
+    Close();
+    file_ = std::fopen(path.c_str(), "rb");
+    if (!file_) return false;
+    // The stream does its own buffering.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    buffer_.resize(kBufferSize);
+    return true;
+}
+
+void ByteStream::Close() {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    next_ = filled_ = 0;
+}
+
+bool ByteStream::Refill() {
+    if (!file_) return false;
+    next_ = 0;
+    filled_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    return filled_ > 0;
+}
+
+std::size_t ByteStream::Read(unsigned char* out, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count) {
+        if (next_ == filled_ && !Refill()) break;
+        std::size_t chunk = filled_ - next_;
+        if (chunk > count - done) chunk = count - done;
+        std::memcpy(out + done, buffer_.data() + next_, chunk);
+        next_ += chunk;
+        done += chunk;
+    }
+    return done;
+}
+
+bool ByteStream::SeekFromEnd(long distance) {
+    if (!file_) return false;
+    next_ = filled_ = 0;
+    return std::fseek(file_, -distance, SEEK_END) == 0;
+}
+
+}  // namespace mctf

@@ -1,0 +1,122 @@
+#include "core/PakScanner.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "core/ByteStream.h"
+#include "core/Desktop.h"
+
+namespace mctf {
+
+namespace {
+
+constexpr std::size_t kLocalHeaderSize = 30;
+constexpr std::size_t kCentralHeaderRest = 42;  // after the signature
+constexpr std::size_t kNameLengthOffset = 24;   // within those 42 bytes
+
+// The file's length in bytes, or -1 when it cannot be opened.
+long FileLength(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return -1;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return -1;
+    long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    std::fclose(file);
+    return length;
+}
+
+// Walks the central headers after the stream's position, appending names.
+void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names,
+                            Desktop& desktop) {
+    long long total = 0;
+    for (;;) {
+        int examined = FindCentralHeader(stream);
+        if (examined == 0) break;
+        total += examined;
+        desktop.SetProgress(static_cast<int>(total * 100 / kScanWindow));
+        // Even a signature ending on the last candidate counts as no match.
+        if (examined == kSearchStep) continue;
+
+        unsigned char header[kCentralHeaderRest];
+        if (stream.Read(header, sizeof header) < sizeof header) break;
+        std::size_t length =
+            header[kNameLengthOffset] | (header[kNameLengthOffset + 1] << 8);
+        std::string name(length, '\0');
+        if (stream.Read(reinterpret_cast<unsigned char*>(name.data()), length) < length) break;
+        // Too long for the name buffer: skipped, not cut to a wrong name.
+        if (length >= kNameBufferSize) continue;
+        name.resize(std::strlen(name.c_str()));
+        if (MapNameFromPath(name)) names.push_back(name);
+    }
+}
+
+}  // namespace
+
+bool MapNameFromPath(std::string& name) {
+    if (name.size() < 3 || name.compare(name.size() - 3, 3, "bsp") != 0) return false;
+    std::size_t slash = name.find_last_of("\\/");
+    std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t componentLength = name.size() - start;
+    // Removing four characters would cut into the path or leave no name.
+    if (componentLength <= 4) return false;
+    name = name.substr(start, componentLength - 4);
+    return true;
+}
+
+int FindCentralHeader(ByteStream& stream) {
+    int c = stream.Get();
+    if (c == ByteStream::kEnd) return 0;
+    for (int counter = 1;; ++counter) {
+        if (counter > kSearchStep) return kSearchStep;
+        // A broken partial match drops its bytes: they are not retried as 'P'.
+        if (c == 0x50) {
+            if ((c = stream.Get()) == ByteStream::kEnd) return 0;
+            if (c == 0x4B) {
+                if ((c = stream.Get()) == ByteStream::kEnd) return 0;
+                if (c == 0x01) {
+                    if ((c = stream.Get()) == ByteStream::kEnd) return 0;
+                    if (c == 0x02) return counter;
+                }
+            }
+        }
+        if ((c = stream.Get()) == ByteStream::kEnd) return 0;
+    }
+}
+
+bool IsZipArchive(ByteStream& stream) {
+    unsigned char header[kLocalHeaderSize];
+    std::size_t count = stream.Read(header, sizeof header);
+    static const unsigned char kSignature[4] = {0x50, 0x4B, 0x03, 0x04};
+    return count >= sizeof kSignature && std::memcmp(header, kSignature, sizeof kSignature) == 0;
+}
+
+ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
+                       Desktop& desktop) {
+    if (path.size() >= kNameBufferSize) return ScanStatus::PathTooLong;
+    std::string name = path;
+    if (MapNameFromPath(name)) {
+        names.push_back(name);
+        return ScanStatus::MapFile;
+    }
+
+    long length = FileLength(path);
+    ByteStream stream;
+    if (length < 0 || !stream.Open(path)) {
+        desktop.ShowMessage(kCannotOpenMessage);
+        return ScanStatus::CannotOpen;
+    }
+    if (!IsZipArchive(stream)) {
+        desktop.ShowMessage(kInvalidPakMessage);
+        return ScanStatus::InvalidPak;
+    }
+    desktop.OpenProgress();
+    if (length > kScanWindow) stream.SeekFromEnd(kScanWindow);
+    SearchCentralDirectory(stream, names, desktop);
+    stream.Close();
+    desktop.CloseProgress();
+    return ScanStatus::Scanned;
+}
+
+}  // namespace mctf

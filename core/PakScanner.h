@@ -1,0 +1,55 @@
+// Listing the maps inside a Quake 3 pak (a ZIP archive) or naming a .bsp file.
+//
+// The reader is deliberately small: it checks the local-header signature at
+// the start, then searches the last 320000 bytes for central-directory
+// headers and takes each entry's name; nothing is decompressed. Its quirks
+// (a search gives up after 8092 candidate bytes, upper-case BSP is no map)
+// are kept because the Maps page has always listed exactly these names.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mctf {
+
+class ByteStream;
+class Desktop;
+
+inline constexpr long kScanWindow = 320000;      // bytes searched at the end
+inline constexpr int kSearchStep = 8092;         // candidates per search
+inline constexpr std::size_t kNameBufferSize = 128;  // paths and entry names
+inline constexpr const char* kCannotOpenMessage = "ERROR Cannot open file";
+inline constexpr const char* kInvalidPakMessage = "ERROR Invalid pk3 file";
+
+enum class ScanStatus {
+    MapFile,      // the path itself named a map; the file was not opened
+    Scanned,      // an archive was read (possibly without maps)
+    PathTooLong,  // the path does not fit the 127-character name buffer
+    CannotOpen,   // "ERROR Cannot open file" was shown
+    InvalidPak,   // "ERROR Invalid pk3 file" was shown
+};
+
+inline bool ScanSucceeded(ScanStatus status) {
+    return status == ScanStatus::MapFile || status == ScanStatus::Scanned;
+}
+
+// Appends to names the map of a .bsp path, or the maps listed in the archive
+// at path, in the order found. Failures are shown through desktop; the
+// "Reading Data" progress runs from 0 to 100 while an archive is searched.
+ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
+                       Desktop& desktop);
+
+// When name ends in lower-case "bsp", rewrites it to its last path component
+// without the four-character extension and returns true. A component of four
+// characters or fewer gives no map; name is then left as it was.
+bool MapNameFromPath(std::string& name);
+
+// Searches forward for the central-header signature 50 4B 01 02. Returns the
+// number of candidate bytes examined (the stream then stands after the
+// signature), kSearchStep when it gave up without a match, 0 at the end.
+int FindCentralHeader(ByteStream& stream);
+
+// Reads the first 30 bytes; true when they begin with 50 4B 03 04.
+bool IsZipArchive(ByteStream& stream);
+
+}  // namespace mctf

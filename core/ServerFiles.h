@@ -1,0 +1,33 @@
+// The server files: the launch line morvane.bat and the script morvane.cfg.
+//
+// Both are rewritten whole from the settings record and the in-memory map
+// list each time the settings sheet is confirmed (and by mctfcli
+// server-files). The text keeps Windows backslashes because the files are
+// for a Windows installation of the game; the files themselves are opened
+// with the platform's separator.
+#pragma once
+
+#include <string>
+
+#include "core/SettingsStore.h"
+
+namespace mctf {
+
+class Desktop;
+
+inline constexpr const char* kCannotCreateBatMessage =
+    "Cannot create server bat file\nMake sure game path exists";
+inline constexpr const char* kCannotCreateScriptMessage =
+    "Cannot create server file\nMake sure game path and morvane sub directory exists";
+
+// <quakePath>/morvane.bat
+std::string LaunchFilePath(const ServerSettings& settings);
+// <quakePath>/baseq3/morvane.cfg for types 0..3, <quakePath>/morvane/... else.
+std::string ServerScriptPath(const ServerSettings& settings);
+
+// Writes morvane.bat, then morvane.cfg. A file that cannot be created is
+// reported through desktop (a failing launch file stops before the script).
+// True when both files were written in full.
+bool WriteServerFiles(const SettingsStore& store, Desktop& desktop);
+
+}  // namespace mctf
