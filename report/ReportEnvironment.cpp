@@ -1,0 +1,35 @@
+#include "report/ReportEnvironment.h"
+
+#include <cstdio>
+#include <memory>
+#include <random>
+
+namespace mctf {
+
+std::function<int(int bound)> StartDraw(const ReportEnvironment& env) {
+    if (env.startDraw) return env.startDraw();
+    // Seeded anew for every pick, so every report draws afresh.
+    auto generator = std::make_shared<std::mt19937>(static_cast<unsigned>(env.now()));
+    return [generator](int bound) {
+        std::uniform_int_distribution<int> pick(0, bound - 1);
+        return pick(*generator);
+    };
+}
+
+std::string FormatReportDate(std::time_t when) {
+    // Own name tables: the page is English whatever the locale says.
+    static constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed",
+                                                "Thu", "Fri", "Sat"};
+    static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::tm local{};
+    if (localtime_r(&when, &local) == nullptr) local = std::tm{};
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %s %02d %02d:%02d:%02d %d",
+                  kWeekdays[(local.tm_wday % 7 + 7) % 7], kMonths[(local.tm_mon % 12 + 12) % 12],
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                  local.tm_year + 1900);
+    return text;
+}
+
+}  // namespace mctf

@@ -1,0 +1,150 @@
+#include "report/TopLists.h"
+
+#include <algorithm>
+
+#include "report/FieldText.h"
+#include "report/PageFrame.h"
+#include "stats/Rates.h"
+
+namespace mctf {
+namespace {
+
+void WriteMemberRow(PageWriter& page, const PlayerStats& member) {
+    page.Write("<tr>");
+    page.Write("<td width=\"25%%\" align=\"center\">%s</td>", FieldText(member.name).c_str());
+    page.Write("<td width=\"13%%\" align=\"center\">%d</td>", member.rankPosition + 1);
+    page.Write("<td width=\"12%%\" align=\"center\">%.3f</td>", member.fragsPerHour);
+    // "%3f" (six decimals), unlike the FPH cell: this is how the clan table looks.
+    page.Write("<td width=\"25%%\" align=\"center\">%3f</td>",
+               RatePerHour(member.weaponKills[kRailgun], member.secondsPlayed));
+    page.Write("<td width=\"25%%\" align=\"center\">%3f</td>",
+               RatePerHour(member.weaponKills[kRocketLauncher], member.secondsPlayed));
+    page.Write("</tr>");
+}
+
+void WriteClanMembers(PageWriter& page, const StatsTables& tables, const ClanStats& clan,
+                      bool allMembers) {
+    page.Write("<td width=\"53%%\" align=\"center\">");
+    page.Write("<table border=\"0\" width=\"100%%\">");
+    page.Write("<tr>");
+    page.Write("<td width=\"25%%\" align=\"center\"><u>Name</u></td>");
+    page.Write("<td width=\"13%%\" align=\"center\"><u>Rank</u></td>");
+    page.Write("<td width=\"12%%\" align=\"center\"><u>FPH</u></td>");
+    page.Write("<td width=\"25%%\" align=\"center\"><u>Railgun</u></td>");
+    page.Write("<td width=\"25%%\" align=\"center\"><u>Rocket Launcher</u></td>");
+    page.Write("</tr>");
+
+    int limit = allMembers ? kClanMemberCapacity : kClanTopMembers;
+    const int32_t* list = allMembers ? clan.members : clan.topMembers;
+    int shown = std::clamp<int>(clan.memberCount, 0, limit);
+    for (int m = 0; m < shown; ++m) {
+        if (list[m] < 0 || list[m] >= kPlayerCapacity) continue;
+        WriteMemberRow(page, tables.players[list[m]]);
+    }
+    page.Write("</table>");
+    page.Write("</td>");
+    page.Write("</tr>");
+}
+
+void WriteClanRow(PageWriter& page, const StatsTables& tables, int place, const ClanStats& clan,
+                  bool allMembers) {
+    page.Write("<tr>");
+    page.Write("<td width=\"18%%\" align=\"center\">%d</td>", place);
+    if (clan.clanName[0] == '\0') {
+        page.Write("<td width=\"29%%\" align=\"center\">%s</a></td>", FieldText(clan.tag).c_str());
+    } else if (clan.homePage[0] == '\0') {
+        page.Write("<td width=\"29%%\" align=\"center\">%s</a></td>",
+                   FieldText(clan.clanName).c_str());
+    } else {
+        page.Write("<td width=\"29%%\" align=\"center\"><a href=\"%s\">%s</a></td>",
+                   FieldText(clan.homePage).c_str(), FieldText(clan.clanName).c_str());
+    }
+    WriteClanMembers(page, tables, clan, allMembers);
+}
+
+struct TopList {
+    const uint16_t* order;
+    int counter;
+    const char* caption;     // format with the count
+    const char* rateHeading;
+};
+
+void WriteTopList(PageWriter& page, const StatsTables& tables, const TopList& list, int count) {
+    int valid = std::clamp<int>(tables.playerCount, 0, kTopListCapacity);
+    count = std::min(count, valid);
+
+    BeginCaptionBox(page);
+    page.Write(list.caption, count);
+    EndCaptionBox(page);
+
+    BeginListTable(page);
+    page.Write("<tr>");
+    page.Write("<td width=\"9%%\" align=\"center\" bgcolor=\"#800000\">");
+    page.Write("<h3>Rank</h3>");
+    page.Write("</td>");
+    page.Write("<td width=\"29%%\" align=\"center\" bgcolor=\"#800000\">");
+    page.Write("%s", list.rateHeading);
+    page.Write("</td>");
+    page.Write("<td width=\"62%%\" align=\"center\" bgcolor=\"#800000\">");
+    page.Write("<h3>Name</h3>");
+    page.Write("</td>");
+    page.Write("</tr>");
+
+    for (int i = 0; i < count; ++i) {
+        const PlayerStats& player = tables.players[list.order[i]];
+        page.Write("<tr>");
+        page.Write("<td width=\"9%%\" align=\"center\">%d</td>", i + 1);
+        page.Write("<td width=\"29%%\" align=\"center\">%.4f</td>",
+                   RatePerHour(player.weaponKills[list.counter], player.secondsPlayed));
+        page.Write("<td width=\"62%%\" align=\"center\">%s</td>", FieldText(player.name).c_str());
+        page.Write("</tr>");
+    }
+    page.Write("</table>");
+}
+
+}  // namespace
+
+void WriteClanTable(PageWriter& page, const StatsTables& tables, int count, bool allMembers) {
+    if (count <= 0) return;
+    count = std::min(count, std::clamp<int>(tables.clanCount, 0, kClanCapacity));
+
+    BeginCaptionBox(page);
+    page.Write("<h3><font color=\"#FFFF00\">Top %d Clans</font></h3>", count);
+    EndCaptionBox(page);
+
+    BeginListTable(page);
+    page.Write("<tr>");
+    page.Write("<td width=\"18%%\" bgcolor=\"#800000\" align=\"center\">");
+    page.Write("<h3>Rank</h3>");
+    page.Write("</td>");
+    page.Write("<td width=\"29%%\" bgcolor=\"#800000\" align=\"center\">");
+    page.Write("<h3>Name</h3>");
+    page.Write("</td>");
+    page.Write("<td width=\"53%%\" bgcolor=\"#800000\" align=\"center\">");
+    page.Write(allMembers ? "<h3>Members</h3>" : "<h3>Top Members</h3>");
+    page.Write("</td>");
+    page.Write("</tr>");
+
+    for (int i = 0; i < count; ++i) {
+        WriteClanRow(page, tables, i + 1, tables.clans[tables.clanOrder[i]], allMembers);
+    }
+    page.Write("</table>");
+}
+
+void WriteTopRailers(PageWriter& page, const StatsTables& tables, int count) {
+    WriteTopList(page, tables,
+                 {tables.topRailers, kRailgun,
+                  "<h3><font color=\"#FFFF00\">Top %d Railers</font></h3>",
+                  "<h3>Rails Per Hour</h3>"},
+                 count);
+}
+
+void WriteTopRocketeers(PageWriter& page, const StatsTables& tables, int count) {
+    WriteTopList(page, tables,
+                 {tables.topRocketeers, kRocketLauncher,
+                  "<h3><font color=\"#FFFF00\">Top %d Rocket Jockeys</font></h3>",
+                  "<h3>Rocket Kills Per Hour</h3>"},
+                 count);
+}
+
+}  // namespace mctf
