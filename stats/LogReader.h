@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/Desktop.h"
+#include "stats/MatchEvents.h"
 #include "stats/StatsTables.h"
 
 namespace mctf {
@@ -25,7 +26,7 @@ using LogEventHandler = void (*)(StatsTables& tables, Desktop& desktop,
                                  std::string_view line);
 
 struct LogEvent {
-    const char* keyword;  // with its trailing colon; nullptr ends the table
+    std::string_view keyword;  // with its trailing colon; empty ends the table
     LogEventHandler handler;
 };
 
@@ -33,8 +34,23 @@ inline constexpr int kLogEventCount = 12;
 inline constexpr std::size_t kLogLineLimit = 511;    // characters kept per line
 inline constexpr std::size_t kLogKeywordLimit = 127; // longest keyword token
 
-// The 12 keywords in order, then the ending entry.
-extern const LogEvent LogEventTable[kLogEventCount + 1];
+// The 12 keywords in order, then the ending entry. Kept constexpr so that the
+// per-line walk compiles to a few length checks.
+inline constexpr LogEvent LogEventTable[kLogEventCount + 1] = {
+    {"InitGame:", OnInitGame},
+    {"Exit:", OnMatchEnd},
+    {"ShutdownGame:", OnMatchEnd},
+    {"ClientBegin:", OnClientBegin},
+    {"ClientDisconnect:", OnClientDisconnect},
+    {"ClientUserinfoChanged:", OnClientUserinfoChanged},
+    {"Kill:", OnKill},
+    {"say:", IgnoreEvent},
+    {"score:", IgnoreEvent},
+    {"Item:", IgnoreEvent},
+    {"Warmup:", IgnoreEvent},
+    {"ClientConnect:", IgnoreEvent},
+    {{}, nullptr},
+};
 
 // Zero-fills every table, count, mark and order list of a run.
 void ResetLogTables(StatsTables& tables);

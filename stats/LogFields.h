@@ -1,0 +1,93 @@
+// LogFields: the hand-written field scanners shared by the log reader and
+// the event handlers. They behave like the scan patterns of the log format:
+// "%d" skips white space and reads an optionally signed decimal, "%s" skips
+// white space and reads a run of non-white-space, and a space in a pattern
+// matches any amount of white space, none included. White space is space,
+// tab, newline, vertical tab, form feed and carriage return. A number that
+// does not fit in 32 signed bits does not scan.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace mctf {
+
+inline bool IsLogSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// A read position inside one line.
+struct FieldCursor {
+    const char* pos;
+    const char* end;
+
+    explicit FieldCursor(std::string_view text)
+        : pos(text.data()), end(text.data() + text.size()) {}
+
+    void SkipSpace() {
+        while (pos != end && IsLogSpace(*pos)) ++pos;
+    }
+
+    // "%d"
+    bool ReadInt(int32_t& value) {
+        SkipSpace();
+        const char* p = pos;
+        bool negative = false;
+        if (p != end && (*p == '+' || *p == '-')) {
+            negative = *p == '-';
+            ++p;
+        }
+        if (p == end || *p < '0' || *p > '9') return false;
+        // Accumulate the magnitude; anything past 2^31 cannot fit either sign.
+        int64_t magnitude = 0;
+        while (p != end && *p >= '0' && *p <= '9') {
+            magnitude = magnitude * 10 + (*p - '0');
+            if (magnitude > (int64_t{1} << 31)) return false;
+            ++p;
+        }
+        int64_t signedValue = negative ? -magnitude : magnitude;
+        if (signedValue > INT32_MAX) return false;
+        value = static_cast<int32_t>(signedValue);
+        pos = p;
+        return true;
+    }
+
+    // "%s"
+    bool ReadWord(std::string_view& word) {
+        SkipSpace();
+        const char* start = pos;
+        while (pos != end && !IsLogSpace(*pos)) ++pos;
+        word = std::string_view(start, static_cast<std::size_t>(pos - start));
+        return pos != start;
+    }
+
+    // Any other pattern character must match itself.
+    bool Expect(char c) {
+        if (pos == end || *pos != c) return false;
+        ++pos;
+        return true;
+    }
+};
+
+// The time stamp "%d:%d" as match seconds. False when a number or the
+// time does not fit in 32 signed bits.
+inline bool ReadStamp(FieldCursor& cursor, int32_t& matchSeconds) {
+    int32_t minutes = 0;
+    int32_t seconds = 0;
+    if (!cursor.ReadInt(minutes) || !cursor.Expect(':') || !cursor.ReadInt(seconds)) {
+        return false;
+    }
+    int64_t total = int64_t{minutes} * 60 + seconds;
+    if (total < INT32_MIN || total > INT32_MAX) return false;
+    matchSeconds = static_cast<int32_t>(total);
+    return true;
+}
+
+// The start every event line shares, "%d:%d%s". The cursor is left after
+// the keyword.
+inline bool ReadStampAndKeyword(FieldCursor& cursor, int32_t& matchSeconds,
+                                std::string_view& keyword) {
+    return ReadStamp(cursor, matchSeconds) && cursor.ReadWord(keyword);
+}
+
+}  // namespace mctf

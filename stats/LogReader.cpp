@@ -1,0 +1,128 @@
+#include "stats/LogReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "core/Paths.h"
+#include "stats/LogFields.h"
+
+namespace mctf {
+
+namespace {
+
+constexpr std::size_t kBlockSize = 128 * 1024;
+
+bool EndsWithLogExtension(const std::string& name) {
+    constexpr std::string_view kExtension = ".log";
+    if (name.size() < kExtension.size()) return false;
+    const char* tail = name.data() + name.size() - kExtension.size();
+    for (std::size_t i = 0; i < kExtension.size(); ++i) {
+        char c = tail[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != kExtension[i]) return false;
+    }
+    return true;
+}
+
+// The text of a line ends at its first NUL byte.
+std::string_view CutAtNul(const char* text, std::size_t length) {
+    const void* nul = std::memchr(text, '\0', length);
+    if (nul != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(nul) - text);
+    return std::string_view(text, length);
+}
+
+}  // namespace
+
+void ResetLogTables(StatsTables& tables) {
+    std::memset(static_cast<void*>(&tables), 0, sizeof tables);
+}
+
+std::vector<std::string> FindLogFiles(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    std::error_code error;
+    fs::directory_iterator it(fs::path(folder), error);
+    if (error) return names;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error) break;
+        std::string name = it->path().filename().string();
+        if (!EndsWithLogExtension(name)) continue;
+        std::error_code statError;
+        if (!it->is_regular_file(statError)) continue;  // follows links
+        names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+LogLineReader::LogLineReader(std::FILE* file)
+    : file_(file), block_(new char[kBlockSize]) {
+    // The blocks are large already; a second layer of buffering only copies.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+}
+
+LogLineReader::~LogLineReader() = default;
+
+bool LogLineReader::Refill() {
+    pos_ = 0;
+    end_ = std::fread(block_.get(), 1, kBlockSize, file_);
+    return end_ != 0;
+}
+
+int LogLineReader::ReadLogLine(std::string_view& line) {
+    std::size_t kept = 0;    // characters gathered in line_ so far
+    bool straddles = false;  // the line began in an earlier block
+    for (;;) {
+        if (pos_ == end_ && !Refill()) return -1;
+        const char* start = block_.get() + pos_;
+        std::size_t available = end_ - pos_;
+        const char* newline = static_cast<const char*>(std::memchr(start, '\n', available));
+        std::size_t length = newline ? static_cast<std::size_t>(newline - start) : available;
+        if (newline != nullptr && !straddles) {
+            // The common case: the whole line lies in this block.
+            pos_ += length + 1;
+            line = CutAtNul(start, std::min(length, kLogLineLimit));
+            return 1;
+        }
+        std::size_t take = std::min(length, kLogLineLimit - kept);
+        std::memcpy(line_ + kept, start, take);
+        kept += take;
+        straddles = true;
+        if (newline == nullptr) {
+            pos_ = end_;
+            continue;
+        }
+        pos_ += length + 1;
+        line = CutAtNul(line_, kept);
+        return 1;
+    }
+}
+
+void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line) {
+    FieldCursor cursor(line);
+    int32_t matchSeconds = 0;
+    std::string_view keyword;
+    if (!ReadStampAndKeyword(cursor, matchSeconds, keyword)) return;
+    if (keyword.size() > kLogKeywordLimit) return;
+    // Every entry is tried; the keywords are distinct, so at most one runs.
+    for (int i = 0; i < kLogEventCount; ++i) {
+        if (LogEventTable[i].keyword == keyword) LogEventTable[i].handler(tables, desktop, line);
+    }
+}
+
+bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folder,
+                 const std::string& fileName) {
+    std::FILE* file = std::fopen(JoinPath(folder, fileName).c_str(), "rb");
+    if (file == nullptr) return false;
+    {
+        LogLineReader reader(file);
+        std::string_view line;
+        while (reader.ReadLogLine(line) == 1) DispatchLogLine(tables, desktop, line);
+    }
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace mctf

@@ -1,0 +1,190 @@
+#include "stats/MatchEvents.h"
+
+#include <cstring>
+
+#include "stats/Clans.h"
+#include "stats/LogFields.h"
+#include "stats/Saturating.h"
+
+namespace mctf {
+
+namespace {
+
+constexpr int kProgressStep = 5;
+constexpr int kProgressEnd = 100;
+
+constexpr Weapon kMeansOfDeathWeapons[kMeansOfDeathCount] = {
+    kUnknownWeapon,   kShotgun,        kGauntlet,      kMachinegun,
+    kGrenadeLauncher, kGrenadeLauncher, kRocketLauncher, kRocketLauncher,
+    kPlasmaGun,       kPlasmaGun,      kRailgun,       kLightningGun,
+    kBfg,             kBfg,            kUnknownWeapon, kUnknownWeapon,
+    kSuicide,         kUnknownWeapon,  kTelefrag,      kSuicide,
+    kUnknownWeapon,   kUnknownWeapon,  kSuicide,
+};
+
+bool IsSlot(int32_t number) { return number >= 0 && number < kMatchSlotCount; }
+
+// "%d:%d %s %d" (and "%d:%d%s %d", which reads the same): the match time
+// and a slot number in range.
+bool ReadStampAndSlot(std::string_view line, int32_t& matchSeconds, int& slot) {
+    FieldCursor cursor(line);
+    std::string_view keyword;
+    int32_t number = 0;
+    if (!ReadStampAndKeyword(cursor, matchSeconds, keyword) || !cursor.ReadInt(number)) {
+        return false;
+    }
+    if (!IsSlot(number)) return false;
+    slot = number;
+    return true;
+}
+
+void ClearSlot(StatsTables& tables, int slot) {
+    std::memset(static_cast<void*>(&tables.matchSlots[slot]), 0, sizeof(PlayerStats));
+    tables.slotBegun[slot] = false;
+    tables.slotLeft[slot] = false;
+}
+
+// Copies a raw name, dropping colour codes (a caret and the character after
+// it), control and non-ASCII bytes and the angle brackets that would break
+// the HTML pages; at most kPlayerNameSize - 1 characters are kept.
+void CleanName(std::string_view raw, char (&name)[kPlayerNameSize]) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(raw[i]);
+        if (c == '^') {
+            ++i;
+            continue;
+        }
+        if (c < 32 || c >= 128 || c == '<' || c == '>') continue;
+        if (kept == kPlayerNameSize - 1) break;
+        name[kept++] = static_cast<char>(c);
+    }
+    name[kept] = '\0';
+}
+
+void CountSuicide(PlayerStats& slot) {
+    SaturatingAdd(slot.frags, -1);
+    SaturatingAdd(slot.weaponKills[kSuicide], 1);
+}
+
+}  // namespace
+
+Weapon MeansOfDeathToWeapon(int32_t meansOfDeath) {
+    if (meansOfDeath < 0 || meansOfDeath >= kMeansOfDeathCount) return kUnknownWeapon;
+    return kMeansOfDeathWeapons[meansOfDeath];
+}
+
+void OnInitGame(StatsTables& tables, Desktop& desktop, std::string_view) {
+    for (int slot = 0; slot < kMatchSlotCount; ++slot) ClearSlot(tables, slot);
+    tables.matchClosed = false;
+    tables.progressPosition += kProgressStep;
+    if (tables.progressPosition > kProgressEnd) tables.progressPosition = 0;
+    desktop.SetProgress(tables.progressPosition);
+}
+
+void OnClientUserinfoChanged(StatsTables& tables, Desktop&, std::string_view line) {
+    int32_t matchSeconds = 0;
+    int slot = 0;
+    if (!ReadStampAndSlot(line, matchSeconds, slot)) return;
+    std::size_t first = line.find('\\');
+    if (first == std::string_view::npos) return;
+    std::string_view raw = line.substr(first + 1);
+    raw = raw.substr(0, raw.find('\\'));  // to the end when unclosed
+
+    char name[kPlayerNameSize];
+    CleanName(raw, name);
+    if (std::strcmp(name, tables.matchSlots[slot].name) == 0) return;
+    // A different name is a different player: the slot starts again.
+    ClearSlot(tables, slot);
+    std::memcpy(tables.matchSlots[slot].name, name, sizeof name);
+}
+
+void OnClientBegin(StatsTables& tables, Desktop&, std::string_view line) {
+    int32_t matchSeconds = 0;
+    int slot = 0;
+    if (!ReadStampAndSlot(line, matchSeconds, slot)) return;
+    char name[kPlayerNameSize];
+    std::memcpy(name, tables.matchSlots[slot].name, sizeof name);
+    ClearSlot(tables, slot);
+    PlayerStats& record = tables.matchSlots[slot];
+    std::memcpy(record.name, name, sizeof name);
+    record.joinTime = matchSeconds;
+    tables.slotBegun[slot] = true;
+}
+
+void OnClientDisconnect(StatsTables& tables, Desktop&, std::string_view line) {
+    int32_t matchSeconds = 0;
+    int slot = 0;
+    if (!ReadStampAndSlot(line, matchSeconds, slot)) return;
+    tables.matchSlots[slot].leaveTime = matchSeconds;
+    tables.slotLeft[slot] = true;
+}
+
+void OnKill(StatsTables& tables, Desktop&, std::string_view line) {
+    FieldCursor cursor(line);
+    int32_t matchSeconds = 0;
+    std::string_view keyword;
+    int32_t killer = 0;
+    int32_t victim = 0;
+    int32_t meansOfDeath = 0;
+    if (!ReadStampAndKeyword(cursor, matchSeconds, keyword) || !cursor.ReadInt(killer) ||
+        !cursor.ReadInt(victim) || !cursor.ReadInt(meansOfDeath)) {
+        return;
+    }
+    if (!IsSlot(victim)) return;
+    if (!IsSlot(killer)) killer = victim;  // the world: counted as the victim's own death
+    Weapon weapon = MeansOfDeathToWeapon(meansOfDeath);
+    PlayerStats& record = tables.matchSlots[killer];
+    if (killer == victim || weapon == kSuicide) {
+        CountSuicide(record);
+        return;
+    }
+    if (weapon != kTelefrag) SaturatingAdd(record.frags, 1);
+    SaturatingAdd(record.weaponKills[weapon], 1);
+}
+
+void IgnoreEvent(StatsTables&, Desktop&, std::string_view) {}
+
+int FindPlayer(const StatsTables& tables, std::string_view name) {
+    if (name.size() >= kPlayerNameSize) return -1;  // no stored name is that long
+    for (int i = 0; i < tables.playerCount; ++i) {
+        const char* stored = tables.players[i].name;
+        if (stored[name.size()] == '\0' && std::memcmp(stored, name.data(), name.size()) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void MergeSlot(StatsTables& tables, int player, int slot) {
+    PlayerStats& target = tables.players[player];
+    const PlayerStats& source = tables.matchSlots[slot];
+    SaturatingAdd(target.frags, source.frags);
+    SaturatingAdd(target.secondsPlayed, int64_t{source.leaveTime} - source.joinTime);
+    for (int w = 0; w < kWeaponCount; ++w) SaturatingAdd(target.weaponKills[w], source.weaponKills[w]);
+}
+
+void OnMatchEnd(StatsTables& tables, Desktop&, std::string_view line) {
+    if (tables.matchClosed) return;
+    FieldCursor cursor(line);
+    int32_t endTime = 0;
+    if (!ReadStamp(cursor, endTime)) return;
+    for (int slot = 0; slot < kMatchSlotCount; ++slot) {
+        PlayerStats& record = tables.matchSlots[slot];
+        if (record.name[0] == '\0' || !tables.slotBegun[slot]) continue;
+        if (!tables.slotLeft[slot]) record.leaveTime = endTime;
+        if (int64_t{record.leaveTime} - record.joinTime < kMinimumSecondsPlayed) continue;
+        int player = FindPlayer(tables, record.name);
+        if (player < 0) {
+            if (tables.playerCount >= kPlayerCapacity) continue;
+            player = tables.playerCount;
+            std::memcpy(tables.players[player].name, record.name, kPlayerNameSize);
+            AssignClan(tables, player, tables.players[player].name);
+            ++tables.playerCount;
+        }
+        MergeSlot(tables, player, slot);
+    }
+    tables.matchClosed = true;
+}
+
+}  // namespace mctf
