@@ -1,0 +1,34 @@
+#include "jobs/AnalyzeLogs.h"
+
+#include <string>
+#include <vector>
+
+#include "report/FieldText.h"
+#include "report/Report.h"
+#include "stats/Aggregate.h"
+#include "stats/LogReader.h"
+
+namespace mctf {
+
+bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
+                 const ReportEnvironment& env) {
+    ResetLogTables(tables);
+    const std::string folder = FieldText(settings.statsDir);
+    const std::vector<std::string> logFiles = FindLogFiles(folder);
+    if (logFiles.empty()) {
+        desktop.ShowMessage("ERROR Cannot find any log files!");
+        return false;
+    }
+
+    desktop.OpenProgress();
+    tables.progressPosition = 0;
+    // An unreadable file is skipped; the run goes on with the next one.
+    for (const std::string& name : logFiles) ReadLogFile(tables, desktop, folder, name);
+    AggregateStats(tables, settings);
+    desktop.SetProgress(100);
+    bool written = WriteReport(tables, settings, desktop, env);
+    desktop.CloseProgress();
+    return written;
+}
+
+}  // namespace mctf
