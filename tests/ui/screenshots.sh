@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Starts mctfutil under a virtual X server and captures its windows as PNGs,
+# so anyone can look at what the program really draws.
+#
+#   tests/ui/screenshots.sh [BUILD_DIR] [OUT_DIR]
+#
+# Needs Xvfb, xdotool and ImageMagick (scripts/install-deps.sh --screens).
+# There is no window manager under Xvfb: windows get the focus with
+# `xdotool windowfocus` or a click, never `windowactivate`.
+set -euo pipefail
+[[ -n "${TRACE:-}" ]] && set -x
+
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
+out="${2:-$build/screens}"
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display number nobody uses.
+display=99
+while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do
+  display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display"
+for _ in $(seq 50); do
+  [[ -e /tmp/.X11-unix/X$display ]] && xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+# Waits for a window whose title is exactly $1 and prints its id.
+wait_window() {
+  local id=""
+  for _ in $(seq 100); do
+    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)"
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "window '$1' did not appear" >&2
+  cat "$work/app.log" >&2
+  return 1
+}
+
+# Gives window $1 the keyboard focus and types the keys $2...
+keys() {
+  local id="$1"; shift
+  xdotool windowfocus --sync "$id"
+  sleep 0.2
+  xdotool key "$@"
+  sleep 0.3
+}
+
+# Captures window $1 into $out/$2.png.
+capture() {
+  import -window "$1" "$out/$2.png"
+  echo "$out/$2.png"
+}
+
+# The program keeps config.dmc in its start folder: a scratch one.
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$build/ui/mctfutil") >"$work/app.log" 2>&1 &
+app_pid=$!
+
+main="$(wait_window "Morvane Quake")"
+sleep 1
+capture "$main" main-1
+sleep 0.7
+capture "$main" main-2
+if cmp -s "$out/main-1.png" "$out/main-2.png"; then
+  echo "the animations did not move between the two captures" >&2
+  exit 1
+fi
+
+# About box, from the Help menu: Alt+H opens the menu, A picks About.
+keys "$main" alt+h a
+about="$(wait_window "About mctfutil")"
+sleep 0.3
+capture "$about" about
+keys "$about" Return
+
+# Setup/Game Path.
+keys "$main" alt+s g
+path="$(wait_window "Morvane Setup")"
+sleep 0.3
+capture "$path" game-path
+keys "$path" Escape

@@ -1,0 +1,15 @@
+// CAboutDlg: the "About mctfutil" box: name and version, the credits and two
+// pictures side by side, closed with OK.
+#pragma once
+
+#include <QDialog>
+
+namespace mctf {
+
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent);
+};
+
+}  // namespace mctf

@@ -1,0 +1,62 @@
+#include "ui/QtDesktop.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "ui/ReadingDataDlg.h"
+
+namespace mctf {
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop() = default;
+QtDesktop::~QtDesktop() = default;
+
+void QtDesktop::ShowMessage(std::string_view text, std::string_view caption,
+                            MessageIcon icon) {
+    QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+bool QtDesktop::Confirm(std::string_view text, std::string_view caption) {
+    QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, owner_);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void QtDesktop::OpenProgress() {
+    progress_ = std::make_unique<CReadingDataDlg>();
+    progress_->show();
+    PaintPendingWindows();
+}
+
+void QtDesktop::SetProgress(int position) {
+    if (!progress_) return;
+    progress_->SetPosition(position);
+    PaintPendingWindows();
+}
+
+void QtDesktop::CloseProgress() { progress_.reset(); }
+
+std::optional<std::string> QtDesktop::ChooseFile(std::string_view filters) {
+    QString file = QFileDialog::getOpenFileName(owner_, QString(), QString(), ToQString(filters));
+    if (file.isEmpty()) return std::nullopt;
+    return file.toLocal8Bit().toStdString();
+}
+
+}  // namespace mctf

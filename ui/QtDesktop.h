@@ -1,0 +1,40 @@
+// QtDesktop: the Desktop of the window program. Message boxes and the file
+// chooser are Qt's own, owned by the main window; the progress window is a
+// CReadingDataDlg.
+#pragma once
+
+#include <memory>
+
+#include "core/Desktop.h"
+
+class QWidget;
+
+namespace mctf {
+
+class CReadingDataDlg;
+
+class QtDesktop : public Desktop {
+public:
+    QtDesktop();
+    ~QtDesktop() override;
+
+    // The window that owns the boxes; null centres them on the screen.
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+
+    void ShowMessage(std::string_view text, std::string_view caption,
+                     MessageIcon icon) override;
+    bool Confirm(std::string_view text, std::string_view caption) override;
+    void OpenProgress() override;
+    void SetProgress(int position) override;
+    void CloseProgress() override;
+    std::optional<std::string> ChooseFile(std::string_view filters) override;
+
+    // The open progress window, null while none is open.
+    CReadingDataDlg* ProgressWindow() const { return progress_.get(); }
+
+private:
+    QWidget* owner_ = nullptr;
+    std::unique_ptr<CReadingDataDlg> progress_;
+};
+
+}  // namespace mctf
