@@ -7,14 +7,29 @@
 // does not fit in 32 signed bits does not scan.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace mctf {
 
+// Character classes by byte value: bit 1 white space, bit 2 NUL. One table
+// load per character keeps the hot keyword scan short.
+inline constexpr unsigned char kLogSpaceClass = 1;
+inline constexpr unsigned char kLogNulClass = 2;
+inline constexpr auto kLogCharClass = [] {
+    std::array<unsigned char, 256> classes{};
+    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'}) classes[c] = kLogSpaceClass;
+    classes[0] = kLogNulClass;
+    return classes;
+}();
+
 inline bool IsLogSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+    return kLogCharClass[static_cast<unsigned char>(c)] & kLogSpaceClass;
 }
+
+// White space or NUL: where a word of the log's text ends.
+inline bool EndsLogWord(char c) { return kLogCharClass[static_cast<unsigned char>(c)] != 0; }
 
 // A read position inside one line.
 struct FieldCursor {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "core/Paths.h"
 #include "stats/LogFields.h"
@@ -83,7 +84,7 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
         if (newline != nullptr && !straddles) {
             // The common case: the whole line lies in this block.
             pos_ += length + 1;
-            line = CutAtNul(start, std::min(length, kLogLineLimit));
+            line = std::string_view(start, std::min(length, kLogLineLimit));
             return 1;
         }
         std::size_t take = std::min(length, kLogLineLimit - kept);
@@ -95,21 +96,60 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
             continue;
         }
         pos_ += length + 1;
-        line = CutAtNul(line_, kept);
+        line = std::string_view(line_, kept);
         return 1;
     }
 }
 
+namespace {
+
+constexpr std::size_t LongestKeyword() {
+    std::size_t longest = 0;
+    for (int i = 0; i < kLogEventCount; ++i) {
+        longest = std::max(longest, LogEventTable[i].keyword.size());
+    }
+    return longest;
+}
+
+// Entry I's keyword is a compile-time constant, so the comparison is a few
+// inlined loads instead of a library call.
+template <std::size_t I>
+void DispatchEntry(StatsTables& tables, Desktop& desktop, std::string_view line,
+                   std::string_view keyword) {
+    constexpr std::string_view entry = LogEventTable[I].keyword;
+    if (keyword.size() != entry.size() || keyword[0] != entry[0]) return;
+    if (std::memcmp(keyword.data(), entry.data(), entry.size()) != 0) return;
+    // Ignored lines need no further look; the others lose what follows a NUL.
+    if constexpr (LogEventTable[I].handler != IgnoreEvent) {
+        LogEventTable[I].handler(tables, desktop, CutAtNul(line.data(), line.size()));
+    }
+}
+
+// Every entry is tried; the keywords are distinct, so at most one runs.
+template <std::size_t... I>
+void DispatchAll(StatsTables& tables, Desktop& desktop, std::string_view line,
+                 std::string_view keyword, std::index_sequence<I...>) {
+    (DispatchEntry<I>(tables, desktop, line, keyword), ...);
+}
+
+}  // namespace
+
 void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line) {
     FieldCursor cursor(line);
     int32_t matchSeconds = 0;
-    std::string_view keyword;
-    if (!ReadStampAndKeyword(cursor, matchSeconds, keyword)) return;
-    if (keyword.size() > kLogKeywordLimit) return;
-    // Every entry is tried; the keywords are distinct, so at most one runs.
-    for (int i = 0; i < kLogEventCount; ++i) {
-        if (LogEventTable[i].keyword == keyword) LogEventTable[i].handler(tables, desktop, line);
-    }
+    if (!ReadStamp(cursor, matchSeconds)) return;
+    // The keyword ends at white space or at a NUL, which ends the text. A
+    // word longer than every keyword matches none, so it is not followed.
+    cursor.SkipSpace();
+    const char* start = cursor.pos;
+    const char* stop = cursor.end - start > static_cast<std::ptrdiff_t>(LongestKeyword())
+                           ? start + LongestKeyword() + 1
+                           : cursor.end;
+    const char* p = start;
+    while (p != stop && !EndsLogWord(*p)) ++p;
+    std::string_view keyword(start, static_cast<std::size_t>(p - start));
+    if (keyword.empty() || keyword.size() > LongestKeyword()) return;
+    DispatchAll(tables, desktop, line, keyword, std::make_index_sequence<kLogEventCount>());
 }
 
 bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folder,

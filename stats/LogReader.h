@@ -6,6 +6,10 @@
 // byte, CR kept as white space) is split into time stamp and keyword and
 // handed to every LogEventTable entry whose keyword equals it. A last line
 // without a newline is never dispatched.
+//
+// A NUL byte ends a line's text. The reader leaves it in place and the
+// dispatch cuts the line there only when a handler is to see it, so the
+// common ignored lines are scanned once.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +36,6 @@ struct LogEvent {
 
 inline constexpr int kLogEventCount = 12;
 inline constexpr std::size_t kLogLineLimit = 511;    // characters kept per line
-inline constexpr std::size_t kLogKeywordLimit = 127; // longest keyword token
 
 // The 12 keywords in order, then the ending entry. Kept constexpr so that the
 // per-line walk compiles to a few length checks.
@@ -66,7 +69,8 @@ bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folde
                  const std::string& fileName);
 
 // Splits one line (without its newline) into stamp and keyword and calls
-// the matching handlers. Lines without a readable stamp and keyword call none.
+// the matching handlers with the line cut at its first NUL. Lines without a
+// readable stamp and keyword call none.
 void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line);
 
 // Reads newline-ended lines from an open file in large blocks.
@@ -77,8 +81,9 @@ public:
     LogLineReader(const LogLineReader&) = delete;
     LogLineReader& operator=(const LogLineReader&) = delete;
 
-    // 1 with the next line in `line` (valid until the next call), or -1 at
-    // the end of the file; an unterminated last line is dropped.
+    // 1 with the next line in `line` (valid until the next call; its first
+    // 511 characters, NUL bytes included), or -1 at the end of the file; an
+    // unterminated last line is dropped.
     int ReadLogLine(std::string_view& line);
 
 private:

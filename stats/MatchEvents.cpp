@@ -145,13 +145,43 @@ void OnKill(StatsTables& tables, Desktop&, std::string_view line) {
 
 void IgnoreEvent(StatsTables&, Desktop&, std::string_view) {}
 
+namespace {
+
+uint32_t HashName(std::string_view name) {
+    uint32_t hash = 2166136261u;  // FNV-1a
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
+bool HasName(const PlayerStats& player, std::string_view name) {
+    return player.name[name.size()] == '\0' &&
+           std::memcmp(player.name, name.data(), name.size()) == 0;
+}
+
+// Enters the next unindexed player into the hash. Probing inserts behind
+// any equal name, so a lookup still meets the lowest index first.
+void IndexNextPlayer(StatsTables& tables) {
+    int player = tables.indexedPlayers;
+    uint32_t cell = HashName(tables.players[player].name) & (kPlayerIndexSize - 1);
+    while (tables.playerIndex[cell] != 0) cell = (cell + 1) & (kPlayerIndexSize - 1);
+    tables.playerIndex[cell] = static_cast<uint16_t>(player + 1);
+    ++tables.indexedPlayers;
+}
+
+}  // namespace
+
 int FindPlayer(const StatsTables& tables, std::string_view name) {
     if (name.size() >= kPlayerNameSize) return -1;  // no stored name is that long
-    for (int i = 0; i < tables.playerCount; ++i) {
-        const char* stored = tables.players[i].name;
-        if (stored[name.size()] == '\0' && std::memcmp(stored, name.data(), name.size()) == 0) {
-            return i;
+    uint32_t cell = HashName(name) & (kPlayerIndexSize - 1);
+    for (uint16_t entry; (entry = tables.playerIndex[cell]) != 0;
+         cell = (cell + 1) & (kPlayerIndexSize - 1)) {
+        if (entry <= tables.playerCount && HasName(tables.players[entry - 1], name)) {
+            return entry - 1;
         }
+    }
+    // Players stored without going through the match end are searched in turn.
+    for (int i = tables.indexedPlayers; i < tables.playerCount; ++i) {
+        if (HasName(tables.players[i], name)) return i;
     }
     return -1;
 }
@@ -181,6 +211,7 @@ void OnMatchEnd(StatsTables& tables, Desktop&, std::string_view line) {
             std::memcpy(tables.players[player].name, record.name, kPlayerNameSize);
             AssignClan(tables, player, tables.players[player].name);
             ++tables.playerCount;
+            if (tables.indexedPlayers == player) IndexNextPlayer(tables);
         }
         MergeSlot(tables, player, slot);
     }

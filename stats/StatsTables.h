@@ -17,6 +17,7 @@ inline constexpr int kClanCapacity = 4096;
 inline constexpr int kTopListCapacity = 100;
 inline constexpr int kPlayerNameSize = 32;
 inline constexpr int kWeaponCount = 12;
+inline constexpr int kPlayerIndexSize = 2 * kPlayerCapacity;  // a power of two
 
 // Indices of weaponKills, and of WeaponNames.
 enum Weapon : int {
@@ -110,6 +111,12 @@ struct StatsTables {
     uint16_t clanOrder[kClanCapacity];        // clanCount valid
 
     int32_t progressPosition;  // the bar of the log analysis, 0..100
+
+    // Name lookup for the match end, which would otherwise compare every
+    // stored name for every slot: an open-addressing hash of players 0 to
+    // indexedPlayers - 1, each cell holding a player index + 1 (0 is free).
+    uint16_t playerIndex[kPlayerIndexSize];
+    int32_t indexedPlayers;
 };
 
 }  // namespace mctf
