@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "report/ServerStats.h"
+#include "tests/report/ReportFixture.h"
+
+namespace mctf::testing {
+namespace {
+
+const std::string kBoxStart =
+    "<table border=1 width=\"100%\" bgcolor=#000080><tr><td width=\"100%\">"
+    "<h2 align=center>Welcome to Hell - Tue Mar 05 14:07:09 2024\n</h2>";
+const std::string kBoxEnd =
+    "<p align=center><font color=#ff0000>All Stats based on Frags Per Hour</font>"
+    "<h6 align=center>Statistics by MCTF Util</h6></td></tr></table><br>" + kSpacer;
+
+class ServerStatsTest : public ::testing::Test, public ReportFixture {
+protected:
+    // Ann, [AB]Joe (clan AB with a home page) and Zed, ranked in that order.
+    void AddThreePlayers() {
+        AddPlayer("Ann", 3600, 40.0f, {{kRailgun, 4}, {kSuicide, 1}});
+        AddPlayer("[AB]Joe", 1800, 12.5f, {{kRailgun, 5}, {kSuicide, 5}});
+        AddPlayer("Zed", 7200, -3.0f, {{kBfg, 3}, {kSuicide, 20}});
+        RankInOrder();
+        tables->topRailers[0] = 1;
+    }
+
+    std::string ServerBox() {
+        return WriteSection(dir, [this](PageWriter& page) {
+            WriteServerStats(page, *tables, settings, env);
+        });
+    }
+};
+
+const std::string kThreePlayerAwards =
+    "<h3 align=center>Hugest Cack: <font color=#ffff00>[AB]Joe 10.000 rails</font></h3>"
+    "<h3 align=center>Biggest Dumbass: <font color=#ffff00>[AB]Joe 10.000 suicides</font></h3>"
+    "<h3 align=center>Biggest Lamer: <font color=#ffff00>Zed 1.500 BFGs</font></h3>";
+
+TEST_F(ServerStatsTest, WritesTheWholeBoxWithFeaturedClanMember) {
+    AddThreePlayers();
+    AddClan("AB", "Alpha_Beta", "http://ab.example", {1});
+    draws = {2, 1};  // Zed has a negative FPH and is drawn again
+    EXPECT_EQ(ServerBox(),
+              kHeadServerStats + kBoxStart +
+                  "<h3 align=center>Featured Player: <font color=#ffff00>[AB]Joe</font><br>"
+                  "Clan Home - <a href=\"http://ab.example\">Alpha_Beta</a><br>"
+                  "Favorite Weapon - Suicide<br>Rank - 2<br>FPH - 12.500</h3>" +
+                  kThreePlayerAwards + kBoxEnd);
+}
+
+TEST_F(ServerStatsTest, FeaturedPlayerWithoutClanHomeHasNoClanLine) {
+    AddThreePlayers();
+    AddClan("AB", "", "", {1});
+    draws = {1};
+    const std::string featured =
+        "<h3 align=center>Featured Player: <font color=#ffff00>[AB]Joe</font><br>"
+        "Favorite Weapon - Suicide<br>Rank - 2<br>FPH - 12.500</h3>";
+    EXPECT_EQ(ServerBox(), kHeadServerStats + kBoxStart + featured + kThreePlayerAwards + kBoxEnd);
+
+    tables->clanCount = 0;  // no clan at all: the same block
+    draws = {1};
+    EXPECT_EQ(ServerBox(), kHeadServerStats + kBoxStart + featured + kThreePlayerAwards + kBoxEnd);
+}
+
+TEST_F(ServerStatsTest, NobodyWithPositiveFphLeavesOutTheFeaturedBlock) {
+    AddPlayer("Sad", 600, -6.0f, {{kSuicide, 1}});
+    RankInOrder();
+    EXPECT_EQ(ServerBox(),
+              kHeadServerStats + kBoxStart +
+                  "<h3 align=center>Hugest Cack: <font color=#ffff00>Sad 0.000 rails</font></h3>"
+                  "<h3 align=center>Biggest Dumbass: <font color=#ffff00>Sad 6.000 suicides</font></h3>"
+                  "<h3 align=center>Biggest Lamer: <font color=#ffff00>Sad 0.000 BFGs</font></h3>" +
+                  kBoxEnd);
+    EXPECT_EQ(drawCount, 0);
+}
+
+TEST_F(ServerStatsTest, PickRedrawsUntilAPlayerWithPositiveFph) {
+    AddThreePlayers();
+    draws = {4000, 2, 3, 0};  // beyond the table, negative FPH, unused slot, Ann
+    EXPECT_EQ(PickFeaturedPlayer(*tables, env), 0);
+    EXPECT_EQ(drawCount, 4);
+}
+
+TEST(ServerStatsPickers, FavoriteWeaponPrefersTheHigherIndexOnTies) {
+    PlayerStats player{};
+    EXPECT_EQ(FavoriteWeapon(player), kUnknownWeapon);
+    player.weaponKills[kRailgun] = 5;
+    player.weaponKills[kSuicide] = 5;
+    EXPECT_EQ(FavoriteWeapon(player), kSuicide);
+    player.weaponKills[kMachinegun] = 9;
+    player.weaponKills[kShotgun] = 9;
+    EXPECT_EQ(FavoriteWeapon(player), kShotgun);
+}
+
+TEST_F(ServerStatsTest, LeaderByRatePrefersTheLowerIndexAndComparesRates) {
+    AddPlayer("A", 3600, 1.0f, {{kSuicide, 1}});
+    AddPlayer("B", 1800, 1.0f, {{kSuicide, 3}, {kBfg, 1}});  // 6 per hour
+    AddPlayer("C", 3600, 1.0f, {{kSuicide, 6}, {kBfg, 1}});  // 6 per hour, more kills
+    RateLeader suicides = LeaderByRate(*tables, kSuicide);
+    EXPECT_EQ(suicides.player, 1);
+    EXPECT_FLOAT_EQ(suicides.rate, 6.0f);
+    EXPECT_EQ(LeaderByRate(*tables, kBfg).player, 1);  // 2 per hour beats 1
+    EXPECT_EQ(LeaderByRate(*tables, kRailgun).player, 0);  // all 0: the first
+}
+
+TEST_F(ServerStatsTest, FindPlayerClanLooksOnlyAtCountedMembers) {
+    AddNumberedPlayers(4);
+    AddClan("X", "", "", {0, 2});
+    int clanY = AddClan("Y", "", "", {3});
+    tables->clans[clanY].members[1] = 1;  // beyond memberCount: not a member
+    EXPECT_EQ(FindPlayerClan(*tables, 2), 0);
+    EXPECT_EQ(FindPlayerClan(*tables, 3), clanY);
+    EXPECT_EQ(FindPlayerClan(*tables, 1), kNoClan);
+}
+
+TEST(ReportDateTest, EnglishWithLeadingZeroDay) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(FormatReportDate(kReportTime), kReportDate);
+    EXPECT_EQ(FormatReportDate(0), "Thu Jan 01 00:00:00 1970");
+}
+
+}  // namespace
+}  // namespace mctf::testing
