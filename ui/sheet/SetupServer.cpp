@@ -1,12 +1,14 @@
 #include "ui/sheet/SetupServer.h"
 
-#include "core/Desktop.h"
+#include "ui/sheet/CProperties.h"
+#include "ui/sheet/SheetSession.h"
 
 namespace mctf {
 
-// Until the settings sheet exists the command only says so.
-void SetupServer(QWidget*, SettingsStore&, Desktop& desktop) {
-    desktop.ShowMessage("The server settings sheet is not available yet.");
+void SetupServer(QWidget* owner, SettingsStore& store, Desktop& desktop) {
+    std::unique_ptr<CProperties> sheet = OpenServerSheet(owner, store, desktop);
+    const int result = sheet->exec();
+    CloseServerSheet(*sheet, result == QDialog::Accepted, store, desktop);
 }
 
 }  // namespace mctf

@@ -1,0 +1,115 @@
+#include "ui/sheet/CProperties.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/Desktop.h"
+#include "core/SettingsStore.h"
+#include "ui/sheet/SheetBoxes.h"
+
+namespace mctf {
+
+CProperties::CProperties(QWidget* owner, SettingsStore& store, Desktop& desktop)
+    : QDialog(owner),
+      mctfPage(store.settings),
+      dmPage(store.settings),
+      botPage(store.settings),
+      mapsPage(store, desktop),
+      desktop_(desktop) {
+    setWindowTitle("Server Settings");
+    tabs_ = new QTabWidget;
+    for (SheetPage* page : {static_cast<SheetPage*>(&generalPage), static_cast<SheetPage*>(&mapsPage),
+                            static_cast<SheetPage*>(&dmPage), static_cast<SheetPage*>(&mctfPage),
+                            static_cast<SheetPage*>(&botPage)}) {
+        tabs_->addTab(page, page->Title());
+    }
+    opened_.assign(static_cast<std::size_t>(tabs_->count()), false);
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &CProperties::PressOk);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(tabs_, &QTabWidget::currentChanged, this, &CProperties::OnTabChanged);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addWidget(buttons_);
+}
+
+CProperties::~CProperties() {
+    // The pages go before the tab widget; tab changes while they do must not
+    // reach a page that is already gone.
+    disconnect(tabs_, nullptr, this, nullptr);
+}
+
+int CProperties::PageCount() const { return tabs_->count(); }
+
+SheetPage& CProperties::Page(int index) { return *static_cast<SheetPage*>(tabs_->widget(index)); }
+
+QPushButton& CProperties::okButton() { return *buttons_->button(QDialogButtonBox::Ok); }
+
+QPushButton& CProperties::cancelButton() { return *buttons_->button(QDialogButtonBox::Cancel); }
+
+void CProperties::showEvent(QShowEvent* event) {
+    Start();
+    QDialog::showEvent(event);
+}
+
+void CProperties::Start() {
+    if (started_) return;
+    started_ = true;
+    current_ = tabs_->currentIndex();
+    Activate(current_);
+}
+
+void CProperties::Activate(int index) {
+    SheetPage& page = Page(index);
+    if (!opened_[static_cast<std::size_t>(index)]) {
+        opened_[static_cast<std::size_t>(index)] = true;
+        page.FirstOpen();
+    }
+    page.Fill();
+}
+
+bool CProperties::SelectPage(int index) {
+    Start();
+    tabs_->setCurrentIndex(index);
+    return current_ == index;
+}
+
+void CProperties::OnTabChanged(int index) {
+    if (!started_ || index == current_ || index < 0) return;
+    if (!LeaveCurrent(current_)) return;
+    current_ = index;
+    Activate(index);
+}
+
+bool CProperties::LeaveCurrent(int returnTo) {
+    std::optional<PageFailure> failure = Page(current_).Read();
+    if (!failure) return true;
+    if (tabs_->currentIndex() != returnTo) {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(returnTo);
+    }
+    ShowFailure(*failure);
+    return false;
+}
+
+void CProperties::PressOk() {
+    Start();
+    if (LeaveCurrent(current_)) accept();
+}
+
+void CProperties::ShowFailure(const PageFailure& failure) {
+    desktop_.ShowMessage(failure.message, kAppTitle, MessageIcon::Exclamation);
+    failure.control->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(failure.control)) {
+        line->selectAll();
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(failure.control)) {
+        memo->selectAll();
+    }
+}
+
+}  // namespace mctf

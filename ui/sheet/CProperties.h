@@ -1,0 +1,73 @@
+// CProperties: the "Server Settings" sheet, a modal dialog of five tabs
+// (General, Maps, Death Match, Morvane Quake Settings, Bot Setup) with OK
+// and Cancel.
+//
+// A page is filled each time its tab is selected and read back, with its
+// limits checked, when the operator leaves it or presses OK on it. A page
+// that does not pass keeps the sheet on it: the message is shown and the
+// failing box gets the focus with its text selected.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/sheet/botflags.h"
+#include "ui/sheet/dmflags.h"
+#include "ui/sheet/genflags.h"
+#include "ui/sheet/mapflags.h"
+#include "ui/sheet/mctfflags.h"
+
+class QDialogButtonBox;
+class QPushButton;
+class QTabWidget;
+
+namespace mctf {
+
+class Desktop;
+struct SettingsStore;
+
+class CProperties : public QDialog {
+    Q_OBJECT
+public:
+    CProperties(QWidget* owner, SettingsStore& store, Desktop& desktop);
+    ~CProperties() override;
+
+    int PageCount() const;
+    SheetPage& Page(int index);
+    int CurrentPage() const { return current_; }
+
+    // As a click on a tab: false when the current page did not pass.
+    bool SelectPage(int index);
+    // As the OK button: the sheet closes with Accepted when the current page
+    // passes.
+    void PressOk();
+
+    QTabWidget& tabs() { return *tabs_; }
+    QPushButton& okButton();
+    QPushButton& cancelButton();
+
+    // The pages, constructed in this order.
+    mctfflags mctfPage;
+    dmflags dmPage;
+    botflags botPage;
+    genflags generalPage;
+    mapflags mapsPage;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Start();
+    void Activate(int index);
+    void OnTabChanged(int index);
+    bool LeaveCurrent(int returnTo);
+    void ShowFailure(const PageFailure& failure);
+
+    Desktop& desktop_;
+    QTabWidget* tabs_;
+    QDialogButtonBox* buttons_;
+    std::vector<bool> opened_;
+    int current_ = 0;
+    bool started_ = false;
+};
+
+}  // namespace mctf

@@ -1,0 +1,25 @@
+// FlagBox: a check box that flips one bit of a live flag field (dmFlags,
+// modFlags) at each click. The field changes at once, not on OK; closing the
+// sheet without OK reloads the settings and so takes the click back.
+#pragma once
+
+#include <QCheckBox>
+
+#include <cstdint>
+#include <functional>
+
+namespace mctf {
+
+class FlagBox : public QCheckBox {
+public:
+    // afterToggle runs after each flip (the Death Match page shows the field).
+    FlagBox(const QString& label, int32_t bit, int32_t& field,
+            std::function<void()> afterToggle = {});
+
+    int32_t bit() const { return bit_; }
+
+private:
+    int32_t bit_;
+};
+
+}  // namespace mctf

@@ -1,0 +1,118 @@
+#include "ui/sheet/mapflags.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <string>
+
+#include "core/Desktop.h"
+#include "core/FixedText.h"
+#include "core/PakScanner.h"
+#include "core/SettingsStore.h"
+#include "ui/sheet/PageReader.h"
+
+namespace mctf {
+
+namespace {
+
+QListWidget* MapListBox() {
+    auto* list = new QListWidget;
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    return list;
+}
+
+}  // namespace
+
+std::vector<int> SelectedRows(const QListWidget& list, int limit) {
+    std::vector<int> rows;
+    for (int row = 0; row < list.count() && static_cast<int>(rows.size()) < limit; ++row) {
+        if (list.item(row)->isSelected()) rows.push_back(row);
+    }
+    return rows;
+}
+
+mapflags::mapflags(SettingsStore& store, Desktop& desktop)
+    : SheetPage("Maps"), store_(store), desktop_(desktop) {
+    available = MapListBox();
+    addButton = new QPushButton("Add  --->");
+    current = MapListBox();
+    selectButton = new QPushButton("Select Maps");
+    deleteButton = new QPushButton("Delete");
+    // Buttons inside the sheet must not take Return from its OK button.
+    for (QPushButton* button : {addButton, selectButton, deleteButton}) button->setAutoDefault(false);
+    connect(addButton, &QPushButton::clicked, this, [this] { AddSelected(); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { DeleteSelected(); });
+    connect(selectButton, &QPushButton::clicked, this, [this] { SelectMaps(); });
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel("Available Maps"), 0, 0);
+    grid->addWidget(new QLabel("Current Map List"), 0, 2);
+    grid->addWidget(available, 1, 0);
+    grid->addWidget(addButton, 1, 1, Qt::AlignVCenter);
+    grid->addWidget(current, 1, 2);
+    grid->addWidget(selectButton, 2, 0, Qt::AlignHCenter);
+    grid->addWidget(deleteButton, 2, 2, Qt::AlignHCenter);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+void mapflags::FirstOpen() {
+    const int count = std::clamp(store_.settings.mapCount, 0, kMapListCapacity);
+    for (int slot = 0; slot < count; ++slot) {
+        current->addItem(PageText(std::string(FixedText(store_.mapList.maps[slot]))));
+    }
+}
+
+void mapflags::AddSelected() {
+    for (int row : SelectedRows(*available, kMaxActedOn)) {
+        current->addItem(available->item(row)->text());
+    }
+    available->clearSelection();
+    RebuildMapList();
+}
+
+void mapflags::DeleteSelected() {
+    std::vector<int> rows = SelectedRows(*current, kMaxActedOn);
+    // From the highest row down, so the lower rows stay where they are.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) delete current->takeItem(*row);
+    RebuildMapList();
+}
+
+void mapflags::SelectMaps() {
+    std::optional<std::string> path = desktop_.ChooseFile(kMapFilters);
+    if (!path) return;
+    std::vector<std::string> names;
+    ScanMapFile(*path, names, desktop_);  // shows its own messages
+    for (const std::string& name : names) InsertAvailable(PageText(name));
+}
+
+void mapflags::InsertAvailable(const QString& name) {
+    // Sorted without regard to case; an equal name goes after the ones there.
+    int low = 0;
+    int high = available->count();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (QString::compare(available->item(middle)->text(), name, Qt::CaseInsensitive) <= 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    available->insertItem(low, name);
+}
+
+void mapflags::RebuildMapList() {
+    const int count = std::min(current->count(), kMapListCapacity);
+    for (int slot = 0; slot < count; ++slot) {
+        const QByteArray name = current->item(slot)->text().toLocal8Bit();
+        SetFixedText(store_.mapList.maps[slot],
+                     std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    }
+    store_.settings.mapCount = count;
+}
+
+}  // namespace mctf
