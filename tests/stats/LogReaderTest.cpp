@@ -1,0 +1,114 @@
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "tests/stats/StatsFixture.h"
+#include "tests/support/TempDir.h"
+
+namespace mctf::testing {
+namespace {
+
+class LogReader : public StatsFixture {
+protected:
+    bool ReadText(const std::string& text) {
+        WriteFileBytes(folder / "games.log", text);
+        return ReadLogFile(*tables, desktop, folder.str(), "games.log");
+    }
+
+    TempDir folder;
+};
+
+// One match with one counted player, "Bob", 2 minutes long.
+const std::string kMatch =
+    "  0:00 InitGame: \\mapname\\q3dm6\n"
+    "  0:00 ClientUserinfoChanged: 1 n\\Bob\\t\\0\n"
+    "  0:00 ClientBegin: 1\n"
+    "  0:30 Kill: 1 2 7: Bob killed X by MOD_ROCKET_SPLASH\n"
+    "  2:00 Exit: Fraglimit hit.\n";
+
+TEST_F(LogReader, FindsLogFilesByExtensionInAnyCase) {
+    for (const char* name : {"b.LOG", "a.log", "c.Log", "notes.txt", "log", "x.logs"}) {
+        WriteFileBytes(folder / name, "");
+    }
+    std::filesystem::create_directory(folder / "dir.log");
+    std::filesystem::create_symlink(folder / "a.log", folder / "link.log");
+    EXPECT_EQ(FindLogFiles(folder.str()),
+              (std::vector<std::string>{"a.log", "b.LOG", "c.Log", "link.log"}));
+    EXPECT_TRUE(FindLogFiles((folder / "missing").string()).empty());
+    EXPECT_FALSE(ReadLogFile(*tables, desktop, folder.str(), "missing.log"));
+}
+
+TEST_F(LogReader, DispatchesOnlyExactKeywordsAfterAStamp) {
+    ASSERT_TRUE(ReadText(kMatch.substr(0, kMatch.rfind("  2:00")) +
+                         "\n"                                          // empty line
+                         "  0:40 kill: 1 2 10: lower case keyword\n"
+                         "  0:41 ------------------------------------\n"
+                         "50.5 Kill: 1 2 10: tenths stamp\n"
+                         "Kill: 1 2 10: no stamp\n"
+                         "  0:42 Kill:x 1 2 10: longer keyword\n"
+                         "981:06 Kill: 1 2 6: three-digit minutes\r\n"  // CR is white space
+                         "  2:00 Exit:\n"));
+    const PlayerStats* bob = Player("Bob");
+    ASSERT_NE(bob, nullptr);
+    EXPECT_EQ(bob->frags, 2);
+    EXPECT_EQ(bob->weaponKills[kRocketLauncher], 2);
+    EXPECT_EQ(bob->weaponKills[kRailgun], 0);
+    EXPECT_EQ(desktop.progress, std::vector<int>{5});
+}
+
+TEST_F(LogReader, LastLineWithoutNewlineIsNotDispatched) {
+    ASSERT_TRUE(ReadText(kMatch.substr(0, kMatch.size() - 1)));
+    EXPECT_EQ(tables->playerCount, 0);
+    ASSERT_TRUE(ReadText(kMatch));
+    EXPECT_EQ(tables->playerCount, 1);
+}
+
+TEST_F(LogReader, LongLinesAreCutAt511CharactersAcrossBlocks) {
+    // Filler puts the long lines across the reader's block boundaries.
+    std::string text = "  0:00 InitGame:\n";
+    while (text.size() < 128 * 1024 - 300) text += "  0:00 Item: 1 weapon_railgun\n";
+    auto longName = [](int slot) {
+        std::string line = "  0:00 ClientUserinfoChanged: " + std::to_string(slot) + " ";
+        line.append(508 - line.size(), ' ');
+        return line + "\\ABCDEFGH\\t\\0" + std::string(300000, 'z') + "\n";
+    };
+    text += longName(1) + "  0:00 ClientBegin: 1\n";
+    text += std::string(511, '-') + "\n" + longName(2) + "  0:00 ClientBegin: 2\n";
+    text += "  1:00 Exit:\n";
+    ASSERT_TRUE(ReadText(text));
+    EXPECT_STREQ(tables->matchSlots[1].name, "AB");  // characters 509 and 510
+    EXPECT_STREQ(tables->matchSlots[2].name, "AB");
+    EXPECT_EQ(tables->playerCount, 1);
+}
+
+TEST_F(LogReader, NulByteEndsTheLine) {
+    using namespace std::string_literals;
+    ASSERT_TRUE(ReadText("  0:00 InitGame:\n"
+                         "  0:00 ClientUserinfoChanged: 1 n\\Bob\0X\\t\\0\n"
+                         "  0:00 ClientBegin: 1\n"
+                         "  0:10 Kill:\0 1 2 10\n"
+                         "  0:10 Kill: 1\0 2 10\n"
+                         "  1:00 Exit:\n"s));
+    ASSERT_NE(Player("Bob"), nullptr);
+    EXPECT_EQ(Player("Bob")->frags, 0);
+}
+
+TEST_F(LogReader, BinaryGarbageLeavesTheNextMatchIntact) {
+    std::mt19937 random(7);
+    std::string garbage;
+    for (int i = 0; i < 200000; ++i) garbage += static_cast<char>(random());
+    ASSERT_TRUE(ReadText(garbage + "\n" + kMatch));
+    ASSERT_NE(Player("Bob"), nullptr);
+    EXPECT_EQ(Player("Bob")->frags, 1);
+}
+
+TEST_F(LogReader, ResetEmptiesEverything) {
+    ASSERT_TRUE(ReadText(kMatch + "  0:00 InitGame:\n  0:00 ClientBegin: 5\n"));
+    ResetLogTables(*tables);
+    auto zeroes = std::make_unique<StatsTables>();
+    EXPECT_EQ(std::memcmp(tables.get(), zeroes.get(), sizeof(StatsTables)), 0);
+    EXPECT_EQ(FindPlayer(*tables, "Bob"), -1);
+}
+
+}  // namespace
+}  // namespace mctf::testing
