@@ -2,7 +2,6 @@
 // there. --logs picks another folder for this run only; config.dmc is not
 // saved. The success report goes to standard output, errors to the desktop
 // (standard error).
-#include <cstring>
 #include <iostream>
 #include <memory>
 #include <ostream>
@@ -12,6 +11,7 @@
 #include "cli/Commands.h"
 #include "core/Desktop.h"
 #include "jobs/AnalyzeLogs.h"
+#include "stats/FixedText.h"
 
 namespace mctf {
 namespace {
@@ -80,8 +80,7 @@ int RunStatsCommand(const Args& args, Desktop& desktop, std::ostream& out) {
             return UsageError("the log folder must have 1 to " +
                               std::to_string(sizeof settings.statsDir - 1) + " characters");
         }
-        std::memset(settings.statsDir, 0, sizeof settings.statsDir);
-        std::memcpy(settings.statsDir, logsDir->data(), logsDir->size());
+        CopyFixedText(settings.statsDir, *logsDir);
     }
 
     auto tables = std::make_unique<StatsTables>();

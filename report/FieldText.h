@@ -1,17 +1,17 @@
-// FieldText: the text of a fixed character field as a std::string, stopping
-// at the terminator or at the end of the field, whichever comes first, so a
-// record without a terminator never leads a page writer past its field.
+// FieldText: the text of a fixed character field as a NUL-terminated
+// std::string for the page fragments' "%s", never reading past the field.
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <string>
+
+#include "stats/FixedText.h"
 
 namespace mctf {
 
 template <std::size_t N>
 std::string FieldText(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
+    return std::string(FixedText(field));
 }
 
 }  // namespace mctf

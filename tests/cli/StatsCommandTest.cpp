@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "core/ServerSettings.h"
+#include "tests/support/RecordingDesktop.h"
+#include "tests/support/TempDir.h"
+
+namespace mctf::testing {
+namespace {
+
+const char* const kOneMatch =
+    "  0:00 InitGame: \\sv_hostname\\Test\n"
+    "  0:01 ClientUserinfoChanged: 0 n\\Ann\\t\\0\n"
+    "  0:01 ClientBegin: 0\n"
+    "  0:30 Kill: 0 1 10: Ann killed Bob by MOD_RAILGUN\n"
+    "  5:01 Exit: Fraglimit hit.\n";
+
+class StatsCommandTest : public ::testing::Test {
+protected:
+    int Run(const Args& args) { return RunStatsCommand(args, desktop, out); }
+    std::string Config() const { return (dir / "config.dmc").string(); }
+    std::string Logs() const { return (dir / "logs").string(); }
+
+    StatsCommandTest() { std::filesystem::create_directory(dir / "logs"); }
+
+    TempDir dir;
+    RecordingDesktop desktop;
+    std::ostringstream out;
+};
+
+TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
+    WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 0);
+    EXPECT_EQ(out.str(), "pstats.htm written\n");
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(dir / "logs" / "pstats.htm"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "logs" / "clans.htm"));
+
+    // The stored folder is still the default one.
+    std::string stored = ReadFileBytes(Config());
+    ASSERT_EQ(stored.size(), sizeof(ServerSettings));
+    EXPECT_STREQ(stored.c_str() + offsetof(ServerSettings, statsDir), DefaultSettings.statsDir);
+}
+
+TEST_F(StatsCommandTest, ErrorsGoToTheDesktopAndFail) {
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "ERROR Cannot find any log files!");
+    EXPECT_EQ(out.str(), "");
+
+    // A page on a full device: no success line.
+    WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
+    std::filesystem::create_symlink("/dev/full", dir / "logs" / "players.htm");
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
+    EXPECT_EQ(desktop.messages.back().text, "ERROR Cannot write HTML File!");
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
+    WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
+    std::filesystem::create_directory(dir / "logs" / "clans.htm");
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "ERROR Cannot create HTML File!");
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(StatsCommandTest, BadUsage) {
+    EXPECT_EQ(Run({"--config", Config(), "--verbose"}), 2);
+    EXPECT_EQ(Run({"--config", Config(), "--logs", std::string(128, 'x')}), 2);
+    EXPECT_EQ(Run({"--logs"}), 2);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(out.str(), "");
+}
+
+}  // namespace
+}  // namespace mctf::testing

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "jobs/AnalyzeLogs.h"
+#include "tests/support/RecordingDesktop.h"
+#include "tests/support/TempDir.h"
+
+namespace mctf::testing {
+namespace {
+
+// One match of 30 minutes: [AB]Joe (with colour codes) rails Ann twice, Ann
+// rockets Joe once and falls to her death once.
+const char* const kFirstLog =
+    "  0:00 ------------------------------------------------------------\n"
+    "  0:00 InitGame: \\sv_hostname\\Test\\g_gametype\\0\n"
+    "  0:05 ClientConnect: 2\n"
+    "  0:05 ClientUserinfoChanged: 2 n\\^1[AB]^7Joe\\t\\0\\model\\sarge\n"
+    "  0:05 ClientBegin: 2\n"
+    "  0:05 ClientUserinfoChanged: 3 n\\Ann\\t\\0\\model\\major\n"
+    "  0:05 ClientBegin: 3\n"
+    "  0:20 Item: 2 weapon_railgun\n"
+    "  1:00 Kill: 2 3 10: Joe killed Ann by MOD_RAILGUN\n"
+    "  2:00 say: Ann: nice shot\n"
+    "  3:00 Kill: 3 2 7: Ann killed Joe by MOD_ROCKET_SPLASH\n"
+    "  4:00 Kill: 1022 3 22: <world> killed Ann by MOD_TRIGGER_HURT\n"
+    "  5:00 Kill: 2 3 10: Joe killed Ann by MOD_RAILGUN\n"
+    " 30:05 Exit: Timelimit hit.\n"
+    " 30:05 ShutdownGame:\n";
+
+// A second file with a capital extension: Cy plays 90 seconds without a kill.
+const char* const kSecondLog =
+    "  0:00 InitGame: \\sv_hostname\\Test\n"
+    "  0:10 ClientUserinfoChanged: 4 n\\Cy\\t\\0\n"
+    "  0:10 ClientBegin: 4\n"
+    "  1:40 ShutdownGame:\n";
+
+class AnalyzeLogsTest : public ::testing::Test {
+protected:
+    AnalyzeLogsTest() {
+        std::strcpy(settings.statsDir, logs.str().c_str());
+        std::strcpy(settings.quakePath, game.str().c_str());
+    }
+
+    bool Run() { return AnalyzeLogs(*tables, settings, desktop, ReportEnvironment{}); }
+
+    TempDir logs;
+    TempDir game;
+    ServerSettings settings = DefaultSettings;
+    std::unique_ptr<StatsTables> tables = std::make_unique<StatsTables>();
+    RecordingDesktop desktop;
+};
+
+TEST_F(AnalyzeLogsTest, FolderWithoutLogsShowsTheErrorAndWritesNothing) {
+    WriteFileBytes(logs / "notes.txt", "  0:00 InitGame:\n");
+    tables->playerCount = 7;  // left over from an earlier run
+    EXPECT_FALSE(Run());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "ERROR Cannot find any log files!");
+    EXPECT_EQ(desktop.progressOpened, 0);
+    EXPECT_FALSE(std::filesystem::exists(logs / "pstats.htm"));
+    EXPECT_EQ(tables->playerCount, 0);
+
+    std::strcpy(settings.statsDir, (logs / "missing").string().c_str());
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(desktop.messages.back().text, "ERROR Cannot find any log files!");
+}
+
+TEST_F(AnalyzeLogsTest, LogFolderBecomesLinkedPages) {
+    WriteFileBytes(logs / "a.log", kFirstLog);
+    WriteFileBytes(logs / "b.LOG", kSecondLog);
+    WriteFileBytes(logs / "c.txt", kFirstLog);  // not a log: not read twice
+    std::filesystem::create_directories(game / "morvane");
+    WriteFileBytes(game / "morvane" / "clanlist.txt", "AB Alpha_Beta http://ab.example none\n");
+
+    EXPECT_TRUE(Run());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "pstats.htm written");
+    EXPECT_EQ(desktop.messages[0].caption, "Player Stats");
+    EXPECT_EQ(desktop.progressOpened, 1);
+    EXPECT_EQ(desktop.progressClosed, 1);
+    EXPECT_EQ(desktop.progress, (std::vector<int>{5, 10, 100}));
+
+    // Joe is the only one with positive frags per hour, so he is featured.
+    std::string front = ReadFileBytes(logs / "pstats.htm");
+    EXPECT_NE(front.find("<h2 align=center>Welcome to Hell - "), std::string::npos);
+    EXPECT_NE(front.find("Featured Player: <font color=#ffff00>[AB]Joe</font><br>"
+                         "Clan Home - <a href=\"http://ab.example\">Alpha_Beta</a><br>"
+                         "Favorite Weapon - Railgun<br>Rank - 1<br>FPH - 4.000</h3>"),
+              std::string::npos);
+    EXPECT_NE(front.find("Hugest Cack: <font color=#ffff00>[AB]Joe 4.000 rails"), std::string::npos);
+    EXPECT_NE(front.find("Biggest Dumbass: <font color=#ffff00>Ann 2.000 suicides"),
+              std::string::npos);
+
+    std::string players = ReadFileBytes(logs / "players.htm");
+    EXPECT_NE(players.find("3 Players"), std::string::npos);
+    std::size_t joe = players.find(">[AB]Joe<"), cy = players.find(">Cy<"),
+                ann = players.find(">Ann<");
+    ASSERT_NE(ann, std::string::npos);
+    EXPECT_LT(joe, cy);  // Cy and Ann tie at 0: the later-added ranks higher
+    EXPECT_LT(cy, ann);
+    EXPECT_NE(players.find(">0:30:00<"), std::string::npos);
+    EXPECT_NE(players.find(">0:01:30<"), std::string::npos);
+
+    std::string clans = ReadFileBytes(logs / "clans.htm");
+    EXPECT_NE(clans.find("<a href=\"http://ab.example\">Alpha_Beta</a>"), std::string::npos);
+    for (const char* page : {"rockets.htm", "railers.htm"}) {
+        EXPECT_TRUE(std::filesystem::exists(logs / page)) << page;
+    }
+}
+
+}  // namespace
+}  // namespace mctf::testing
