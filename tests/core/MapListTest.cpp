@@ -1,35 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "core/MapList.h"
 #include "tests/core/GameFolder.h"
 
 namespace mctf::testing {
 namespace {
 
-TEST(MapList, WordsSeparatedByAnyWhiteSpaceAreNames) {
+TEST(MapList, WordsAreNamesAndOversizedListsAreCut) {
     GameFolder game;
     WriteFileBytes(game.Morvane("mctf.map"), "q3dm1  q3dm7\n\n   q3dm17\r\nmy map\t");
     LoadMapList(game.store);
-    ASSERT_EQ(game.store.settings.mapCount, 5);
-    EXPECT_STREQ(game.store.mapList.maps[2], "q3dm17");
-    EXPECT_STREQ(game.store.mapList.maps[3], "my");
+    EXPECT_EQ(game.store.settings.mapCount, 5);
     SaveMapList(game.store);
     EXPECT_EQ(ReadFileBytes(game.Morvane("mctf.map")), "q3dm1\nq3dm7\nq3dm17\nmy\nmap\n");
-}
 
-TEST(MapList, OversizedListsAreCut) {
-    GameFolder game;
-    std::string text;
-    for (int i = 0; i < 70; ++i) text += "map" + std::to_string(i) + "\n";
-    text.insert(0, std::string(40, 'L') + " ");
+    std::string text = std::string(40, 'L');
+    for (int i = 0; i < 70; ++i) text += " m" + std::to_string(i);
     WriteFileBytes(game.Morvane("mctf.map"), text);
     LoadMapList(game.store);
     EXPECT_EQ(game.store.settings.mapCount, 64);
     EXPECT_EQ(std::string(game.store.mapList.maps[0]), std::string(31, 'L'));
-    EXPECT_STREQ(game.store.mapList.maps[1], "map0");  // the cut part is no name
-    EXPECT_STREQ(game.store.mapList.maps[63], "map62");
+    EXPECT_STREQ(game.store.mapList.maps[1], "m0");  // the cut part is no name
+    EXPECT_STREQ(game.store.mapList.maps[63], "m62");
 }
 
 TEST(MapList, EachGameTypeHasItsFileAndSavesGoToTheLoadedOne) {
@@ -37,8 +28,6 @@ TEST(MapList, EachGameTypeHasItsFileAndSavesGoToTheLoadedOne) {
     WriteFileBytes(game.Morvane("ms.map"), "ms01 ms02");
     game.store.settings.gameType = kMorvaneSoccer;
     LoadMapList(game.store);
-    EXPECT_EQ(game.store.settings.mapCount, 2);
-
     game.store.settings.gameType = kQuake3DM;  // changed without a reload
     SaveMapList(game.store);
     EXPECT_EQ(ReadFileBytes(game.Morvane("ms.map")), "ms01\nms02\n");
