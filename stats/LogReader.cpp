@@ -120,7 +120,7 @@ void DispatchEntry(StatsTables& tables, Desktop& desktop, std::string_view line,
     if (keyword.size() != entry.size() || keyword[0] != entry[0]) return;
     if (std::memcmp(keyword.data(), entry.data(), entry.size()) != 0) return;
     // Ignored lines need no further look; the others lose what follows a NUL.
-    if constexpr (LogEventTable[I].handler != IgnoreEvent) {
+    if (LogEventTable[I].handler != IgnoreEvent) {
         LogEventTable[I].handler(tables, desktop, CutAtNul(line.data(), line.size()));
     }
 }
