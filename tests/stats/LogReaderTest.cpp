@@ -1,4 +1,3 @@
-#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -100,14 +99,6 @@ TEST_F(LogReader, BinaryGarbageLeavesTheNextMatchIntact) {
     ASSERT_TRUE(ReadText(garbage + "\n" + kMatch));
     ASSERT_NE(Player("Bob"), nullptr);
     EXPECT_EQ(Player("Bob")->frags, 1);
-}
-
-TEST_F(LogReader, ResetEmptiesEverything) {
-    ASSERT_TRUE(ReadText(kMatch + "  0:00 InitGame:\n  0:00 ClientBegin: 5\n"));
-    ResetLogTables(*tables);
-    auto zeroes = std::make_unique<StatsTables>();
-    EXPECT_EQ(std::memcmp(tables.get(), zeroes.get(), sizeof(StatsTables)), 0);
-    EXPECT_EQ(FindPlayer(*tables, "Bob"), -1);
 }
 
 }  // namespace

@@ -59,19 +59,6 @@ TEST_F(MatchEvents, KillsAreChargedToTheKillerByWeaponClass) {
     EXPECT_EQ(victim->weaponKills[kRocketLauncher], 0);
 }
 
-TEST_F(MatchEvents, MeansOfDeathMapping) {
-    EXPECT_EQ(MeansOfDeathToWeapon(0), kUnknownWeapon);
-    EXPECT_EQ(MeansOfDeathToWeapon(1), kShotgun);
-    EXPECT_EQ(MeansOfDeathToWeapon(2), kGauntlet);
-    EXPECT_EQ(MeansOfDeathToWeapon(7), kRocketLauncher);
-    EXPECT_EQ(MeansOfDeathToWeapon(11), kLightningGun);
-    EXPECT_EQ(MeansOfDeathToWeapon(13), kBfg);
-    EXPECT_EQ(MeansOfDeathToWeapon(19), kSuicide);
-    EXPECT_EQ(MeansOfDeathToWeapon(22), kSuicide);
-    EXPECT_EQ(MeansOfDeathToWeapon(23), kUnknownWeapon);
-    EXPECT_EQ(MeansOfDeathToWeapon(-1), kUnknownWeapon);
-}
-
 TEST_F(MatchEvents, RenameMidMatchDropsTheSlotUntilItBeginsAgain) {
     Feed({"0:00 InitGame:"});
     Join(0, "Old", "0:00");
