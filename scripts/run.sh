@@ -1,9 +1,45 @@
 #!/usr/bin/env bash
-# Starts the desktop program, or mctfcli where the window cannot be shown.
+# Starts the desktop program. Where no window can be shown it runs the
+# statistics of mctfcli on the bundled sample logs instead, so `make run`
+# still shows what the program makes.
+#
+#   scripts/run.sh [BUILD_DIR]
 set -euo pipefail
-build="${1:-build}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
+
 if [[ -x "$build/ui/mctfutil" && ( -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ) ]]; then
+  # The program keeps config.dmc in the folder it starts in: give it one of
+  # its own rather than the source tree.
+  mkdir -p "$build/run"
+  cd "$build/run"
+  echo "Starting mctfutil in $build/run (its config.dmc lives there)."
   exec "$build/ui/mctfutil"
 fi
-echo "No display: showing the command-line tool instead." >&2
-exec "$build/cli/mctfcli" --help
+
+if [[ ! -x "$build/ui/mctfutil" ]]; then
+  echo "The desktop program was not built (Qt 6 missing?)." >&2
+else
+  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the window cannot be shown." >&2
+fi
+echo "Running 'mctfcli stats' on the sample logs in examples/logs instead." >&2
+
+cli="$build/cli/mctfcli"
+work="$(mktemp -d "${TMPDIR:-/tmp}/mctfutil-sample.XXXXXX")"
+game="$work/game"
+mkdir -p "$game/morvane" "$work/logs"
+cp "$root"/examples/logs/*.log "$work/logs/"
+cp "$root/examples/clanlist.txt" "$game/morvane/"
+
+# A first run creates config.dmc with the defaults; then the game path
+# (128 bytes from offset 4, NUL-terminated) is pointed at the sample game
+# folder so the clan list is found.
+(cd "$work" && "$cli" stats --config config.dmc --logs "$work/logs" >/dev/null)
+if (( ${#game} > 127 )); then
+  echo "temporary folder path too long for the game path: $game" >&2
+  exit 1
+fi
+printf '%s\0' "$game" | dd of="$work/config.dmc" bs=1 seek=4 conv=notrunc status=none
+
+(cd "$work" && "$cli" stats --config config.dmc --logs "$work/logs")
+echo "Statistics pages written: $work/logs/pstats.htm"

@@ -1,0 +1,171 @@
+// The main window's commands: game-type choice, Game Path, Reset Settings,
+// About and Exit.
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/FixedText.h"
+#include "core/ServerSettings.h"
+#include "tests/ui/AppHarness.h"
+
+namespace mctf::testing {
+namespace {
+
+// Types `count` copies of `c` into `edit`, one key press each.
+void Type(QLineEdit& edit, QChar c, int count) {
+    for (int i = 0; i < count; ++i) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(&edit, &press);
+    }
+}
+
+std::string QuakePathOf(const AppHarness& h) {
+    return std::string(FixedText(h.app->Store().settings.quakePath));
+}
+
+TEST(MainWindow, ChoosingAGameTypeStoresItButSavesNothing) {
+    AppHarness h;
+    h.Start();
+    std::string before = h.ConfigBytes();
+
+    h.Button("Quake 3 CTF").click();
+    EXPECT_EQ(h.app->Store().settings.gameType, kQuake3CTF);
+    int checked = 0;
+    for (int type = 0; type < kGameTypeCount; ++type) {
+        std::string_view label = kGameTypes[type].label;
+        checked += h.Button(QString::fromLatin1(label.data(), label.size())).isChecked();
+    }
+    EXPECT_EQ(checked, 1);
+    EXPECT_TRUE(h.Button("Quake 3 CTF").isChecked());
+
+    h.Button("Morvane Team DM").click();
+    EXPECT_EQ(h.app->Store().settings.gameType, kMorvaneTeamDM);
+
+    h.Button("Exit").click();
+    EXPECT_FALSE(h.window->isVisible());
+    EXPECT_EQ(h.ConfigBytes(), before);
+}
+
+TEST(MainWindow, GamePathOkSavesThePathWithTheChosenGameType) {
+    AppHarness h;
+    h.Start();
+    h.Button("Quake 3 CTF").click();
+    QString shown;
+    h.OnNextDialog([&shown](QDialog& dialog) {
+        shown = EditOf(dialog).text();
+        EditOf(dialog).setText("/opt/quake3");
+        return int(QDialog::Accepted);
+    });
+
+    h.MenuItem("&Game Path").trigger();
+
+    EXPECT_EQ(h.dialogTitles, std::vector<QString>{"Morvane Setup"});
+    EXPECT_EQ(shown, "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(QuakePathOf(h), "/opt/quake3");
+    std::string bytes = h.ConfigBytes();
+    ServerSettings saved;
+    ASSERT_EQ(bytes.size(), sizeof saved);
+    std::memcpy(&saved, bytes.data(), sizeof saved);
+    EXPECT_EQ(std::string(FixedText(saved.quakePath)), "/opt/quake3");
+    EXPECT_EQ(saved.gameType, kQuake3CTF);
+}
+
+TEST(MainWindow, GamePathCancelChangesNothing) {
+    AppHarness h;
+    h.Start();
+    std::string before = h.ConfigBytes();
+    h.AnswerPrompt("/somewhere/else", false);
+
+    h.MenuItem("&Game Path").trigger();
+
+    EXPECT_EQ(QuakePathOf(h), "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(h.ConfigBytes(), before);
+}
+
+TEST(MainWindow, GamePathFieldStopsWhereTheRecordFieldEnds) {
+    AppHarness h;
+    h.Start();
+    QString plain, wide;
+    h.OnNextDialog([&](QDialog& dialog) {
+        QLineEdit& edit = EditOf(dialog);
+        edit.clear();
+        Type(edit, 'a', 140);
+        plain = edit.text();
+        edit.clear();
+        // Two bytes each in UTF-8: only 63 fit 127 bytes.
+        Type(edit, QChar(0x00FC), 70);
+        wide = edit.text();
+        return int(QDialog::Accepted);
+    });
+
+    h.MenuItem("&Game Path").trigger();
+
+    EXPECT_EQ(plain.size(), 127);
+    EXPECT_EQ(wide.size(), 63);
+    EXPECT_EQ(FixedText(h.app->Store().settings.quakePath).size(), 126u);
+}
+
+TEST(MainWindow, ResetSettingsCancelledChangesNothing) {
+    AppHarness h;
+    h.Start();
+    h.Button("Quake 3 CTF").click();
+    std::string before = h.ConfigBytes();
+    h.desktop.confirmAnswers = {false};
+
+    h.MenuItem("Reset Settings").trigger();
+
+    EXPECT_EQ(h.desktop.confirmations.size(), 1u);
+    EXPECT_EQ(h.app->Store().settings.gameType, kQuake3CTF);
+    EXPECT_TRUE(h.Button("Quake 3 CTF").isChecked());
+    EXPECT_EQ(h.ConfigBytes(), before);
+}
+
+TEST(MainWindow, ResetSettingsConfirmedRestoresDefaultsAndTheButtons) {
+    AppHarness h;
+    h.Start();
+    h.AnswerPrompt("/opt/quake3", true);
+    h.MenuItem("&Game Path").trigger();
+    h.Button("Quake 3 CTF").click();
+    h.desktop.confirmAnswers = {true};
+
+    h.MenuItem("Reset Settings").trigger();
+
+    EXPECT_EQ(QuakePathOf(h), "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(h.app->Store().settings.gameType, kMorvaneCTF);
+    EXPECT_TRUE(h.Button("Morvane CTF").isChecked());
+    EXPECT_FALSE(h.Button("Quake 3 CTF").isChecked());
+    std::string bytes = h.ConfigBytes();
+    EXPECT_EQ(0, std::memcmp(bytes.data(), &DefaultSettings, sizeof(ServerSettings)));
+}
+
+TEST(MainWindow, AboutShowsNameVersionAndBothPictures) {
+    AppHarness h;
+    h.Start();
+    QString text;
+    int pictures = 0;
+    h.OnNextDialog([&](QDialog& dialog) {
+        for (auto* label : dialog.findChildren<QLabel*>()) {
+            text += label->text() + "\n";
+            if (!label->pixmap().isNull()) ++pictures;
+        }
+        return int(QDialog::Accepted);
+    });
+
+    h.MenuItem("&About").trigger();
+
+    EXPECT_EQ(h.dialogTitles, std::vector<QString>{"About mctfutil"});
+    for (const char* line : {"Morvane Quake", "MCTF Utility", "Version 2.00"}) {
+        EXPECT_TRUE(text.contains(line)) << line;
+    }
+    EXPECT_EQ(pictures, 2);
+}
+
+}  // namespace
+}  // namespace mctf::testing

@@ -1,0 +1,93 @@
+// The Players Stats command: the folder prompt, saving the folder, and the
+// analysis it starts.
+#include <QAbstractButton>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <filesystem>
+
+#include "core/FixedText.h"
+#include "core/ServerSettings.h"
+#include "tests/ui/AppHarness.h"
+
+namespace mctf::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string StoredStatsDir(const AppHarness& h) {
+    ServerSettings saved;
+    std::string bytes = h.ConfigBytes();
+    if (bytes.size() != sizeof saved) return "<bad config.dmc>";
+    std::memcpy(&saved, bytes.data(), sizeof saved);
+    return std::string(FixedText(saved.statsDir));
+}
+
+TEST(PlayersStats, CancelNeitherSavesNorAnalyses) {
+    AppHarness h;
+    h.Start();
+    h.Button("Quake 3 DM").click();
+    std::string before = h.ConfigBytes();
+    h.AnswerPrompt(QString::fromStdString(h.dir.str()), false);
+
+    h.Button("Players Stats").click();
+
+    EXPECT_EQ(h.dialogTitles, std::vector<QString>{"Player Stats"});
+    EXPECT_EQ(h.ConfigBytes(), before);
+    EXPECT_TRUE(h.desktop.messages.empty());
+    EXPECT_EQ(h.desktop.progressOpened, 0);
+}
+
+TEST(PlayersStats, LogFolderGetsThePagesAndIsRemembered) {
+    AppHarness h;
+    fs::path logs = h.dir / "logs";
+    fs::create_directory(logs);
+    for (const auto& entry : fs::directory_iterator(fs::path(MCTF_SOURCE_DIR) / "examples/logs")) {
+        fs::copy_file(entry.path(), logs / entry.path().filename());
+    }
+    h.Start();
+    QString offered;
+    h.OnNextDialog([&](QDialog& dialog) {
+        offered = EditOf(dialog).text();
+        EditOf(dialog).setText(QString::fromStdString(logs.string()));
+        return int(QDialog::Accepted);
+    });
+
+    h.Button("Players Stats").click();
+
+    EXPECT_EQ(offered, "C:\\Program Files\\Quake III Arena\\baseq3");
+    ASSERT_EQ(h.desktop.messages.size(), 1u);
+    EXPECT_EQ(h.desktop.messages[0].text, "pstats.htm written");
+    for (const char* page : {"pstats.htm", "players.htm", "railers.htm", "rockets.htm", "clans.htm"}) {
+        EXPECT_TRUE(fs::exists(logs / page)) << page;
+    }
+    EXPECT_NE(ReadFileBytes(logs / "players.htm").find("[RKT]Blaze"), std::string::npos);
+    EXPECT_EQ(StoredStatsDir(h), logs.string());
+    EXPECT_EQ(h.desktop.progressOpened, 1);
+    EXPECT_FALSE(h.desktop.progressOpen);
+    ASSERT_FALSE(h.desktop.progress.empty());
+    EXPECT_EQ(h.desktop.progress.back(), 100);
+}
+
+TEST(PlayersStats, FolderWithoutLogsSaysSoButKeepsTheFolder) {
+    AppHarness h;
+    fs::path empty = h.dir / "no-logs";
+    fs::create_directory(empty);
+    WriteFileBytes(empty / "notes.txt", "not a log\n");
+    h.Start();
+    h.AnswerPrompt(QString::fromStdString(empty.string()), true);
+
+    h.Button("Players Stats").click();
+
+    ASSERT_EQ(h.desktop.messages.size(), 1u);
+    EXPECT_EQ(h.desktop.messages[0].text, "ERROR Cannot find any log files!");
+    EXPECT_FALSE(fs::exists(empty / "pstats.htm"));
+    EXPECT_EQ(h.desktop.progressOpened, 0);
+    EXPECT_EQ(StoredStatsDir(h), empty.string());
+}
+
+}  // namespace
+}  // namespace mctf::testing
