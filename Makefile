@@ -37,5 +37,10 @@ fuzz:
 bench: build
 	bench/run.sh $(BUILD)
 
+# PNGs of the program's windows under a virtual X server.
+screens: build
+	@scripts/install-deps.sh --screens
+	tests/ui/screenshots.sh $(BUILD)
+
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
