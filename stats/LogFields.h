@@ -4,7 +4,7 @@
 // white space and reads a run of non-white-space, and a space in a pattern
 // matches any amount of white space, none included. White space is space,
 // tab, newline, vertical tab, form feed and carriage return. A number that
-// does not fit in 32 signed bits does not scan.
+// does not fit in 32 signed bits does not scan. A NUL byte ends the text.
 #pragma once
 
 #include <array>
@@ -67,11 +67,12 @@ struct FieldCursor {
         return true;
     }
 
-    // "%s"
+    // "%s". A NUL ends the text, so it ends the word and nothing after it
+    // can be read: every later read fails on it.
     bool ReadWord(std::string_view& word) {
         SkipSpace();
         const char* start = pos;
-        while (pos != end && !IsLogSpace(*pos)) ++pos;
+        while (pos != end && !EndsLogWord(*pos)) ++pos;
         word = std::string_view(start, static_cast<std::size_t>(pos - start));
         return pos != start;
     }

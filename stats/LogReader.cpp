@@ -27,13 +27,6 @@ bool EndsWithLogExtension(const std::string& name) {
     return true;
 }
 
-// The text of a line ends at its first NUL byte.
-std::string_view CutAtNul(const char* text, std::size_t length) {
-    const void* nul = std::memchr(text, '\0', length);
-    if (nul != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(nul) - text);
-    return std::string_view(text, length);
-}
-
 }  // namespace
 
 void ResetLogTables(StatsTables& tables) {
@@ -103,33 +96,25 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
 
 namespace {
 
-constexpr std::size_t LongestKeyword() {
-    std::size_t longest = 0;
-    for (int i = 0; i < kLogEventCount; ++i) {
-        longest = std::max(longest, LogEventTable[i].keyword.size());
-    }
-    return longest;
-}
-
 // Entry I's keyword is a compile-time constant, so the comparison is a few
-// inlined loads instead of a library call.
+// inlined loads. The line's keyword equals it when the text at `start`
+// begins with it and the word ends right there.
 template <std::size_t I>
 void DispatchEntry(StatsTables& tables, Desktop& desktop, std::string_view line,
-                   std::string_view keyword) {
+                   const char* start, const char* end) {
     constexpr std::string_view entry = LogEventTable[I].keyword;
-    if (keyword.size() != entry.size() || keyword[0] != entry[0]) return;
-    if (std::memcmp(keyword.data(), entry.data(), entry.size()) != 0) return;
-    // Ignored lines need no further look; the others lose what follows a NUL.
-    if (LogEventTable[I].handler != IgnoreEvent) {
-        LogEventTable[I].handler(tables, desktop, CutAtNul(line.data(), line.size()));
-    }
+    if (static_cast<std::size_t>(end - start) < entry.size() || start[0] != entry[0]) return;
+    if (std::memcmp(start, entry.data(), entry.size()) != 0) return;
+    if (start + entry.size() != end && !EndsLogWord(start[entry.size()])) return;
+    // Ignored lines need no further look.
+    if (LogEventTable[I].handler != IgnoreEvent) LogEventTable[I].handler(tables, desktop, line);
 }
 
 // Every entry is tried; the keywords are distinct, so at most one runs.
 template <std::size_t... I>
 void DispatchAll(StatsTables& tables, Desktop& desktop, std::string_view line,
-                 std::string_view keyword, std::index_sequence<I...>) {
-    (DispatchEntry<I>(tables, desktop, line, keyword), ...);
+                 const char* start, const char* end, std::index_sequence<I...>) {
+    (DispatchEntry<I>(tables, desktop, line, start, end), ...);
 }
 
 }  // namespace
@@ -138,18 +123,10 @@ void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view lin
     FieldCursor cursor(line);
     int32_t matchSeconds = 0;
     if (!ReadStamp(cursor, matchSeconds)) return;
-    // The keyword ends at white space or at a NUL, which ends the text. A
-    // word longer than every keyword matches none, so it is not followed.
     cursor.SkipSpace();
-    const char* start = cursor.pos;
-    const char* stop = cursor.end - start > static_cast<std::ptrdiff_t>(LongestKeyword())
-                           ? start + LongestKeyword() + 1
-                           : cursor.end;
-    const char* p = start;
-    while (p != stop && !EndsLogWord(*p)) ++p;
-    std::string_view keyword(start, static_cast<std::size_t>(p - start));
-    if (keyword.empty() || keyword.size() > LongestKeyword()) return;
-    DispatchAll(tables, desktop, line, keyword, std::make_index_sequence<kLogEventCount>());
+    if (cursor.pos == cursor.end) return;
+    DispatchAll(tables, desktop, line, cursor.pos, cursor.end,
+                std::make_index_sequence<kLogEventCount>());
 }
 
 bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folder,

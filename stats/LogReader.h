@@ -7,9 +7,9 @@
 // handed to every LogEventTable entry whose keyword equals it. A last line
 // without a newline is never dispatched.
 //
-// A NUL byte ends a line's text. The reader leaves it in place and the
-// dispatch cuts the line there only when a handler is to see it, so the
-// common ignored lines are scanned once.
+// A NUL byte ends a line's text. The reader leaves it in place rather than
+// scan every line twice: no field can be read across it (see LogFields.h),
+// and the one handler that searches the line cuts it there first.
 #pragma once
 
 #include <cstddef>
@@ -69,8 +69,7 @@ bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folde
                  const std::string& fileName);
 
 // Splits one line (without its newline) into stamp and keyword and calls
-// the matching handlers with the line cut at its first NUL. Lines without a
-// readable stamp and keyword call none.
+// the matching handlers. Lines without a readable stamp and keyword call none.
 void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line);
 
 // Reads newline-ended lines from an open file in large blocks.

@@ -86,6 +86,7 @@ void OnClientUserinfoChanged(StatsTables& tables, Desktop&, std::string_view lin
     int32_t matchSeconds = 0;
     int slot = 0;
     if (!ReadStampAndSlot(line, matchSeconds, slot)) return;
+    line = line.substr(0, line.find('\0'));  // a NUL ends the text
     std::size_t first = line.find('\\');
     if (first == std::string_view::npos) return;
     std::string_view raw = line.substr(first + 1);
