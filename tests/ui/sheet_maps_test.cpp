@@ -1,0 +1,156 @@
+// The Maps page: filling Available Maps from paks and map files, Add and
+// Delete, and what reaches the map list and its file.
+#include <QListWidget>
+#include <QPushButton>
+
+#include "core/PakScanner.h"
+#include "tests/core/ZipBuilder.h"
+#include "tests/ui/sheet_fixture.h"
+
+namespace mctf::testing {
+namespace {
+
+
+class MapsPageTest : public SheetTest {
+protected:
+    mapflags& page() { return sheet->mapsPage; }
+
+    // Opens the sheet on the Maps page.
+    void OpenMaps() {
+        Open();
+        ASSERT_TRUE(sheet->SelectPage(kMaps));
+    }
+    // Picks each path in turn with Select Maps.
+    void Choose(std::initializer_list<std::string> paths) {
+        for (const std::string& path : paths) {
+            desktop.fileAnswers.push_back(path);
+            page().selectButton->click();
+        }
+    }
+    std::string WritePak(const std::string& name, const ZipBuilder& zip) {
+        auto path = game.dir / name;
+        WriteFileBytes(path, zip.bytes());
+        return path.string();
+    }
+    static std::vector<std::string> Texts(const QListWidget& list) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < list.count(); ++row) texts.push_back(list.item(row)->text().toStdString());
+        return texts;
+    }
+    std::vector<std::string> MapListNames() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < game.store.settings.mapCount; ++i) names.emplace_back(game.store.mapList.maps[i]);
+        return names;
+    }
+    void SelectRows(QListWidget& list, std::initializer_list<int> rows) {
+        for (int row : rows) list.item(row)->setSelected(true);
+    }
+};
+
+TEST_F(MapsPageTest, ScanningAPakListsItsMapsSorted) {
+    OpenMaps();
+    std::string pak = WritePak("maps.pk3", ZipBuilder()
+                                               .Entry("maps/q3dm2.bsp")
+                                               .Entry("textures/wall.tga")
+                                               .Entry("maps/q3dm1.bsp"));
+    Choose({pak});
+    EXPECT_EQ(Texts(*page().available), Strings({"q3dm1", "q3dm2"}));
+    EXPECT_EQ(desktop.fileFilters, Strings({"Quake 3 Paks (*.pk3);;Maps (*.bsp)"}));
+    EXPECT_EQ(desktop.progressOpened, 1);
+    EXPECT_FALSE(desktop.progressOpen);
+    EXPECT_TRUE(Texts(*page().current).empty()) << "scanning adds nothing to the rotation";
+}
+
+TEST_F(MapsPageTest, AvailableMapsIgnoreCaseAndKeepDuplicates) {
+    OpenMaps();
+    Choose({"/nowhere/maps/Zeta.bsp", "/nowhere/alpha.bsp", "C:\\q3\\maps\\Beta.bsp",
+            "/nowhere/alpha.bsp"});
+    EXPECT_EQ(Texts(*page().available), Strings({"alpha", "alpha", "Beta", "Zeta"}));
+    auto text = game.dir / "notes.pk3";
+    WriteFileBytes(text, "just some text");
+    Choose({text.string(), (game.dir / "missing.pk3").string()});
+    EXPECT_EQ(MessageTexts(), Strings({"ERROR Invalid pk3 file", "ERROR Cannot open file"}));
+    EXPECT_EQ(page().available->count(), 4);
+}
+
+TEST_F(MapsPageTest, AddAppendsInAvailableOrderAndClearsTheSelection) {
+    maps = {"q3dm1"};
+    OpenMaps();
+    EXPECT_EQ(Texts(*page().current), Strings({"q3dm1"}));
+    Choose({"/m/q3dm9.bsp", "/m/q3dm3.bsp", "/m/q3dm5.bsp"});
+    page().available->item(2)->setSelected(true);
+    page().available->item(0)->setSelected(true);
+    page().addButton->click();
+    EXPECT_EQ(Texts(*page().current), Strings({"q3dm1", "q3dm3", "q3dm9"}));
+    EXPECT_TRUE(page().available->selectedItems().isEmpty());
+    EXPECT_EQ(page().available->count(), 3);
+    EXPECT_EQ(MapListNames(), Strings({"q3dm1", "q3dm3", "q3dm9"}));
+}
+
+TEST_F(MapsPageTest, MapListTakesTheFirst64AndDeleteBringsTheNextIn) {
+    for (int i = 0; i < 60; ++i) maps.push_back("m" + std::to_string(i));
+    OpenMaps();
+    ZipBuilder zip;
+    for (int i = 60; i < 70; ++i) zip.Entry("maps/z" + std::to_string(i) + ".bsp");
+    Choose({WritePak("ten.pk3", zip)});
+    page().available->selectAll();
+    page().addButton->click();
+    EXPECT_EQ(page().current->count(), 70);
+    EXPECT_EQ(game.store.settings.mapCount, 64);
+    EXPECT_STREQ(game.store.mapList.maps[63], "z63");
+
+    page().current->item(5)->setSelected(true);
+    page().deleteButton->click();
+    EXPECT_EQ(page().current->count(), 69);
+    EXPECT_EQ(game.store.settings.mapCount, 64);
+    EXPECT_STREQ(game.store.mapList.maps[5], "m6");
+    EXPECT_STREQ(game.store.mapList.maps[63], "z64");
+}
+
+TEST_F(MapsPageTest, OneAddTakesAtMost128Items) {
+    OpenMaps();
+    ZipBuilder zip;
+    for (int i = 0; i < 130; ++i) zip.Entry("maps/n" + std::to_string(1000 + i) + ".bsp");
+    Choose({WritePak("many.pk3", zip)});
+    page().available->selectAll();
+    page().addButton->click();
+    EXPECT_EQ(page().current->count(), 128);
+    EXPECT_EQ(page().current->item(127)->text().toStdString(), "n1127");
+}
+
+TEST_F(MapsPageTest, LongNamesAreCutInTheMapList) {
+    OpenMaps();
+    Choose({"/m/" + std::string(40, 'x') + ".bsp"});
+    page().available->selectAll();
+    page().addButton->click();
+    EXPECT_EQ(page().current->item(0)->text().size(), 40);
+    EXPECT_EQ(std::string(game.store.mapList.maps[0]), std::string(31, 'x'));
+}
+
+TEST_F(MapsPageTest, CancelLeavesTheListFileAsItWas) {
+    maps = {"q3ctf1", "q3ctf2"};
+    OpenMaps();
+    Choose({"/m/q3ctf4.bsp"});
+    page().available->selectAll();
+    page().addButton->click();
+    page().current->item(0)->setSelected(true);
+    page().deleteButton->click();
+    EXPECT_EQ(MapListNames(), Strings({"q3ctf2", "q3ctf4"}));
+    ASSERT_TRUE(Close(false));
+    EXPECT_EQ(MapFile(), "q3ctf1\nq3ctf2\n");
+    EXPECT_EQ(MapListNames(), Strings({"q3ctf1", "q3ctf2"}));
+}
+
+TEST_F(MapsPageTest, OkSavesTheEditedRotation) {
+    maps = {"q3ctf1"};
+    OpenMaps();
+    Choose({"/m/q3ctf4.bsp"});
+    SelectRows(*page().available, {0});
+    page().addButton->click();
+    ASSERT_TRUE(Close(true));
+    EXPECT_EQ(MapFile(), "q3ctf1\nq3ctf4\n");
+    EXPECT_TRUE(HasLine(Script(), "set d2 \"map q3ctf4 ; set nextmap vstr d1\""));
+}
+
+}  // namespace
+}  // namespace mctf::testing
