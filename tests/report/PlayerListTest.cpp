@@ -172,18 +172,5 @@ TEST_F(PlayerListTest, LaterPagesLinkBackTwoPagesBelowTheTable) {
     EXPECT_NE(Page("players_300.htm").find(kHome + Back(200) + kSpacer), std::string::npos);
 }
 
-TEST_F(PlayerListTest, ContinuationPageThatCannotBeCreatedEndsTheList) {
-    AddNumberedPlayers(150);
-    RankInOrder();
-    std::filesystem::create_directory(dir / "players_100.htm");
-    PageWriter page;
-    ASSERT_TRUE(page.Open((dir / "players.htm").string()));
-    EXPECT_FALSE(WritePlayerList(page, *tables, dir.str(), kPlayerCapacity));
-    EXPECT_FALSE(page.isOpen());
-    std::string first = Page("players.htm");
-    EXPECT_EQ(CountRows(first), 100);
-    EXPECT_EQ(first.substr(first.size() - kFoot.size()), kFoot);
-}
-
 }  // namespace
 }  // namespace mctf::testing

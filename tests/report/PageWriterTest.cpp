@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include "report/PageWriter.h"
+#include "tests/report/ReportFixture.h"
+
+namespace mctf::testing {
+namespace {
+
+TEST(PageWriterTest, FailedWritesAreRememberedAcrossPages) {
+    TempDir dir;
+    PageWriter page;
+    ASSERT_TRUE(page.Open((dir / "a.htm").string()));
+    page.Write("<p>%s</p>", "fine");
+    page.Close();
+    EXPECT_FALSE(page.writeFailed());
+
+    // A device that is always full: the data is lost when it is flushed.
+    ASSERT_TRUE(page.Open("/dev/full"));
+    for (int i = 0; i < 100; ++i) page.Write("%s", "<h3>&nbsp;</h3>");
+    page.Close();
+    EXPECT_TRUE(page.writeFailed());
+
+    ASSERT_TRUE(page.Open((dir / "b.htm").string()));
+    page.Close();
+    EXPECT_TRUE(page.writeFailed()) << "a later good page must not hide the failure";
+}
+
+}  // namespace
+}  // namespace mctf::testing
