@@ -98,6 +98,8 @@ void MemoBox::insertFromMimeData(const QMimeData* source) {
 NumberBox::NumberBox(bool digitsOnly, QWidget* parent)
     : QLineEdit(parent), digitsOnly_(digitsOnly) {
     setAlignment(Qt::AlignCenter);
+    // Room for six digits whatever the font, so a squeezed row stays legible.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1String("0000000")) + 8);
 }
 
 void NumberBox::keyPressEvent(QKeyEvent* event) {
