@@ -14,19 +14,25 @@ namespace {
 bool IsGameType(int32_t gameType) { return gameType >= 0 && gameType < kGameTypeCount; }
 
 // Reads the next white-space separated word into slot, cut to 31 characters.
+// A NUL byte ends a word's text (the rest of the word is dropped), and a word
+// left empty by that is skipped: an empty name would write a broken rotation.
 // False at the end of the file.
 bool ReadWord(std::FILE* file, char (&slot)[kMapNameSize]) {
-    int c;
-    do {
-        c = std::getc(file);
-    } while (c != EOF && std::isspace(c));
-    if (c == EOF) return false;
-    int length = 0;
-    for (; c != EOF && !std::isspace(c); c = std::getc(file)) {
-        if (length < kMapNameSize - 1) slot[length++] = static_cast<char>(c);
+    for (;;) {
+        int c;
+        do {
+            c = std::getc(file);
+        } while (c != EOF && std::isspace(c));
+        if (c == EOF) return false;
+        int length = 0;
+        bool cut = false;
+        for (; c != EOF && !std::isspace(c); c = std::getc(file)) {
+            if (c == '\0') cut = true;
+            if (!cut && length < kMapNameSize - 1) slot[length++] = static_cast<char>(c);
+        }
+        slot[length] = '\0';
+        if (length > 0) return true;
     }
-    slot[length] = '\0';
-    return true;
 }
 
 }  // namespace

@@ -25,10 +25,11 @@ public:
 
 inline const std::string& ScratchFolder() {
     static const std::string folder = [] {
-        char pattern[] = "/tmp/mctf-fuzz-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (made == nullptr) abort();
-        return std::string(made);
+        const char* tmp = getenv("TMPDIR");
+        std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") +
+                              "/mctf-fuzz-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) abort();
+        return pattern;
     }();
     return folder;
 }

@@ -2,7 +2,7 @@
 # Runs every fuzz target of a fuzz build for the given number of seconds,
 # starting from the seeds in fuzz/corpus/<target>/. Fails on the first finding.
 set -euo pipefail
-build="${1:?usage: fuzz/run.sh BUILD-DIR [SECONDS]}"
+build="$(cd "${1:?usage: fuzz/run.sh BUILD-DIR [SECONDS]}" && pwd)"
 seconds="${2:-60}"
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
@@ -18,7 +18,7 @@ for target in "$build"/fuzz/fuzz_*; do
   echo "== $name (${seconds}s)"
   # Each run in its own folder: some targets write files into the current one.
   mkdir -p "$work/run-$name"
-  if ! (cd "$work/run-$name" && "$target" -max_total_time="$seconds" -timeout=10 \
+  if ! (cd "$work/run-$name" && TMPDIR="$work/run-$name" "$target" -max_total_time="$seconds" -timeout=10 \
           -rss_limit_mb=2048 -print_final_stats=1 "$work/$name" 2>"$work/$name.log"); then
     echo "FINDING in $name:"; tail -60 "$work/$name.log"
     status=1

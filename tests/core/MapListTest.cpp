@@ -23,6 +23,16 @@ TEST(MapList, WordsAreNamesAndOversizedListsAreCut) {
     EXPECT_STREQ(game.store.mapList.maps[63], "m62");
 }
 
+TEST(MapList, NulBytesEndANameAndEmptyNamesAreSkipped) {
+    GameFolder game;
+    using namespace std::string_literals;
+    WriteFileBytes(game.Morvane("mctf.map"), "\0\n q3dm1\0junk \0\0 q3dm2\n"s);
+    LoadMapList(game.store);
+    ASSERT_EQ(game.store.settings.mapCount, 2);
+    EXPECT_STREQ(game.store.mapList.maps[0], "q3dm1");
+    EXPECT_STREQ(game.store.mapList.maps[1], "q3dm2");
+}
+
 TEST(MapList, EachGameTypeHasItsFileAndSavesGoToTheLoadedOne) {
     GameFolder game;
     WriteFileBytes(game.Morvane("ms.map"), "ms01 ms02");
