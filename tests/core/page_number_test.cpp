@@ -3,6 +3,7 @@
 
 #include <limits>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "core/PageNumber.h"
@@ -17,6 +18,8 @@ struct Reading {
     std::string text;
     std::optional<int32_t> number;
 };
+
+void PrintTo(const Reading& r, std::ostream* os) { *os << '"' << r.text << '"'; }
 
 class ReadPageNumberTest : public ::testing::TestWithParam<Reading> {};
 
