@@ -18,38 +18,8 @@ preview="$build/tests/ui/preview/sheet_preview"
 [[ -x "$preview" ]] || { echo "build sheet_preview first: $preview" >&2; exit 1; }
 
 work="$(mktemp -d)"
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-display=99
-while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do
-  [[ -e /tmp/.X11-unix/X$display ]] && xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-
-wait_window() {
-  local id=""
-  for _ in $(seq 100); do
-    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)"
-    [[ -n "$id" ]] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "window '$1' did not appear" >&2
-  cat "$work/app.log" >&2
-  return 1
-}
+source "$root/tests/ui/xvfb_session.sh"
+start_xvfb 1280x1024x24
 
 # Captures every tab of one run of the sheet; $1 is the file name prefix.
 shoot_pages() {
@@ -61,10 +31,15 @@ shoot_pages() {
   # No window manager: the window takes the focus by request, not by raising.
   xdotool windowfocus --sync "$sheet"
   sleep 0.5
-  local page
+  local page previous=""
   for page in general maps deathmatch morvane bots; do
     import -window "$sheet" "$out/$prefix-$page.png"
     echo "$out/$prefix-$page.png"
+    if [[ -n "$previous" ]] && cmp -s "$previous" "$out/$prefix-$page.png"; then
+      echo "Ctrl+Tab did not move to the $page page" >&2
+      exit 1
+    fi
+    previous="$out/$prefix-$page.png"
     xdotool key ctrl+Tab
     sleep 0.4
   done

@@ -42,8 +42,6 @@ mapflags::mapflags(SettingsStore& store, Desktop& desktop)
     current = MapListBox();
     selectButton = new QPushButton("Select Maps");
     deleteButton = new QPushButton("Delete");
-    // Buttons inside the sheet must not take Return from its OK button.
-    for (QPushButton* button : {addButton, selectButton, deleteButton}) button->setAutoDefault(false);
     connect(addButton, &QPushButton::clicked, this, [this] { AddSelected(); });
     connect(deleteButton, &QPushButton::clicked, this, [this] { DeleteSelected(); });
     connect(selectButton, &QPushButton::clicked, this, [this] { SelectMaps(); });
