@@ -22,7 +22,8 @@ protected:
 
 TEST_F(Clans, TagsComeFromTheDelimiters) {
     AssignAll({"[AB]One", "[AB]Two", "Three[AB]", "ab|Four", "Joe|XY", "{XY]Joe", "[ABCDE]Joe",
-               "[ABCDEFG]Joe", "NoTag", "[Joe", "Joe|", "LongFirst|LongLastWord", "Al|LongLastWord"});
+               "[ABCDEF]Joe", "[ABCDEFG]Joe", "NoTag", "[Joe", "Joe|", "LongFirst|LongLastWord",
+               "Al|LongLastWord"});
     ASSERT_EQ(tables->clanCount, 5);
     const ClanStats* ab = Clan("AB");
     ASSERT_NE(ab, nullptr);
@@ -34,7 +35,7 @@ TEST_F(Clans, TagsComeFromTheDelimiters) {
     EXPECT_EQ(Clan("ab")->members[0], 3);
     EXPECT_EQ(Clan("XY")->memberCount, 2);
     EXPECT_EQ(Clan("ABCDE")->members[0], 6);
-    EXPECT_EQ(Clan("Al")->members[0], 12);  // the shorter side of one delimiter
+    EXPECT_EQ(Clan("Al")->members[0], 13);  // the shorter side of one delimiter
     EXPECT_EQ(Clan("Joe"), nullptr);
 }
 
