@@ -2,10 +2,10 @@
 //
 // A run empties the tables with ResetLogTables, lists the folder's log files
 // with FindLogFiles and feeds each to ReadLogFile. Files are read in large
-// blocks; every newline-ended line (at most 511 characters kept, cut at a NUL
-// byte, CR kept as white space) is split into time stamp and keyword and
-// handed to every LogEventTable entry whose keyword equals it. A last line
-// without a newline is never dispatched.
+// blocks; every newline-ended line (at most 511 characters kept, the rest up
+// to the newline dropped, CR kept as white space) is split into time stamp
+// and keyword and handed to every LogEventTable entry whose keyword equals
+// it. A last line without a newline is never dispatched.
 //
 // A NUL byte ends a line's text. The reader leaves it in place rather than
 // scan every line twice: no field can be read across it (see LogFields.h),
