@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "core/FileReplacement.h"
 #include "core/FixedText.h"
 #include "core/Paths.h"
 #include "core/SettingsStore.h"
@@ -70,14 +71,16 @@ void SaveMapList(const SettingsStore& store) {
     if (!IsGameType(gameType)) gameType = store.settings.gameType;
     if (!IsGameType(gameType)) return;
 
-    std::FILE* file = std::fopen(MapListPath(store, gameType).c_str(), "w");
-    if (!file) return;
+    // A list cut short by a full disk would lose maps: the old file stays
+    // until the new one is complete.
+    FileReplacement file(MapListPath(store, gameType));
+    if (!file.Open()) return;
     int count = ValidMapCount(store);
     for (int i = 0; i < count; ++i) {
         std::string_view name = FixedText(store.mapList.maps[i]);
-        std::fprintf(file, "%.*s\n", static_cast<int>(name.size()), name.data());
+        std::fprintf(file.file(), "%.*s\n", static_cast<int>(name.size()), name.data());
     }
-    std::fclose(file);
+    file.Commit();
 }
 
 }  // namespace mctf

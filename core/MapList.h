@@ -32,8 +32,8 @@ struct MapList {
 void LoadMapList(SettingsStore& store);
 
 // Writes slots 0..mapCount-1 (mapCount taken as 0..64) to the list file of
-// the game type the list was loaded for. A file that cannot be created is
-// silently not written.
+// the game type the list was loaded for. A file that cannot be created or
+// written is silently not written; the old file then stays as it was.
 void SaveMapList(const SettingsStore& store);
 
 // The list file of a game type (0..7): <quakePath>/morvane/<file>.

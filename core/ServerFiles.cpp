@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/Desktop.h"
+#include "core/FileReplacement.h"
 #include "core/FixedText.h"
 #include "core/Paths.h"
 
@@ -17,12 +18,6 @@ int Len(std::string_view text) { return static_cast<int>(text.size()); }
 int GametypeCvar(int32_t gameType) {
     if (gameType < 0 || gameType >= kGameTypeCount) return 0;
     return kGameTypes[gameType].gametypeCvar;
-}
-
-// Closes the file; false when anything written did not reach it.
-bool Finish(std::FILE* file) {
-    bool ok = std::ferror(file) == 0;
-    return (std::fclose(file) == 0) && ok;
 }
 
 void WriteLaunchLine(std::FILE* file, const ServerSettings& s) {
@@ -114,21 +109,29 @@ std::string ServerScriptPath(const ServerSettings& settings) {
 }
 
 bool WriteServerFiles(const SettingsStore& store, Desktop& desktop) {
-    std::FILE* launch = std::fopen(LaunchFilePath(store.settings).c_str(), "w");
-    if (!launch) {
+    FileReplacement launch(LaunchFilePath(store.settings));
+    if (!launch.Open()) {
         desktop.ShowMessage(kCannotCreateBatMessage);
         return false;
     }
-    WriteLaunchLine(launch, store.settings);
-    bool ok = Finish(launch);
+    WriteLaunchLine(launch.file(), store.settings);
+    // A full disk would truncate the script next: stop while it is whole.
+    if (!launch.Commit()) {
+        desktop.ShowMessage(kCannotWriteBatMessage);
+        return false;
+    }
 
-    std::FILE* script = std::fopen(ServerScriptPath(store.settings).c_str(), "w");
-    if (!script) {
+    FileReplacement script(ServerScriptPath(store.settings));
+    if (!script.Open()) {
         desktop.ShowMessage(kCannotCreateScriptMessage);
         return false;
     }
-    WriteScript(script, store);
-    return Finish(script) && ok;
+    WriteScript(script.file(), store);
+    if (!script.Commit()) {
+        desktop.ShowMessage(kCannotWriteScriptMessage);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace mctf

@@ -19,15 +19,20 @@ inline constexpr const char* kCannotCreateBatMessage =
     "Cannot create server bat file\nMake sure game path exists";
 inline constexpr const char* kCannotCreateScriptMessage =
     "Cannot create server file\nMake sure game path and morvane sub directory exists";
+inline constexpr const char* kCannotWriteBatMessage =
+    "Cannot write server bat file\nMake sure the disk is not full";
+inline constexpr const char* kCannotWriteScriptMessage =
+    "Cannot write server file\nMake sure the disk is not full";
 
 // <quakePath>/morvane.bat
 std::string LaunchFilePath(const ServerSettings& settings);
 // <quakePath>/baseq3/morvane.cfg for types 0..3, <quakePath>/morvane/... else.
 std::string ServerScriptPath(const ServerSettings& settings);
 
-// Writes morvane.bat, then morvane.cfg. A file that cannot be created is
-// reported through desktop (a failing launch file stops before the script).
-// True when both files were written in full.
+// Writes morvane.bat, then morvane.cfg, each replacing the old file only once
+// it is complete. A file that cannot be created or written is reported
+// through desktop and keeps its old contents; a failing launch file stops
+// before the script. True when both files were written in full.
 bool WriteServerFiles(const SettingsStore& store, Desktop& desktop);
 
 }  // namespace mctf

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Desktop.h"
+#include "core/FileReplacement.h"
 #include "core/Paths.h"
 
 namespace mctf {
@@ -17,16 +18,14 @@ bool IsUsable(const ServerSettings& settings) {
            settings.gameType < kGameTypeCount;
 }
 
-// Writes the raw record; false (and saveFailed) when the file cannot be
-// created or the bytes do not all reach it.
+// Writes the raw record beside config.dmc and moves it into place, so a save
+// that fails half-way leaves the previous file whole. False (and saveFailed)
+// when the file cannot be created or the bytes do not all reach it.
 bool WriteConfigFile(SettingsStore& store) {
-    std::FILE* file = std::fopen(ConfigPath(store).c_str(), "wb");
-    if (!file) {
-        store.saveFailed = true;
-        return false;
-    }
-    bool written = std::fwrite(&store.settings, sizeof(ServerSettings), 1, file) == 1;
-    written = (std::fclose(file) == 0) && written;
+    FileReplacement config(ConfigPath(store), "wb");
+    bool written = config.Open() &&
+                   std::fwrite(&store.settings, sizeof(ServerSettings), 1, config.file()) == 1 &&
+                   config.Commit();
     if (!written) store.saveFailed = true;
     return written;
 }

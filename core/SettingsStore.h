@@ -32,8 +32,9 @@ std::string ConfigPath(const SettingsStore& store);
 // list of the stored game type.
 void LoadSettings(SettingsStore& store);
 
-// Writes the 808 bytes to config.dmc, then the map list. When config.dmc
-// cannot be created, sets saveFailed and writes nothing.
+// Writes the 808 bytes to config.dmc, then the map list. config.dmc is
+// replaced only once the new bytes are safely on the disk; when it cannot be
+// created or written, sets saveFailed, keeps the old file and writes nothing.
 void SaveSettings(SettingsStore& store);
 
 // Copies DefaultSettings over the record and saves (mctf.map is left empty).
