@@ -16,10 +16,12 @@ constexpr std::size_t kLocalHeaderSize = 30;
 constexpr std::size_t kCentralHeaderRest = 42;  // after the signature
 constexpr std::size_t kNameLengthOffset = 24;   // within those 42 bytes
 
-// The file's length in bytes, or -1 when it cannot be opened.
+// The file's length in bytes, or -1 when it cannot be opened. Only regular
+// files (or links to them) are opened: a folder has no bytes, and opening a
+// named pipe would wait for a writer that never comes.
 long FileLength(const std::string& path) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return -1;
+    if (!std::filesystem::is_regular_file(path, error)) return -1;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return -1;
     long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;

@@ -24,7 +24,8 @@ void PickTopRocketeers(StatsTables& tables);
 // clan list.
 void ScoreClans(StatsTables& tables, const ServerSettings& settings);
 // Reads <quakePath>/morvane/clanlist.txt, four words per clan: tag, name,
-// home page, contact ("none" leaves a field as it is). Missing file: no-op.
+// home page, contact ("none" leaves a field as it is). A missing file, or
+// anything but a regular file in its place: no-op.
 void LoadClanList(StatsTables& tables, const ServerSettings& settings);
 // Clans of three or more members first, then pairs, then single members,
 // each group by ascending averageRank.

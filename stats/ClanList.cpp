@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "core/Paths.h"
 #include "stats/Aggregate.h"
@@ -54,7 +56,11 @@ std::string ClanListPath(const ServerSettings& settings) {
 }
 
 void LoadClanList(StatsTables& tables, const ServerSettings& settings) {
-    std::FILE* file = std::fopen(ClanListPath(settings).c_str(), "rb");
+    const std::string path = ClanListPath(settings);
+    // A named pipe in its place would block the run until a writer came.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return;
     ClanListWord words[4];
     for (;;) {

@@ -1,0 +1,171 @@
+// Paks from the internet, hand-edited settings and clan lists: the loaders
+// take what they can and never read past their buffers.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "core/PakScanner.h"
+#include "core/ServerFiles.h"
+#include "stats/Aggregate.h"
+#include "tests/core/ZipBuilder.h"
+#include "tests/hostile/StatsRun.h"
+
+namespace mctf::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A central header whose name-length field says `length`, followed by
+// `present` bytes of name.
+std::string HeaderClaiming(std::size_t length, std::size_t present) {
+    std::string rest(42, '\0');
+    rest[24] = static_cast<char>(length & 0xFF);
+    rest[25] = static_cast<char>(length >> 8);
+    return std::string("PK\x01\x02", 4) + rest + std::string(present, 'n');
+}
+
+TEST(HostilePaks, BrokenHeadersEndOrSkipAndOddFilesAreRefused) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        ScanStatus status;
+        std::vector<std::string> maps;
+    };
+    const std::string zip = ZipBuilder().Entry("maps/first.bsp").bytes();
+    const Case cases[] = {
+        {"header cut off in its fixed part", zip + HeaderClaiming(10, 0).substr(0, 30),
+         ScanStatus::Scanned, {"first"}},
+        {"name length 65535, file ends first", zip + HeaderClaiming(65535, 100),
+         ScanStatus::Scanned, {"first"}},
+        {"name length 65535, all there",
+         zip + HeaderClaiming(65535, 65535) + ZipBuilder().Entry("maps/after.bsp").bytes().substr(30),
+         ScanStatus::Scanned, {"first", "after"}},
+        {"name length 0", zip + HeaderClaiming(0, 0) + ZipBuilder().Entry("maps/z.bsp").bytes().substr(30),
+         ScanStatus::Scanned, {"first", "z"}},
+        {"empty file", "", ScanStatus::InvalidPak, {}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        WriteFileBytes(dir / "test.pk3", c.bytes);
+        RecordingDesktop desktop;
+        std::vector<std::string> maps;
+        EXPECT_EQ(ScanMapFile((dir / "test.pk3").string(), maps, desktop), c.status) << c.what;
+        EXPECT_EQ(maps, c.maps) << c.what;
+    }
+
+    // A folder or a named pipe (which would block a reader) is no file to open.
+    TempDir dir;
+    fs::create_directory(dir / "folder.pk3");
+    ASSERT_EQ(mkfifo((dir / "pipe.pk3").c_str(), 0644), 0);
+    for (const char* name : {"folder.pk3", "pipe.pk3"}) {
+        RecordingDesktop desktop;
+        std::vector<std::string> maps;
+        EXPECT_EQ(ScanMapFile((dir / name).string(), maps, desktop), ScanStatus::CannotOpen) << name;
+        ASSERT_EQ(desktop.messages.size(), 1u) << name;
+        EXPECT_EQ(desktop.messages[0].text, kCannotOpenMessage);
+    }
+}
+
+std::string Bytes(const ServerSettings& s) {
+    return std::string(reinterpret_cast<const char*>(&s), sizeof s);
+}
+
+TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
+    const std::string image = Bytes(DefaultSettings) + "extra";
+    struct Case {
+        std::size_t size;
+        bool takesDefaults;  // and rewrites the file with them
+    };
+    for (Case c : {Case{0, true}, Case{3, true}, Case{4, false}, Case{807, false},
+                   Case{808, false}, Case{809, false}}) {
+        TempDir dir;
+        WriteFileBytes(dir / "config.dmc", image.substr(0, c.size));
+        SettingsStore store;
+        store.startupDir = dir.str();
+        LoadSettings(store);
+        std::string expected = image.substr(0, std::min<std::size_t>(c.size, 808));
+        expected.resize(808, '\0');  // bytes a short file does not cover stay zero
+        EXPECT_EQ(Bytes(store.settings), c.takesDefaults ? Bytes(DefaultSettings) : expected)
+            << c.size;
+        EXPECT_EQ(ReadFileBytes(dir / "config.dmc").size(), c.takesDefaults ? 808u : c.size)
+            << c.size;
+        EXPECT_FALSE(store.saveFailed) << c.size;
+    }
+}
+
+TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
+    // A game and log folder whose path fills quakePath and statsDir exactly.
+    TempDir base;
+    const std::string folder =
+        (base / std::string(127 - base.str().size(), 'q')).string();
+    ASSERT_EQ(folder.size(), 128u);
+    fs::create_directories(folder + "/morvane");
+
+    ServerSettings s = DefaultSettings;
+    std::memcpy(s.quakePath, folder.data(), 128);
+    std::memcpy(s.statsDir, folder.data(), 128);
+    std::memset(s.hostname, 'h', sizeof s.hostname);
+    std::memset(s.logFileName, 'l', sizeof s.logFileName);
+    std::memset(s.motd, 'm', sizeof s.motd);
+    std::memset(s.rconPassword, 'r', sizeof s.rconPassword);
+    std::memset(s.serverPassword, 'p', sizeof s.serverPassword);
+    WriteFileBytes(base / "config.dmc", Bytes(s));
+    WriteFileBytes(folder + "/morvane/mctf.map", "q3ctf4\n");
+
+    SettingsStore store;
+    store.startupDir = base.str();
+    LoadSettings(store);
+    EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(s).substr(0, 260));
+    EXPECT_EQ(store.settings.mapCount, 1);
+
+    RecordingDesktop desktop;
+    ASSERT_TRUE(WriteServerFiles(store, desktop));
+    std::string script = ReadFileBytes(folder + "/morvane/morvane.cfg");
+    for (std::string line :
+         {"set sv_hostname \"" + std::string(256, 'h') + "\"\n",
+          "set g_log \"" + std::string(32, 'l') + "\"\n",
+          "set g_motd \"" + std::string(128, 'm') + "\"\n",
+          "set rconPassword \"" + std::string(16, 'r') + "\"\n",
+          "set sv_privatePassword \"" + std::string(16, 'p') + "\"\n"})
+        EXPECT_NE(script.find(line), std::string::npos) << line;
+    EXPECT_EQ(ReadFileBytes(folder + "/morvane.bat").find("\"" + folder + "\\quake3.exe\""), 0u);
+
+    StatsRun run;
+    run.settings = store.settings;
+    WriteFileBytes(folder + "/games.log", Match({{"0", "Ann"}}));
+    EXPECT_EQ(run.Run(), "pstats.htm written");
+    EXPECT_NE(ReadFileBytes(folder + "/pstats.htm").find(std::string(128, 'm') + " - "),
+              std::string::npos);
+}
+
+TEST(HostileClanLists, TrailingWordsAndPipesAreIgnored) {
+    struct Case {
+        const char* what;
+        std::string tail;
+    };
+    const Case cases[] = {{"one trailing word", "CD"},
+                          {"two trailing words", "CD Gamma"},
+                          {"three trailing words", "CD Gamma http://cd.example"},
+                          {"a named pipe", ""}};
+    for (const Case& c : cases) {
+        StatsRun run;
+        run.Log("games.log", Match({{"0", "[AB]Ann"}, {"1", "[CD]Bob"}}));
+        const fs::path list = run.game / "morvane" / "clanlist.txt";
+        if (c.tail.empty()) {
+            ASSERT_EQ(mkfifo(list.c_str(), 0644), 0);
+        } else {
+            WriteFileBytes(list, "AB Alpha none none\n" + c.tail);
+        }
+        EXPECT_EQ(run.Run(), "pstats.htm written") << c.what;
+        ASSERT_EQ(run.tables->clanCount, 2) << c.what;
+        EXPECT_STREQ(run.tables->clans[0].clanName, c.tail.empty() ? "" : "Alpha") << c.what;
+        EXPECT_STREQ(run.tables->clans[1].clanName, "") << c.what;
+        EXPECT_STREQ(run.tables->clans[1].homePage, "") << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace mctf::testing
