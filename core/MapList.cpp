@@ -6,6 +6,7 @@
 #include "core/FileReplacement.h"
 #include "core/FixedText.h"
 #include "core/Paths.h"
+#include "core/RegularFile.h"
 #include "core/SettingsStore.h"
 
 namespace mctf {
@@ -58,7 +59,7 @@ void LoadMapList(SettingsStore& store) {
     list.loadedGameType = IsGameType(gameType) ? gameType : kNoGameType;
     if (!IsGameType(gameType)) return;
 
-    std::FILE* file = std::fopen(MapListPath(store, gameType).c_str(), "r");
+    std::FILE* file = OpenRegularFile(MapListPath(store, gameType), "r");
     if (!file) return;
     int count = 0;
     while (count < kMapListCapacity && ReadWord(file, list.maps[count])) ++count;

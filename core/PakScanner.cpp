@@ -7,6 +7,7 @@
 
 #include "core/ByteStream.h"
 #include "core/Desktop.h"
+#include "core/RegularFile.h"
 
 namespace mctf {
 
@@ -20,9 +21,7 @@ constexpr std::size_t kNameLengthOffset = 24;   // within those 42 bytes
 // files (or links to them) are opened: a folder has no bytes, and opening a
 // named pipe would wait for a writer that never comes.
 long FileLength(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return -1;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenRegularFile(path, "rb");
     if (!file) return -1;
     long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
     std::fclose(file);

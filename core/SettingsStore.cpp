@@ -6,6 +6,7 @@
 #include "core/Desktop.h"
 #include "core/FileReplacement.h"
 #include "core/Paths.h"
+#include "core/RegularFile.h"
 
 namespace mctf {
 
@@ -46,7 +47,7 @@ std::string ConfigPath(const SettingsStore& store) {
 }
 
 void LoadSettings(SettingsStore& store) {
-    std::FILE* file = std::fopen(ConfigPath(store).c_str(), "rb");
+    std::FILE* file = OpenRegularFile(ConfigPath(store), "rb");
     if (!file) {
         TakeDefaults(store);
         return;

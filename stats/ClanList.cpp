@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/Paths.h"
+#include "core/RegularFile.h"
 #include "stats/Aggregate.h"
 #include "stats/FixedText.h"
 #include "stats/LogFields.h"
@@ -57,10 +58,7 @@ std::string ClanListPath(const ServerSettings& settings) {
 
 void LoadClanList(StatsTables& tables, const ServerSettings& settings) {
     const std::string path = ClanListPath(settings);
-    // A named pipe in its place would block the run until a writer came.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenRegularFile(path, "rb");
     if (file == nullptr) return;
     ClanListWord words[4];
     for (;;) {

@@ -96,6 +96,23 @@ TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
     }
 }
 
+TEST(HostileSettings, PipesInPlaceOfSettingsAndMapListsDoNotBlock) {
+    TempDir dir;
+    fs::create_directories(dir / "game" / "morvane");
+    ASSERT_EQ(mkfifo((dir / "config.dmc").c_str(), 0644), 0);
+    ASSERT_EQ(mkfifo((dir / "game" / "morvane" / "ms.map").c_str(), 0644), 0);
+    SettingsStore store;
+    store.startupDir = dir.str();
+    LoadSettings(store);  // as missing: the defaults replace the pipe
+    EXPECT_EQ(Bytes(store.settings), Bytes(DefaultSettings));
+    EXPECT_TRUE(fs::is_regular_file(dir / "config.dmc"));
+
+    std::strcpy(store.settings.quakePath, (dir / "game").c_str());
+    store.settings.gameType = kMorvaneSoccer;
+    LoadMapList(store);
+    EXPECT_EQ(store.settings.mapCount, 0);
+}
+
 TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
     // A game and log folder whose path fills quakePath and statsDir exactly.
     TempDir base;
