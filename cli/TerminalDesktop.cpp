@@ -1,6 +1,12 @@
 #include "cli/TerminalDesktop.h"
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
 #include <unistd.h>
+#endif
 
 namespace mctf {
 
