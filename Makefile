@@ -41,6 +41,7 @@ bench: build
 screens: build
 	@scripts/install-deps.sh --screens
 	tests/ui/screenshots.sh $(BUILD)
+	tests/ui/sheet_screenshots.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

@@ -17,40 +17,8 @@ mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 
 work="$(mktemp -d)"
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display number nobody uses.
-display=99
-while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do
-  [[ -e /tmp/.X11-unix/X$display ]] && xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-
-# Waits for a window whose title is exactly $1 and prints its id.
-wait_window() {
-  local id=""
-  for _ in $(seq 100); do
-    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)"
-    [[ -n "$id" ]] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "window '$1' did not appear" >&2
-  cat "$work/app.log" >&2
-  return 1
-}
+source "$root/tests/ui/xvfb_session.sh"
+start_xvfb 1024x768x24
 
 # Gives window $1 the keyboard focus and types the keys $2...
 keys() {
