@@ -99,11 +99,4 @@ inline bool ReadStamp(FieldCursor& cursor, int32_t& matchSeconds) {
     return true;
 }
 
-// The start every event line shares, "%d:%d%s". The cursor is left after
-// the keyword.
-inline bool ReadStampAndKeyword(FieldCursor& cursor, int32_t& matchSeconds,
-                                std::string_view& keyword) {
-    return ReadStamp(cursor, matchSeconds) && cursor.ReadWord(keyword);
-}
-
 }  // namespace mctf

@@ -13,8 +13,6 @@ namespace mctf {
 
 namespace {
 
-constexpr std::size_t kBlockSize = 128 * 1024;
-
 bool EndsWithLogExtension(const std::string& name) {
     constexpr std::string_view kExtension = ".log";
     if (name.size() < kExtension.size()) return false;
@@ -51,17 +49,15 @@ std::vector<std::string> FindLogFiles(const std::string& folder) {
     return names;
 }
 
-LogLineReader::LogLineReader(std::FILE* file)
-    : file_(file), block_(new char[kBlockSize]) {
-    // The blocks are large already; a second layer of buffering only copies.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
-}
+LogLineReader::LogLineReader(std::FILE* file) : blocks_(file) {}
 
 LogLineReader::~LogLineReader() = default;
 
 bool LogLineReader::Refill() {
+    std::string_view block = blocks_.Next();
+    block_ = block.data();
     pos_ = 0;
-    end_ = std::fread(block_.get(), 1, kBlockSize, file_);
+    end_ = block.size();
     return end_ != 0;
 }
 
@@ -70,7 +66,7 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
     bool straddles = false;  // the line began in an earlier block
     for (;;) {
         if (pos_ == end_ && !Refill()) return -1;
-        const char* start = block_.get() + pos_;
+        const char* start = block_ + pos_;
         std::size_t available = end_ - pos_;
         const char* newline = static_cast<const char*>(std::memchr(start, '\n', available));
         std::size_t length = newline ? static_cast<std::size_t>(newline - start) : available;
@@ -98,34 +94,39 @@ namespace {
 
 // Entry I's keyword is a compile-time constant, so the comparison is a few
 // inlined loads. The line's keyword equals it when the text at `start`
-// begins with it and the word ends right there.
+// begins with it and the word ends right there. True when it did.
 template <std::size_t I>
-void DispatchEntry(StatsTables& tables, Desktop& desktop, std::string_view line,
+bool DispatchEntry(StatsTables& tables, Desktop& desktop, LogEventLine& event,
                    const char* start, const char* end) {
     constexpr std::string_view entry = LogEventTable[I].keyword;
-    if (static_cast<std::size_t>(end - start) < entry.size() || start[0] != entry[0]) return;
-    if (std::memcmp(start, entry.data(), entry.size()) != 0) return;
-    if (start + entry.size() != end && !EndsLogWord(start[entry.size()])) return;
+    if (static_cast<std::size_t>(end - start) < entry.size() || start[0] != entry[0]) return false;
+    if (std::memcmp(start, entry.data(), entry.size()) != 0) return false;
+    const char* after = start + entry.size();
+    if (after != end && !EndsLogWord(*after)) return false;
     // Ignored lines need no further look.
-    if (LogEventTable[I].handler != IgnoreEvent) LogEventTable[I].handler(tables, desktop, line);
+    if (LogEventTable[I].handler != IgnoreEvent) {
+        event.fields = std::string_view(after, static_cast<std::size_t>(end - after));
+        LogEventTable[I].handler(tables, desktop, event);
+    }
+    return true;
 }
 
-// Every entry is tried; the keywords are distinct, so at most one runs.
+// The keywords are distinct, so the walk stops at the first that matches.
 template <std::size_t... I>
-void DispatchAll(StatsTables& tables, Desktop& desktop, std::string_view line,
+void DispatchAll(StatsTables& tables, Desktop& desktop, LogEventLine& event,
                  const char* start, const char* end, std::index_sequence<I...>) {
-    (DispatchEntry<I>(tables, desktop, line, start, end), ...);
+    (DispatchEntry<I>(tables, desktop, event, start, end) || ...);
 }
 
 }  // namespace
 
 void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line) {
     FieldCursor cursor(line);
-    int32_t matchSeconds = 0;
-    if (!ReadStamp(cursor, matchSeconds)) return;
+    LogEventLine event{line, {}, 0};
+    if (!ReadStamp(cursor, event.matchSeconds)) return;
     cursor.SkipSpace();
     if (cursor.pos == cursor.end) return;
-    DispatchAll(tables, desktop, line, cursor.pos, cursor.end,
+    DispatchAll(tables, desktop, event, cursor.pos, cursor.end,
                 std::make_index_sequence<kLogEventCount>());
 }
 

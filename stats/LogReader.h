@@ -2,7 +2,7 @@
 //
 // A run empties the tables with ResetLogTables, lists the folder's log files
 // with FindLogFiles and feeds each to ReadLogFile. Files are read in large
-// blocks; every newline-ended line (at most 511 characters kept, the rest up
+// blocks (see LogFileBlocks.h); every newline-ended line (at most 511 characters kept, the rest up
 // to the newline dropped, CR kept as white space) is split into time stamp
 // and keyword and handed to every LogEventTable entry whose keyword equals
 // it. A last line without a newline is never dispatched.
@@ -10,6 +10,9 @@
 // A NUL byte ends a line's text. The reader leaves it in place rather than
 // scan every line twice: no field can be read across it (see LogFields.h),
 // and the one handler that searches the line cuts it there first.
+//
+// Handlers get the line together with the stamp's match time and the text
+// after the keyword, which the dispatch has read already.
 #pragma once
 
 #include <cstddef>
@@ -20,14 +23,14 @@
 #include <vector>
 
 #include "core/Desktop.h"
+#include "stats/LogFileBlocks.h"
 #include "stats/MatchEvents.h"
 #include "stats/StatsTables.h"
 
 namespace mctf {
 
-// Every handler receives the complete line, time stamp and keyword included.
 using LogEventHandler = void (*)(StatsTables& tables, Desktop& desktop,
-                                 std::string_view line);
+                                 const LogEventLine& event);
 
 struct LogEvent {
     std::string_view keyword;  // with its trailing colon; empty ends the table
@@ -72,7 +75,7 @@ bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folde
 // the matching handlers. Lines without a readable stamp and keyword call none.
 void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line);
 
-// Reads newline-ended lines from an open file in large blocks.
+// Reads newline-ended lines from an open file, block by block.
 class LogLineReader {
 public:
     explicit LogLineReader(std::FILE* file);
@@ -88,8 +91,8 @@ public:
 private:
     bool Refill();
 
-    std::FILE* file_;
-    std::unique_ptr<char[]> block_;
+    LogFileBlocks blocks_;
+    const char* block_ = nullptr;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     char line_[kLogLineLimit + 1];  // a line that straddles two blocks

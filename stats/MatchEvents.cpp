@@ -24,16 +24,12 @@ constexpr Weapon kMeansOfDeathWeapons[kMeansOfDeathCount] = {
 
 bool IsSlot(int32_t number) { return number >= 0 && number < kMatchSlotCount; }
 
-// "%d:%d %s %d" (and "%d:%d%s %d", which reads the same): the match time
-// and a slot number in range.
-bool ReadStampAndSlot(std::string_view line, int32_t& matchSeconds, int& slot) {
-    FieldCursor cursor(line);
-    std::string_view keyword;
+// The slot number that follows the keyword ("%d:%d %s %d", and "%d:%d%s %d"
+// which reads the same), when it is in range.
+bool ReadSlot(const LogEventLine& event, int& slot) {
+    FieldCursor cursor(event.fields);
     int32_t number = 0;
-    if (!ReadStampAndKeyword(cursor, matchSeconds, keyword) || !cursor.ReadInt(number)) {
-        return false;
-    }
-    if (!IsSlot(number)) return false;
+    if (!cursor.ReadInt(number) || !IsSlot(number)) return false;
     slot = number;
     return true;
 }
@@ -74,7 +70,7 @@ Weapon MeansOfDeathToWeapon(int32_t meansOfDeath) {
     return kMeansOfDeathWeapons[meansOfDeath];
 }
 
-void OnInitGame(StatsTables& tables, Desktop& desktop, std::string_view) {
+void OnInitGame(StatsTables& tables, Desktop& desktop, const LogEventLine&) {
     for (int slot = 0; slot < kMatchSlotCount; ++slot) ClearSlot(tables, slot);
     tables.matchClosed = false;
     tables.progressPosition += kProgressStep;
@@ -82,11 +78,10 @@ void OnInitGame(StatsTables& tables, Desktop& desktop, std::string_view) {
     desktop.SetProgress(tables.progressPosition);
 }
 
-void OnClientUserinfoChanged(StatsTables& tables, Desktop&, std::string_view line) {
-    int32_t matchSeconds = 0;
+void OnClientUserinfoChanged(StatsTables& tables, Desktop&, const LogEventLine& event) {
     int slot = 0;
-    if (!ReadStampAndSlot(line, matchSeconds, slot)) return;
-    line = line.substr(0, line.find('\0'));  // a NUL ends the text
+    if (!ReadSlot(event, slot)) return;
+    std::string_view line = event.line.substr(0, event.line.find('\0'));  // a NUL ends the text
     std::size_t first = line.find('\\');
     if (first == std::string_view::npos) return;
     std::string_view raw = line.substr(first + 1);
@@ -100,38 +95,31 @@ void OnClientUserinfoChanged(StatsTables& tables, Desktop&, std::string_view lin
     std::memcpy(tables.matchSlots[slot].name, name, sizeof name);
 }
 
-void OnClientBegin(StatsTables& tables, Desktop&, std::string_view line) {
-    int32_t matchSeconds = 0;
+void OnClientBegin(StatsTables& tables, Desktop&, const LogEventLine& event) {
     int slot = 0;
-    if (!ReadStampAndSlot(line, matchSeconds, slot)) return;
+    if (!ReadSlot(event, slot)) return;
     char name[kPlayerNameSize];
     std::memcpy(name, tables.matchSlots[slot].name, sizeof name);
     ClearSlot(tables, slot);
     PlayerStats& record = tables.matchSlots[slot];
     std::memcpy(record.name, name, sizeof name);
-    record.joinTime = matchSeconds;
+    record.joinTime = event.matchSeconds;
     tables.slotBegun[slot] = true;
 }
 
-void OnClientDisconnect(StatsTables& tables, Desktop&, std::string_view line) {
-    int32_t matchSeconds = 0;
+void OnClientDisconnect(StatsTables& tables, Desktop&, const LogEventLine& event) {
     int slot = 0;
-    if (!ReadStampAndSlot(line, matchSeconds, slot)) return;
-    tables.matchSlots[slot].leaveTime = matchSeconds;
+    if (!ReadSlot(event, slot)) return;
+    tables.matchSlots[slot].leaveTime = event.matchSeconds;
     tables.slotLeft[slot] = true;
 }
 
-void OnKill(StatsTables& tables, Desktop&, std::string_view line) {
-    FieldCursor cursor(line);
-    int32_t matchSeconds = 0;
-    std::string_view keyword;
+void OnKill(StatsTables& tables, Desktop&, const LogEventLine& event) {
+    FieldCursor cursor(event.fields);
     int32_t killer = 0;
     int32_t victim = 0;
     int32_t meansOfDeath = 0;
-    if (!ReadStampAndKeyword(cursor, matchSeconds, keyword) || !cursor.ReadInt(killer) ||
-        !cursor.ReadInt(victim) || !cursor.ReadInt(meansOfDeath)) {
-        return;
-    }
+    if (!cursor.ReadInt(killer) || !cursor.ReadInt(victim) || !cursor.ReadInt(meansOfDeath)) return;
     if (!IsSlot(victim)) return;
     if (!IsSlot(killer)) killer = victim;  // the world: counted as the victim's own death
     Weapon weapon = MeansOfDeathToWeapon(meansOfDeath);
@@ -144,7 +132,7 @@ void OnKill(StatsTables& tables, Desktop&, std::string_view line) {
     SaturatingAdd(record.weaponKills[weapon], 1);
 }
 
-void IgnoreEvent(StatsTables&, Desktop&, std::string_view) {}
+void IgnoreEvent(StatsTables&, Desktop&, const LogEventLine&) {}
 
 namespace {
 
@@ -195,11 +183,9 @@ void MergeSlot(StatsTables& tables, int player, int slot) {
     for (int w = 0; w < kWeaponCount; ++w) SaturatingAdd(target.weaponKills[w], source.weaponKills[w]);
 }
 
-void OnMatchEnd(StatsTables& tables, Desktop&, std::string_view line) {
+void OnMatchEnd(StatsTables& tables, Desktop&, const LogEventLine& event) {
     if (tables.matchClosed) return;
-    FieldCursor cursor(line);
-    int32_t endTime = 0;
-    if (!ReadStamp(cursor, endTime)) return;
+    const int32_t endTime = event.matchSeconds;
     for (int slot = 0; slot < kMatchSlotCount; ++slot) {
         PlayerStats& record = tables.matchSlots[slot];
         if (record.name[0] == '\0' || !tables.slotBegun[slot]) continue;

@@ -3,8 +3,8 @@
 // They keep one record per client slot of the running match (matchSlots),
 // count kills and suicides as they happen and, at the match end, merge every
 // slot that played at least 60 seconds into the per-player table, where
-// players are known by their cleaned name alone. Every handler takes the
-// complete log line and ignores a line whose fields it cannot read.
+// players are known by their cleaned name alone. Every handler takes one
+// event line and ignores a line whose fields it cannot read.
 #pragma once
 
 #include <cstdint>
@@ -16,18 +16,28 @@
 namespace mctf {
 
 inline constexpr int kMinimumSecondsPlayed = 60;
+
+// One log line as the reader hands it on. The reader has already read the
+// time stamp and the keyword, so handlers start after them instead of
+// scanning them again.
+struct LogEventLine {
+    std::string_view line;    // the complete line, stamp and keyword included
+    std::string_view fields;  // the rest of the line after the keyword
+    int32_t matchSeconds;     // the stamp as minutes * 60 + seconds
+};
+
 inline constexpr int kMeansOfDeathCount = 23;
 
 // "InitGame:": empties the slots and moves the progress bar by 5 (after
 // 100 it starts again at 0).
-void OnInitGame(StatsTables& tables, Desktop& desktop, std::string_view line);
+void OnInitGame(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
 // "Exit:" and "ShutdownGame:": merges the running match once.
-void OnMatchEnd(StatsTables& tables, Desktop& desktop, std::string_view line);
-void OnClientBegin(StatsTables& tables, Desktop& desktop, std::string_view line);
-void OnClientDisconnect(StatsTables& tables, Desktop& desktop, std::string_view line);
-void OnClientUserinfoChanged(StatsTables& tables, Desktop& desktop, std::string_view line);
-void OnKill(StatsTables& tables, Desktop& desktop, std::string_view line);
-void IgnoreEvent(StatsTables& tables, Desktop& desktop, std::string_view line);
+void OnMatchEnd(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
+void OnClientBegin(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
+void OnClientDisconnect(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
+void OnClientUserinfoChanged(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
+void OnKill(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
+void IgnoreEvent(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
 
 // Index of the first player whose name equals `name` exactly, or -1.
 int FindPlayer(const StatsTables& tables, std::string_view name);
