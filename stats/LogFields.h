@@ -46,6 +46,7 @@ struct FieldCursor {
     // "%d"
     bool ReadInt(int32_t& value) {
         SkipSpace();
+        if (ReadShortInt(value)) return true;
         const char* p = pos;
         bool negative = false;
         if (p != end && (*p == '+' || *p == '-')) {
@@ -64,6 +65,22 @@ struct FieldCursor {
         if (signedValue > INT32_MAX) return false;
         value = static_cast<int32_t>(signedValue);
         pos = p;
+        return true;
+    }
+
+    // Slot numbers, means of death and stamp fields are one or two digits
+    // without a sign; this reads those with no branch on the digit count,
+    // which would be mispredicted for every other number. False (nothing
+    // read) for anything else.
+    bool ReadShortInt(int32_t& value) {
+        if (end - pos < 3) return false;
+        unsigned first = static_cast<unsigned char>(pos[0]) - unsigned{'0'};
+        unsigned second = static_cast<unsigned char>(pos[1]) - unsigned{'0'};
+        unsigned third = static_cast<unsigned char>(pos[2]) - unsigned{'0'};
+        if (first >= 10 || (second < 10 && third < 10)) return false;
+        bool twoDigits = second < 10;
+        value = static_cast<int32_t>(twoDigits ? first * 10 + second : first);
+        pos += twoDigits ? 2 : 1;
         return true;
     }
 

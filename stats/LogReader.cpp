@@ -58,6 +58,7 @@ bool LogLineReader::Refill() {
     block_ = block.data();
     pos_ = 0;
     end_ = block.size();
+    newlines_.Reset(block_, end_);
     return end_ != 0;
 }
 
@@ -68,9 +69,10 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
         if (pos_ == end_ && !Refill()) return -1;
         const char* start = block_ + pos_;
         std::size_t available = end_ - pos_;
-        const char* newline = static_cast<const char*>(std::memchr(start, '\n', available));
-        std::size_t length = newline ? static_cast<std::size_t>(newline - start) : available;
-        if (newline != nullptr && !straddles) {
+        std::size_t newline = newlines_.Next();  // every newline before pos_ is used up
+        bool found = newline != end_;
+        std::size_t length = found ? newline - pos_ : available;
+        if (found && !straddles) {
             // The common case: the whole line lies in this block.
             pos_ += length + 1;
             line = std::string_view(start, std::min(length, kLogLineLimit));
@@ -80,7 +82,7 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
         std::memcpy(line_ + kept, start, take);
         kept += take;
         straddles = true;
-        if (newline == nullptr) {
+        if (!found) {
             pos_ = end_;
             continue;
         }
@@ -99,7 +101,13 @@ template <std::size_t I>
 bool DispatchEntry(StatsTables& tables, Desktop& desktop, LogEventLine& event,
                    const char* start, const char* end) {
     constexpr std::string_view entry = LogEventTable[I].keyword;
-    if (static_cast<std::size_t>(end - start) < entry.size() || start[0] != entry[0]) return false;
+    // The first and the seventh letter tell the keywords apart (all "Client"
+    // ones share six), so only a likely match pays for the full comparison.
+    constexpr std::size_t probe = entry.size() > 6 ? 6 : entry.size() - 1;
+    if (static_cast<std::size_t>(end - start) < entry.size() || start[0] != entry[0] ||
+        start[probe] != entry[probe]) {
+        return false;
+    }
     if (std::memcmp(start, entry.data(), entry.size()) != 0) return false;
     const char* after = start + entry.size();
     if (after != end && !EndsLogWord(*after)) return false;

@@ -25,6 +25,7 @@
 #include "core/Desktop.h"
 #include "stats/LogFileBlocks.h"
 #include "stats/MatchEvents.h"
+#include "stats/NewlineFinder.h"
 #include "stats/StatsTables.h"
 
 namespace mctf {
@@ -93,6 +94,7 @@ private:
 
     LogFileBlocks blocks_;
     const char* block_ = nullptr;
+    NewlineFinder newlines_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     char line_[kLogLineLimit + 1];  // a line that straddles two blocks
