@@ -1,6 +1,7 @@
 #include "stats/LogReader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -94,6 +95,30 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
 
 namespace {
 
+// Whether the N bytes at `text` equal those at `word`, compared in words:
+// memcmp of a few bytes is a library call here, and this runs on every line.
+template <std::size_t N>
+bool SameBytes(const char* text, const char* word) {
+    std::size_t i = 0;
+    for (; i + 8 <= N; i += 8) {
+        std::uint64_t a, b;
+        std::memcpy(&a, text + i, 8);
+        std::memcpy(&b, word + i, 8);
+        if (a != b) return false;
+    }
+    if constexpr (N % 8 >= 4) {
+        std::uint32_t a, b;
+        std::memcpy(&a, text + i, 4);
+        std::memcpy(&b, word + i, 4);
+        if (a != b) return false;
+        i += 4;
+    }
+    for (; i < N; ++i) {
+        if (text[i] != word[i]) return false;
+    }
+    return true;
+}
+
 // Entry I's keyword is a compile-time constant, so the comparison is a few
 // inlined loads. The line's keyword equals it when the text at `start`
 // begins with it and the word ends right there. True when it did.
@@ -108,7 +133,7 @@ bool DispatchEntry(StatsTables& tables, Desktop& desktop, LogEventLine& event,
         start[probe] != entry[probe]) {
         return false;
     }
-    if (std::memcmp(start, entry.data(), entry.size()) != 0) return false;
+    if (!SameBytes<entry.size()>(start, entry.data())) return false;
     const char* after = start + entry.size();
     if (after != end && !EndsLogWord(*after)) return false;
     // Ignored lines need no further look.
