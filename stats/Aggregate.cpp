@@ -8,25 +8,26 @@ namespace mctf {
 
 namespace {
 
-// Selection pass: writes the indices of the `count` players with the
-// highest rate to `order`, best first; among equal rates the higher index
-// wins. `rate` is called with a player index.
+// Writes the indices of the `count` players with the highest rate to
+// `order`, best first; among equal rates the higher index comes first.
+// `rate` is called with a player index. A partial sort does in n log n what
+// picking the best of the rest, count times over, did in n * count.
 template <typename RateOf>
 void PickHighest(StatsTables& tables, int count, uint16_t* order, RateOf rate) {
-    for (int i = 0; i < tables.playerCount; ++i) tables.players[i].picked = 0;
+    uint16_t candidates[kPlayerCapacity];
+    for (int i = 0; i < tables.playerCount; ++i) {
+        candidates[i] = static_cast<uint16_t>(i);
+        tables.players[i].picked = 0;
+    }
+    std::partial_sort(candidates, candidates + count, candidates + tables.playerCount,
+                      [&](uint16_t a, uint16_t b) {
+                          float rateA = rate(a);
+                          float rateB = rate(b);
+                          return rateA != rateB ? rateA > rateB : a > b;
+                      });
     for (int k = 0; k < count; ++k) {
-        int best = -1;
-        float bestRate = 0.0f;
-        for (int i = 0; i < tables.playerCount; ++i) {
-            if (tables.players[i].picked) continue;
-            float candidate = rate(i);
-            if (best < 0 || candidate >= bestRate) {
-                best = i;
-                bestRate = candidate;
-            }
-        }
-        tables.players[best].picked = 1;
-        order[k] = static_cast<uint16_t>(best);
+        order[k] = candidates[k];
+        tables.players[candidates[k]].picked = 1;
     }
 }
 
