@@ -11,15 +11,6 @@
 
 namespace mctf {
 
-namespace {
-
-constexpr std::size_t kReadBlockSize = 128 * 1024;
-// A multiple of every page size in use; large enough that mapping costs
-// little per byte, small enough to keep the resident set small.
-constexpr std::size_t kWindowSize = 1024 * 1024;
-
-}  // namespace
-
 LogFileBlocks::LogFileBlocks(std::FILE* file) : file_(file) {
     // The blocks are large already; a second layer of buffering only copies.
     std::setvbuf(file_, nullptr, _IONBF, 0);
@@ -49,14 +40,14 @@ std::string_view LogFileBlocks::Next() {
 }
 
 std::string_view LogFileBlocks::ReadNextBlock() {
-    if (!buffer_) buffer_.reset(new char[kReadBlockSize]);
-    std::size_t got = std::fread(buffer_.get(), 1, kReadBlockSize, file_);
+    if (!buffer_) buffer_.reset(new char[kLogReadBlockSize]);
+    std::size_t got = std::fread(buffer_.get(), 1, kLogReadBlockSize, file_);
     return std::string_view(buffer_.get(), got);
 }
 
 bool LogFileBlocks::MapNextWindow([[maybe_unused]] std::string_view& block) {
 #ifdef MCTF_HAVE_MMAP
-    std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(kWindowSize, mappedSize_ - offset_));
+    std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(kLogMapWindowSize, mappedSize_ - offset_));
     // Touching a mapped page past the end of a file that was cut short kills
     // the process, so a file shorter than the window is read instead.
     struct stat status {};

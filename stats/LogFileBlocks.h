@@ -16,6 +16,11 @@
 
 namespace mctf {
 
+inline constexpr std::size_t kLogReadBlockSize = 128 * 1024;
+// A multiple of every page size in use; large enough that mapping costs
+// little per byte, small enough to keep the resident set small.
+inline constexpr std::size_t kLogMapWindowSize = 2 * 1024 * 1024;
+
 class LogFileBlocks {
 public:
     // `file` stays owned by the caller and must outlive this object.

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "stats/LogFileBlocks.h"
+#include "stats/LogReader.h"
+#include "stats/NewlineFinder.h"
+#include "tests/support/TempDir.h"
+
+namespace mctf::testing {
+namespace {
+
+// Bytes that differ from block to block, so a block handed out twice or
+// skipped shows.
+std::string Pattern(std::size_t size) {
+    std::string text(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>((i * 131 + i / 4099) & 0xff);
+    return text;
+}
+
+std::string ReadAll(LogFileBlocks& blocks) {
+    std::string all;
+    for (std::string_view block = blocks.Next(); !block.empty(); block = blocks.Next()) all.append(block);
+    return all;
+}
+
+class LogBlocks : public ::testing::Test {
+protected:
+    std::FILE* Open(const std::string& text) {
+        WriteFileBytes(file, text);
+        opened = std::fopen(file.c_str(), "rb");
+        return opened;
+    }
+    ~LogBlocks() override {
+        if (opened != nullptr) std::fclose(opened);
+    }
+
+    TempDir folder;
+    std::filesystem::path file = folder / "games.log";
+    std::FILE* opened = nullptr;
+};
+
+TEST_F(LogBlocks, HandOutEveryByteOnceWhateverTheSize) {
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, kLogReadBlockSize + 1, kLogMapWindowSize - 1,
+                             kLogMapWindowSize, 2 * kLogMapWindowSize + 7}) {
+        std::string text = Pattern(size);
+        LogFileBlocks blocks(Open(text));
+        EXPECT_EQ(ReadAll(blocks), text) << size;
+        std::fclose(opened);
+        opened = nullptr;
+    }
+}
+
+TEST_F(LogBlocks, FollowAFileThatGrowsOrShrinksWhileOpen) {
+    std::string text = Pattern(kLogMapWindowSize + 100);
+    LogFileBlocks grown(Open(text));
+    std::string more = Pattern(5000);
+    std::ofstream(file, std::ios::binary | std::ios::app) << more;
+    EXPECT_EQ(ReadAll(grown), text + more);
+    std::fclose(opened);
+
+    // Cut after the first window was handed out, and before any was.
+    text = Pattern(2 * kLogMapWindowSize + 10);
+    LogFileBlocks cutLater(Open(text));
+    std::string first(cutLater.Next());
+    std::filesystem::resize_file(file, kLogMapWindowSize + 50);
+    EXPECT_EQ(first + ReadAll(cutLater), text.substr(0, kLogMapWindowSize + 50));
+    std::fclose(opened);
+
+    LogFileBlocks cutAtOnce(Open(text));
+    std::filesystem::resize_file(file, 100);
+    EXPECT_EQ(ReadAll(cutAtOnce), text.substr(0, 100));
+}
+
+TEST_F(LogBlocks, ReadStreamsThatCannotBeMapped) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    ASSERT_EQ(write(ends[1], "  0:00 Exit:\n", 13), 13);
+    close(ends[1]);
+    opened = fdopen(ends[0], "rb");
+    LogFileBlocks blocks(opened);
+    EXPECT_EQ(ReadAll(blocks), "  0:00 Exit:\n");
+}
+
+TEST(NewlineFinder, FindsEveryNewlineInOrder) {
+    std::mt19937 random(11);
+    for (std::size_t size = 0; size < 300; ++size) {
+        std::string text(size, 'a');
+        std::vector<std::size_t> expected;
+        for (std::size_t i = 0; i < size; ++i) {
+            if (random() % 5 == 0 || i == 63 || i == 64) {
+                text[i] = '\n';
+                expected.push_back(i);
+            }
+        }
+        NewlineFinder finder;
+        finder.Reset(text.data(), size);
+        std::vector<std::size_t> found;
+        for (std::size_t at = finder.Next(); at != size; at = finder.Next()) found.push_back(at);
+        EXPECT_EQ(found, expected) << size;
+    }
+}
+
+// The lines a reader must give for `text`: every newline-ended line, cut at
+// 511 characters.
+std::vector<std::string> ExpectedLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, newline; (newline = text.find('\n', start)) != std::string::npos;
+         start = newline + 1) {
+        lines.push_back(text.substr(start, std::min(newline - start, kLogLineLimit)));
+    }
+    return lines;
+}
+
+std::vector<std::string> ReadLines(std::FILE* file) {
+    std::vector<std::string> lines;
+    LogLineReader reader(file);
+    std::string_view line;
+    while (reader.ReadLogLine(line) == 1) lines.emplace_back(line);
+    return lines;
+}
+
+TEST_F(LogBlocks, MappedAndReadFilesGiveTheSameLines) {
+    // Lines of every kind of length, NUL and CR included, with a long line
+    // and a short one right across the block and window boundaries, and an
+    // unended last line.
+    std::mt19937 random(5);
+    std::string text;
+    auto addLine = [&](std::size_t length) {
+        for (std::size_t i = 0; i < length; ++i) text += "ab\r\0 :9"[random() % 7];
+        text += '\n';
+    };
+    const std::size_t lengths[] = {0, 1, 30, 510, 511, 512, 3000};
+    while (text.size() < kLogReadBlockSize - 100) addLine(lengths[random() % 7]);
+    addLine(300000);
+    while (text.size() < kLogMapWindowSize - 10) addLine(lengths[random() % 7]);
+    addLine(40);
+    while (text.size() < 2 * kLogMapWindowSize + 1000) addLine(lengths[random() % 7]);
+    text += "  9:99 Exit:";
+    std::vector<std::string> expected = ExpectedLines(text);
+
+    EXPECT_EQ(ReadLines(Open(text)), expected);
+    std::string copy = text;
+    std::FILE* memory = fmemopen(copy.data(), copy.size(), "rb");
+    ASSERT_NE(memory, nullptr);
+    EXPECT_EQ(ReadLines(memory), expected);
+    std::fclose(memory);
+}
+
+}  // namespace
+}  // namespace mctf::testing
