@@ -2,10 +2,11 @@
 //
 // A run empties the tables with ResetLogTables, lists the folder's log files
 // with FindLogFiles and feeds each to ReadLogFile. Files are read in large
-// blocks (see LogFileBlocks.h); every newline-ended line (at most 511 characters kept, the rest up
-// to the newline dropped, CR kept as white space) is split into time stamp
-// and keyword and handed to every LogEventTable entry whose keyword equals
-// it. A last line without a newline is never dispatched.
+// blocks (mapped where possible, see LogFileBlocks.h); every newline-ended
+// line (at most 511 characters kept, the rest up to the newline dropped, CR
+// kept as white space) is split into time stamp and keyword and handed to
+// the LogEventTable entry whose keyword equals it. A last line without a
+// newline is never dispatched.
 //
 // A NUL byte ends a line's text. The reader leaves it in place rather than
 // scan every line twice: no field can be read across it (see LogFields.h),
@@ -17,7 +18,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>

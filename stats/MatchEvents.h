@@ -16,6 +16,7 @@
 namespace mctf {
 
 inline constexpr int kMinimumSecondsPlayed = 60;
+inline constexpr int kMeansOfDeathCount = 23;
 
 // One log line as the reader hands it on. The reader has already read the
 // time stamp and the keyword, so handlers start after them instead of
@@ -25,8 +26,6 @@ struct LogEventLine {
     std::string_view fields;  // the rest of the line after the keyword
     int32_t matchSeconds;     // the stamp as minutes * 60 + seconds
 };
-
-inline constexpr int kMeansOfDeathCount = 23;
 
 // "InitGame:": empties the slots and moves the progress bar by 5 (after
 // 100 it starts again at 0).
