@@ -2,7 +2,7 @@
 //
 // A run empties the tables with ResetLogTables, lists the folder's log files
 // with FindLogFiles and feeds each to ReadLogFile. Files are read in large
-// blocks (mapped where possible, see LogFileBlocks.h); every newline-ended
+// blocks (see LogFileBlocks.h); every newline-ended
 // line (at most 511 characters kept, the rest up to the newline dropped, CR
 // kept as white space) is split into time stamp and keyword and handed to
 // the LogEventTable entry whose keyword equals it. A last line without a

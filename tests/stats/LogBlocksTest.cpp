@@ -17,6 +17,9 @@
 namespace mctf::testing {
 namespace {
 
+// Larger than several read blocks.
+constexpr std::size_t kLarge = 2 * 1024 * 1024;
+
 // Bytes that differ from block to block, so a block handed out twice or
 // skipped shows.
 std::string Pattern(std::size_t size) {
@@ -48,8 +51,8 @@ protected:
 };
 
 TEST_F(LogBlocks, HandOutEveryByteOnceWhateverTheSize) {
-    for (std::size_t size : {std::size_t{0}, std::size_t{1}, kLogReadBlockSize + 1, kLogMapWindowSize - 1,
-                             kLogMapWindowSize, 2 * kLogMapWindowSize + 7}) {
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, kLogReadBlockSize + 1, kLarge - 1,
+                             kLarge, 2 * kLarge + 7}) {
         std::string text = Pattern(size);
         LogFileBlocks blocks(Open(text));
         EXPECT_EQ(ReadAll(blocks), text) << size;
@@ -59,19 +62,19 @@ TEST_F(LogBlocks, HandOutEveryByteOnceWhateverTheSize) {
 }
 
 TEST_F(LogBlocks, FollowAFileThatGrowsOrShrinksWhileOpen) {
-    std::string text = Pattern(kLogMapWindowSize + 100);
+    std::string text = Pattern(kLarge + 100);
     LogFileBlocks grown(Open(text));
     std::string more = Pattern(5000);
     std::ofstream(file, std::ios::binary | std::ios::app) << more;
     EXPECT_EQ(ReadAll(grown), text + more);
     std::fclose(opened);
 
-    // Cut after the first window was handed out, and before any was.
-    text = Pattern(2 * kLogMapWindowSize + 10);
+    // Cut after the first block was handed out, and before any was.
+    text = Pattern(2 * kLarge + 10);
     LogFileBlocks cutLater(Open(text));
     std::string first(cutLater.Next());
-    std::filesystem::resize_file(file, kLogMapWindowSize + 50);
-    EXPECT_EQ(first + ReadAll(cutLater), text.substr(0, kLogMapWindowSize + 50));
+    std::filesystem::resize_file(file, kLarge + 50);
+    EXPECT_EQ(first + ReadAll(cutLater), text.substr(0, kLarge + 50));
     std::fclose(opened);
 
     LogFileBlocks cutAtOnce(Open(text));
@@ -79,7 +82,7 @@ TEST_F(LogBlocks, FollowAFileThatGrowsOrShrinksWhileOpen) {
     EXPECT_EQ(ReadAll(cutAtOnce), text.substr(0, 100));
 }
 
-TEST_F(LogBlocks, ReadStreamsThatCannotBeMapped) {
+TEST_F(LogBlocks, ReadPipes) {
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
     ASSERT_EQ(write(ends[1], "  0:00 Exit:\n", 13), 13);
@@ -127,9 +130,9 @@ std::vector<std::string> ReadLines(std::FILE* file) {
     return lines;
 }
 
-TEST_F(LogBlocks, MappedAndReadFilesGiveTheSameLines) {
+TEST_F(LogBlocks, FilesAndMemoryStreamsGiveTheSameLines) {
     // Lines of every kind of length, NUL and CR included, with a long line
-    // and a short one right across the block and window boundaries, and an
+    // and a short one right across block boundaries, and an
     // unended last line.
     std::mt19937 random(5);
     std::string text;
@@ -140,9 +143,9 @@ TEST_F(LogBlocks, MappedAndReadFilesGiveTheSameLines) {
     const std::size_t lengths[] = {0, 1, 30, 510, 511, 512, 3000};
     while (text.size() < kLogReadBlockSize - 100) addLine(lengths[random() % 7]);
     addLine(300000);
-    while (text.size() < kLogMapWindowSize - 10) addLine(lengths[random() % 7]);
+    while (text.size() < kLarge - 10) addLine(lengths[random() % 7]);
     addLine(40);
-    while (text.size() < 2 * kLogMapWindowSize + 1000) addLine(lengths[random() % 7]);
+    while (text.size() < 2 * kLarge + 1000) addLine(lengths[random() % 7]);
     text += "  9:99 Exit:";
     std::vector<std::string> expected = ExpectedLines(text);
 
