@@ -162,16 +162,16 @@ void WriteMatch(LogWriter& log, Random& random, const std::vector<std::string>& 
 
 }  // namespace
 
-std::uint64_t GenerateCorpus(const CorpusSpec& spec) {
+std::uint64_t GenerateCorpus(const CorpusSpec& plan) {
     std::error_code error;
-    std::filesystem::create_directories(spec.folder, error);
-    Random random(spec.seed);
-    std::vector<std::string> names = MakePlayerNames(random, spec.playerPool);
-    std::uint64_t perFile = spec.totalBytes / static_cast<std::uint64_t>(spec.fileCount);
+    std::filesystem::create_directories(plan.folder, error);
+    Random random(plan.seed);
+    std::vector<std::string> names = MakePlayerNames(random, plan.playerPool);
+    std::uint64_t perFile = plan.totalBytes / static_cast<std::uint64_t>(plan.fileCount);
     std::uint64_t total = 0;
     std::vector<char> buffer(1 << 20);
-    for (int f = 1; f <= spec.fileCount; ++f) {
-        std::string path = (std::filesystem::path(spec.folder) / ("games" + std::to_string(f) + ".log")).string();
+    for (int f = 1; f <= plan.fileCount; ++f) {
+        std::string path = (std::filesystem::path(plan.folder) / ("games" + std::to_string(f) + ".log")).string();
         std::FILE* file = std::fopen(path.c_str(), "wb");
         if (file == nullptr) return 0;
         std::setvbuf(file, buffer.data(), _IOFBF, buffer.size());

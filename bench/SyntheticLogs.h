@@ -23,6 +23,6 @@ struct CorpusSpec {
 };
 
 // Writes the corpus; returns the number of bytes written, or 0 on failure.
-std::uint64_t GenerateCorpus(const CorpusSpec& spec);
+std::uint64_t GenerateCorpus(const CorpusSpec& plan);
 
 }  // namespace mctf::bench

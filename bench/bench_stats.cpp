@@ -43,10 +43,10 @@ mctf::ServerSettings SettingsFor(const std::string& folder) {
 
 void BM_AnalyzeCorpus(benchmark::State& state) {
     ScratchFolder folder("corpus");
-    mctf::bench::CorpusSpec spec;
-    spec.folder = folder.str();
-    spec.totalBytes = static_cast<std::uint64_t>(state.range(0)) << 20;
-    std::uint64_t bytes = mctf::bench::GenerateCorpus(spec);
+    mctf::bench::CorpusSpec plan;
+    plan.folder = folder.str();
+    plan.totalBytes = static_cast<std::uint64_t>(state.range(0)) << 20;
+    std::uint64_t bytes = mctf::bench::GenerateCorpus(plan);
     mctf::ServerSettings settings = SettingsFor(folder.str());
     auto tables = std::make_unique<mctf::StatsTables>();
     mctf::bench::QuietDesktop desktop;

@@ -10,20 +10,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: mctf_loggen FOLDER MEGABYTES [FILES] [SEED]\n");
         return 2;
     }
-    mctf::bench::CorpusSpec spec;
-    spec.folder = argv[1];
-    spec.totalBytes = std::strtoull(argv[2], nullptr, 10) << 20;
-    if (argc > 3) spec.fileCount = std::atoi(argv[3]);
-    if (argc > 4) spec.seed = std::strtoull(argv[4], nullptr, 10);
-    if (spec.totalBytes == 0 || spec.fileCount < 1) {
+    mctf::bench::CorpusSpec plan;
+    plan.folder = argv[1];
+    plan.totalBytes = std::strtoull(argv[2], nullptr, 10) << 20;
+    if (argc > 3) plan.fileCount = std::atoi(argv[3]);
+    if (argc > 4) plan.seed = std::strtoull(argv[4], nullptr, 10);
+    if (plan.totalBytes == 0 || plan.fileCount < 1) {
         std::fprintf(stderr, "mctf_loggen: the size and the file count must be positive\n");
         return 2;
     }
-    std::uint64_t written = mctf::bench::GenerateCorpus(spec);
+    std::uint64_t written = mctf::bench::GenerateCorpus(plan);
     if (written == 0) {
-        std::fprintf(stderr, "mctf_loggen: cannot write into %s\n", spec.folder.c_str());
+        std::fprintf(stderr, "mctf_loggen: cannot write into %s\n", plan.folder.c_str());
         return 1;
     }
-    std::printf("%llu bytes in %d files\n", static_cast<unsigned long long>(written), spec.fileCount);
+    std::printf("%llu bytes in %d files\n", static_cast<unsigned long long>(written), plan.fileCount);
     return 0;
 }
