@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "bench/QuietDesktop.h"
+#include "core/FixedText.h"
 #include "jobs/AnalyzeLogs.h"
-#include "stats/FixedText.h"
 #include "stats/LogReader.h"
 
 int main(int argc, char** argv) {
@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mctf_analyze: folder name too long\n");
         return 2;
     }
-    mctf::CopyFixedText(settings.statsDir, argv[1]);
-    mctf::CopyFixedText(settings.quakePath, argv[1]);  // no clan list there
+    mctf::SetFixedText(settings.statsDir, argv[1]);
+    mctf::SetFixedText(settings.quakePath, argv[1]);  // no clan list there
 
     std::uintmax_t bytes = 0;
     for (const std::string& name : mctf::FindLogFiles(argv[1])) {

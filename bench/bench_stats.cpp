@@ -10,9 +10,9 @@
 
 #include "bench/QuietDesktop.h"
 #include "bench/SyntheticLogs.h"
+#include "core/FixedText.h"
 #include "jobs/AnalyzeLogs.h"
 #include "report/Report.h"
-#include "stats/FixedText.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ private:
 
 mctf::ServerSettings SettingsFor(const std::string& folder) {
     mctf::ServerSettings settings = mctf::DefaultSettings;
-    mctf::CopyFixedText(settings.statsDir, folder);
-    mctf::CopyFixedText(settings.quakePath, folder);
+    mctf::SetFixedText(settings.statsDir, folder);
+    mctf::SetFixedText(settings.quakePath, folder);
     return settings;
 }
 
@@ -66,7 +66,7 @@ void BM_WriteFullReport(benchmark::State& state) {
     tables->playerCount = mctf::kPlayerCapacity;
     for (int p = 0; p < mctf::kPlayerCapacity; ++p) {
         mctf::PlayerStats& player = tables->players[p];
-        mctf::CopyFixedText(player.name, "Player" + std::to_string(p));
+        mctf::SetFixedText(player.name, "Player" + std::to_string(p));
         player.secondsPlayed = 600 + p;
         player.fragsPerHour = static_cast<float>(mctf::kPlayerCapacity - p);
         player.rankPosition = static_cast<int16_t>(p);

@@ -10,8 +10,8 @@
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
 #include "core/Desktop.h"
+#include "core/FixedText.h"
 #include "jobs/AnalyzeLogs.h"
-#include "stats/FixedText.h"
 
 namespace mctf {
 namespace {
@@ -80,7 +80,7 @@ int RunStatsCommand(const Args& args, Desktop& desktop, std::ostream& out) {
             return UsageError("the log folder must have 1 to " +
                               std::to_string(sizeof settings.statsDir - 1) + " characters");
         }
-        CopyFixedText(settings.statsDir, *logsDir);
+        SetFixedText(settings.statsDir, *logsDir);
     }
 
     auto tables = std::make_unique<StatsTables>();

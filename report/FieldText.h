@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "stats/FixedText.h"
+#include "core/FixedText.h"
 
 namespace mctf {
 

@@ -2,10 +2,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/FixedText.h"
 #include "core/Paths.h"
 #include "core/RegularFile.h"
 #include "stats/Aggregate.h"
-#include "stats/FixedText.h"
 #include "stats/LogFields.h"
 
 namespace mctf {
@@ -44,9 +44,9 @@ void ApplyEntry(StatsTables& tables, const ClanListWord (&words)[4]) {
     for (int i = 0; i < tables.clanCount; ++i) {
         ClanStats& clan = tables.clans[i];
         if (FixedText(clan.tag) != tag) continue;
-        CopyFixedText(clan.clanName, words[1].Kept());
-        if (!words[2].IsNone()) CopyFixedText(clan.homePage, words[2].Kept());
-        if (!words[3].IsNone()) CopyFixedText(clan.contact, words[3].Kept());
+        SetFixedText(clan.clanName, words[1].Kept());
+        if (!words[2].IsNone()) SetFixedText(clan.homePage, words[2].Kept());
+        if (!words[3].IsNone()) SetFixedText(clan.contact, words[3].Kept());
     }
 }
 

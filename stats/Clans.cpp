@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "stats/FixedText.h"
+#include "core/FixedText.h"
 
 namespace mctf {
 
@@ -57,7 +57,7 @@ void AssignClan(StatsTables& tables, int player, std::string_view name) {
     if (tables.clanCount >= kClanCapacity) return;
     ClanStats& clan = tables.clans[tables.clanCount];
     std::memset(static_cast<void*>(&clan), 0, sizeof clan);
-    CopyFixedText(clan.tag, tag);
+    SetFixedText(clan.tag, tag);
     clan.members[0] = player;
     clan.members[1] = -1;
     clan.memberCount = 1;
