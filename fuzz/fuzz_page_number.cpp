@@ -4,12 +4,12 @@
 #include <optional>
 #include <string_view>
 
-#include "core/PageNumber.h"
+#include "core/NumberBoxText.h"
 
 namespace {
 
 std::optional<int32_t> Reference(std::string_view text) {
-    text = text.substr(0, mctf::kPageNumberChars);
+    text = text.substr(0, mctf::kNumberBoxChars);
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     const bool startsWithZero = i < text.size() && text[i] == '0';
@@ -35,6 +35,6 @@ std::optional<int32_t> Reference(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (mctf::ReadPageNumber(text) != Reference(text)) __builtin_trap();
+    if (mctf::ReadNumberBoxText(text) != Reference(text)) __builtin_trap();
     return 0;
 }

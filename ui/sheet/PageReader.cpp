@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "core/PageNumber.h"
+#include "core/NumberBoxText.h"
 #include "ui/sheet/SheetBoxes.h"
 
 namespace mctf {
@@ -45,15 +45,15 @@ void PageReader::ReadText(QWidget& box, const QString& text, int limit, std::str
 void PageReader::Number(QLineEdit& box, int32_t& value, int32_t low, int32_t high) {
     if (failure_) return;
     const QByteArray bytes = box.text().toLocal8Bit();
-    PageNumberCheck check = CheckPageNumber(
+    NumberBoxCheck check = CheckNumberBoxText(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), low, high);
-    if (check.status == PageNumberStatus::NotInteger) {
+    if (check.status == NumberBoxStatus::NotInteger) {
         failure_ = PageFailure{&box, check.message};
         return;
     }
     // A number out of range is still taken, as the check comes after reading.
     value = check.value;
-    if (check.status == PageNumberStatus::OutOfRange) failure_ = PageFailure{&box, check.message};
+    if (check.status == NumberBoxStatus::OutOfRange) failure_ = PageFailure{&box, check.message};
 }
 
 void PageReader::AnyNumber(QLineEdit& box, int32_t& value) {

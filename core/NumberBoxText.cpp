@@ -1,4 +1,4 @@
-#include "core/PageNumber.h"
+#include "core/NumberBoxText.h"
 
 #include <limits>
 
@@ -11,8 +11,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::optional<int32_t> ReadPageNumber(std::string_view text) {
-    text = text.substr(0, kPageNumberChars);
+std::optional<int32_t> ReadNumberBoxText(std::string_view text) {
+    text = text.substr(0, kNumberBoxChars);
     std::size_t at = 0;
     while (at < text.size() && IsBlank(text[at])) ++at;
     // A zero result is trusted only when the text itself starts with "0".
@@ -49,18 +49,18 @@ std::optional<int32_t> ReadPageNumber(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
-PageNumberCheck CheckPageNumber(std::string_view text, int32_t low, int32_t high) {
-    PageNumberCheck check;
-    std::optional<int32_t> number = ReadPageNumber(text);
+NumberBoxCheck CheckNumberBoxText(std::string_view text, int32_t low, int32_t high) {
+    NumberBoxCheck check;
+    std::optional<int32_t> number = ReadNumberBoxText(text);
     if (!number) {
-        check.status = PageNumberStatus::NotInteger;
+        check.status = NumberBoxStatus::NotInteger;
         check.message = std::string(kNotIntegerMessage);
     } else if (*number < low || *number > high) {
-        check.status = PageNumberStatus::OutOfRange;
+        check.status = NumberBoxStatus::OutOfRange;
         check.value = *number;
         check.message = RangeMessage(low, high);
     } else {
-        check.status = PageNumberStatus::Ok;
+        check.status = NumberBoxStatus::Ok;
         check.value = *number;
     }
     return check;

@@ -1,4 +1,4 @@
-// PageNumber: reading what the operator typed into a number box of the
+// NumberBoxText: reading what the operator typed into a number box of the
 // server settings sheet, and the messages shown when it does not pass.
 //
 // The reading is deliberately narrow: only the first 31 characters count,
@@ -15,23 +15,23 @@
 namespace mctf {
 
 // Characters of a number box that are looked at; the rest is ignored.
-inline constexpr std::size_t kPageNumberChars = 31;
+inline constexpr std::size_t kNumberBoxChars = 31;
 
 inline constexpr std::string_view kNotIntegerMessage = "Please enter an integer.";
 
 // The number in text, or nullopt when the text is no whole number.
-std::optional<int32_t> ReadPageNumber(std::string_view text);
+std::optional<int32_t> ReadNumberBoxText(std::string_view text);
 
-enum class PageNumberStatus { Ok, NotInteger, OutOfRange };
+enum class NumberBoxStatus { Ok, NotInteger, OutOfRange };
 
-struct PageNumberCheck {
-    PageNumberStatus status = PageNumberStatus::NotInteger;
+struct NumberBoxCheck {
+    NumberBoxStatus status = NumberBoxStatus::NotInteger;
     int32_t value = 0;      // valid when status is Ok
     std::string message;    // what to show when status is not Ok
 };
 
 // Reads text and tests it against the inclusive range low..high.
-PageNumberCheck CheckPageNumber(std::string_view text, int32_t low, int32_t high);
+NumberBoxCheck CheckNumberBoxText(std::string_view text, int32_t low, int32_t high);
 
 // "Please enter an integer between <low> and <high>."
 std::string RangeMessage(int32_t low, int32_t high);

@@ -1,0 +1,156 @@
+#include "core/SettingsFields.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "core/NumberBoxText.h"
+
+namespace mctf {
+
+namespace {
+
+using enum FieldKind;
+using enum SettingsPlace;
+
+// The row's name is the member's own, spelt once.
+#define MCTF_TEXT(member, limit, place) \
+    {#member, Text, place, offsetof(ServerSettings, member), sizeof(ServerSettings::member), \
+     nullptr, limit, 0, 0, 0}
+#define MCTF_INT(member, kind, place, low, high, bits) \
+    {#member, kind, place, offsetof(ServerSettings, member), sizeof(int32_t), \
+     &ServerSettings::member, 0, low, high, bits}
+#define MCTF_NUMBER(member, place, low, high) MCTF_INT(member, Number, place, low, high, 0)
+#define MCTF_CHECK(member, place) MCTF_INT(member, Check, place, 0, 1, 0)
+
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+
+constexpr std::array kFields = std::to_array<SettingsField>({
+    {"version", Version, None, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, 0, 0, 0},
+    MCTF_TEXT(quakePath, 127, GamePath),
+    MCTF_TEXT(statsDir, 127, PlayersStats),
+    MCTF_INT(mapCount, MapCount, Maps, 0, 64, 0),
+    MCTF_INT(gameType, GameType, MainWindow, 0, kGameTypeCount - 1, 0),
+    MCTF_TEXT(hostname, 255, General),
+    MCTF_TEXT(logFileName, 24, General),
+    MCTF_TEXT(motd, 127, General),
+    MCTF_TEXT(rconPassword, 15, General),
+    MCTF_TEXT(serverPassword, 15, General),
+    MCTF_NUMBER(maxRate, General, 0, 100000),
+    MCTF_NUMBER(fragLimit, General, 0, 10000),
+    MCTF_NUMBER(timeLimit, General, 0, 999),
+    MCTF_NUMBER(maxClients, General, 0, 999),
+    MCTF_NUMBER(quadFactor, General, 1, 99),
+    MCTF_NUMBER(weaponRespawn, General, 0, 999),
+    MCTF_CHECK(forceRespawn, General),
+    MCTF_NUMBER(inactivity, General, 0, 99),
+    MCTF_CHECK(privateServer, General),
+    MCTF_CHECK(pureServer, General),
+    MCTF_CHECK(allowVote, General),
+    MCTF_NUMBER(serverType, General, 0, 2),
+    MCTF_CHECK(cheats, General),
+    MCTF_INT(netPort, AnyNumber, General, kMin, kMax, 0),
+    MCTF_INT(dmFlags, Flags, DeathMatch, 0, 0, 8 | 16 | 32),
+    MCTF_NUMBER(captureLimit, General, 0, 99),
+    MCTF_NUMBER(goalLimit, Morvane, 0, 99),
+    MCTF_CHECK(friendlyFire, General),
+    MCTF_NUMBER(instaGib, Morvane, 0, 3),
+    MCTF_NUMBER(botMinPlayers, BotSetup, 0, 128),
+    MCTF_INT(botSkill, Slider, BotSetup, 0, 4, 0),
+    MCTF_CHECK(botNoChat, BotSetup),
+    MCTF_INT(modFlags, Flags, Morvane, 0, 0, 1 | 2),
+});
+
+#undef MCTF_CHECK
+#undef MCTF_NUMBER
+#undef MCTF_INT
+#undef MCTF_TEXT
+
+// The rows cover the record exactly, in order, without a gap.
+constexpr bool CoversRecord() {
+    std::size_t next = 0;
+    for (const SettingsField& field : kFields) {
+        if (field.offset != next) return false;
+        next += field.size;
+    }
+    return next == sizeof(ServerSettings);
+}
+static_assert(CoversRecord());
+
+}  // namespace
+
+std::span<const SettingsField> SettingsFields() { return kFields; }
+
+const SettingsField* FindSettingsField(std::string_view name) {
+    for (const SettingsField& field : kFields) {
+        if (field.name == name) return &field;
+    }
+    return nullptr;
+}
+
+const SettingsField& FieldOf(int32_t ServerSettings::*member) {
+    for (const SettingsField& field : kFields) {
+        if (field.number == member) return field;
+    }
+    std::abort();  // every int32 member has a row: CoversRecord proves it
+}
+
+namespace detail {
+const SettingsField& FieldAtOffset(std::size_t offset) {
+    for (const SettingsField& field : kFields) {
+        if (field.offset == offset) return field;
+    }
+    std::abort();
+}
+}  // namespace detail
+
+int32_t NumberOf(const ServerSettings& settings, const SettingsField& field) {
+    return settings.*field.number;
+}
+
+void SetNumber(ServerSettings& settings, const SettingsField& field, int32_t value) {
+    settings.*field.number = value;
+}
+
+std::string_view TextOf(const ServerSettings& settings, const SettingsField& field) {
+    const char* start = reinterpret_cast<const char*>(&settings) + field.offset;
+    const void* nul = std::memchr(start, '\0', field.size);
+    return {start, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start)
+                       : field.size};
+}
+
+void SetText(ServerSettings& settings, const SettingsField& field, std::string_view text) {
+    char* start = reinterpret_cast<char*>(&settings) + field.offset;
+    const std::size_t length = text.size() < field.size ? text.size() : field.size - 1;
+    std::memcpy(start, text.data(), length);
+    start[length] = '\0';
+}
+
+std::string FormatFieldValue(const ServerSettings& settings, const SettingsField& field) {
+    switch (field.kind) {
+    case Version: {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(settings.version));
+        return buffer;
+    }
+    case Text:
+        return std::string(TextOf(settings, field));
+    default:
+        return std::to_string(NumberOf(settings, field));
+    }
+}
+
+FieldCheck CheckNumberText(const SettingsField& field, std::string_view text) {
+    NumberBoxCheck box = CheckNumberBoxText(text, field.low, field.high);
+    return {box.status == NumberBoxStatus::Ok, box.value, box.message};
+}
+
+std::optional<std::string> CheckTextLength(const SettingsField& field, std::string_view bytes) {
+    if (bytes.size() <= field.textLimit) return std::nullopt;
+    return TooLongMessage(field.textLimit);
+}
+
+}  // namespace mctf

@@ -1,0 +1,118 @@
+// SettingsFields: one row for every field of the settings record.
+//
+// The row says what the field is called (the name mctfcli prints and takes),
+// where it lives in the record, what kind of value it holds, what the
+// program lets the operator put into it (the limits the settings sheet
+// enforces, with its messages) and where on screen it is edited. The sheet
+// pages and mctfcli both work from this table, so a limit is written once.
+//
+// Adding a setting: the record member and its default (ServerSettings), one
+// row here, and the control on its page.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/ServerSettings.h"
+
+namespace mctf {
+
+enum class FieldKind {
+    Version,   // the float format version: shown, never edited
+    MapCount,  // follows the map list: shown, never edited directly
+    GameType,  // 0..7, picked with the main window's game-type buttons
+    Text,      // a NUL-terminated string in a fixed array
+    Number,    // a whole number from a number box, within low..high
+    AnyNumber, // a whole number from a box without a range (Port)
+    Check,     // a check box: 0 or 1
+    Slider,    // a slider position, low..high
+    Flags,     // a bit set whose bits (flagBits) have one check box each
+};
+
+// Where the operator edits the field.
+enum class SettingsPlace {
+    None,         // nowhere (version)
+    MainWindow,   // the game-type buttons
+    GamePath,     // Setup > Game Path
+    PlayersStats, // the Players Stats folder prompt
+    General,      // the pages of the settings sheet
+    Maps,
+    DeathMatch,
+    Morvane,
+    BotSetup,
+};
+
+struct SettingsField {
+    std::string_view name;
+    FieldKind kind;
+    SettingsPlace place;
+    // Where the field lies in the record, in bytes.
+    std::size_t offset = 0;
+    std::size_t size = 0;
+    // The member of every int32 field (all but version and the texts).
+    int32_t ServerSettings::*number = nullptr;
+    // The most characters (bytes) a text may have.
+    std::size_t textLimit = 0;
+    // Inclusive range of Number, Slider and GameType.
+    int32_t low = 0;
+    int32_t high = 0;
+    // The bits the check boxes of a Flags field toggle.
+    int32_t flagBits = 0;
+
+    bool IsEditable() const { return kind != FieldKind::Version && kind != FieldKind::MapCount; }
+};
+
+// Every field in record order, version first.
+std::span<const SettingsField> SettingsFields();
+
+// The row of that name (case-sensitive, as printed), or null.
+const SettingsField* FindSettingsField(std::string_view name);
+
+// The row whose member is `member`: a page binds its controls this way, so a
+// misspelt name cannot compile.
+const SettingsField& FieldOf(int32_t ServerSettings::*member);
+template <std::size_t N>
+const SettingsField& FieldOf(char (ServerSettings::*member)[N]);
+
+// Reading and writing a field's value in a record.
+int32_t NumberOf(const ServerSettings& settings, const SettingsField& field);
+void SetNumber(ServerSettings& settings, const SettingsField& field, int32_t value);
+std::string_view TextOf(const ServerSettings& settings, const SettingsField& field);
+// Stores text and its terminator, cut to the array (callers check the limit first).
+void SetText(ServerSettings& settings, const SettingsField& field, std::string_view text);
+
+// The value as mctfcli prints it: a text up to its terminator, a number in
+// decimal, the version as written ("2").
+std::string FormatFieldValue(const ServerSettings& settings, const SettingsField& field);
+
+// The sheet's checks, with its messages. CheckNumberText reads the text of a
+// number box (Number and AnyNumber rows) and tests the row's range; on
+// failure the message is "Please enter an integer." or "Please enter an
+// integer between <low> and <high>.", and `number` keeps what was read.
+struct FieldCheck {
+    bool ok = false;
+    int32_t number = 0;
+    std::string message;
+};
+FieldCheck CheckNumberText(const SettingsField& field, std::string_view text);
+// "Please enter no more than <limit> characters." when bytes is too long.
+std::optional<std::string> CheckTextLength(const SettingsField& field, std::string_view bytes);
+
+// ---------------------------------------------------------------------------
+
+namespace detail {
+const SettingsField& FieldAtOffset(std::size_t offset);
+}
+
+template <std::size_t N>
+const SettingsField& FieldOf(char (ServerSettings::*member)[N]) {
+    static const ServerSettings probe{};
+    const char* base = reinterpret_cast<const char*>(&probe);
+    return detail::FieldAtOffset(static_cast<std::size_t>(probe.*member - base));
+}
+
+}  // namespace mctf
