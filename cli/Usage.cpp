@@ -23,6 +23,7 @@ void PrintUsage(std::ostream& out) {
            "  --config FILE   the settings file (default: config.dmc in the current\n"
            "                  folder); a missing file is created with the defaults\n"
            "  --logs DIR      the log folder for this run; the stored one is kept\n"
+           "  --version       print \"mctfutil <version>\"\n"
            "  --help          this text\n"
            "\n"
            "Exit status: 0 on success, 1 when an error was reported, 2 on bad usage.\n";

@@ -4,12 +4,17 @@
 
 #include "cli/Commands.h"
 #include "cli/TerminalDesktop.h"
+#include "core/Version.h"
 
 int main(int argc, char** argv) {
     mctf::Args args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         mctf::PrintUsage(std::cout);
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << mctf::kVersionLine << '\n';
+        return 0;
     }
     std::string command = args[0];
     args.erase(args.begin());

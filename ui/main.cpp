@@ -1,12 +1,63 @@
 // mctfutil: the desktop program. It keeps config.dmc in the folder it was
-// started in.
+// started in, or with --user-settings in the per-user settings folder.
 #include <QApplication>
+#include <QMessageBox>
 
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "core/UserSettings.h"
+#include "core/Version.h"
 #include "ui/UtilityApp.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: mctfutil [--user-settings]\n"
+    "\n"
+    "Set up a Morvane Quake III Arena server and write its player statistics.\n"
+    "\n"
+    "Options:\n"
+    "  --user-settings  keep config.dmc in $XDG_CONFIG_HOME/mctfutil\n"
+    "                   (~/.config/mctfutil) instead of the current folder\n"
+    "  --version        print \"mctfutil <version>\"\n"
+    "  --help           this text\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QApplication qt(argc, argv);
+    // Answered before Qt starts, so they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("%s\n", mctf::kVersionLine);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
+    QApplication qt(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName("mctfutil");
-    mctf::CUtilityApp app;
+    QApplication::setApplicationVersion(mctf::kVersion);
+    // Wayland finds the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName("io.github.mctfutil.mctfutil");
+
+    mctf::AppSeams seams;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--user-settings") != 0) {
+            std::fprintf(stderr, "mctfutil: unknown option '%s'\n%s", argv[i], kUsage);
+            return 2;
+        }
+        std::string error;
+        seams.startupDir = mctf::PrepareUserSettingsFolder(mctf::CurrentConfigEnvironment(), error);
+        if (!seams.startupDir) {
+            std::fprintf(stderr, "mctfutil: %s\n", error.c_str());
+            QMessageBox::critical(nullptr, "mctfutil", QString::fromLocal8Bit(error.c_str()));
+            return 1;
+        }
+    }
+    mctf::CUtilityApp app(std::move(seams));
     return app.Run();
 }
