@@ -67,21 +67,21 @@ void LoadMapList(SettingsStore& store) {
     store.settings.mapCount = count;
 }
 
-void SaveMapList(const SettingsStore& store) {
+bool SaveMapList(const SettingsStore& store) {
     int32_t gameType = store.mapList.loadedGameType;
     if (!IsGameType(gameType)) gameType = store.settings.gameType;
-    if (!IsGameType(gameType)) return;
+    if (!IsGameType(gameType)) return false;
 
     // A list cut short by a full disk would lose maps: the old file stays
     // until the new one is complete.
     FileReplacement file(MapListPath(store, gameType));
-    if (!file.Open()) return;
+    if (!file.Open()) return false;
     int count = ValidMapCount(store);
     for (int i = 0; i < count; ++i) {
         std::string_view name = FixedText(store.mapList.maps[i]);
         std::fprintf(file.file(), "%.*s\n", static_cast<int>(name.size()), name.data());
     }
-    file.Commit();
+    return file.Commit();
 }
 
 }  // namespace mctf

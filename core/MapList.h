@@ -33,8 +33,9 @@ void LoadMapList(SettingsStore& store);
 
 // Writes slots 0..mapCount-1 (mapCount taken as 0..64) to the list file of
 // the game type the list was loaded for. A file that cannot be created or
-// written is silently not written; the old file then stays as it was.
-void SaveMapList(const SettingsStore& store);
+// written is not written and the old file stays as it was; false then (the
+// window says nothing, mctfcli reports it).
+bool SaveMapList(const SettingsStore& store);
 
 // The list file of a game type (0..7): <quakePath>/morvane/<file>.
 std::string MapListPath(const SettingsStore& store, int32_t gameType);

@@ -134,4 +134,11 @@ bool WriteServerFiles(const SettingsStore& store, Desktop& desktop) {
     return true;
 }
 
+ApplyResult ApplySettings(SettingsStore& store, Desktop& desktop) {
+    ApplyResult result;
+    result.serverFilesWritten = WriteServerFiles(store, desktop);
+    result.saved = SaveSettings(store);
+    return result;
+}
+
 }  // namespace mctf

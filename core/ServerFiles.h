@@ -35,4 +35,14 @@ std::string ServerScriptPath(const ServerSettings& settings);
 // before the script. True when both files were written in full.
 bool WriteServerFiles(const SettingsStore& store, Desktop& desktop);
 
+struct ApplyResult {
+    bool serverFilesWritten = false;
+    SaveResult saved = SaveResult::ConfigNotSaved;
+};
+
+// What OK of the settings sheet does once the record holds the new values:
+// WriteServerFiles, then SaveSettings, which runs even when a server file
+// could not be written. The window and mctfcli both end a change this way.
+ApplyResult ApplySettings(SettingsStore& store, Desktop& desktop);
+
 }  // namespace mctf

@@ -1,6 +1,7 @@
 #include "core/SettingsFields.h"
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -151,6 +152,94 @@ FieldCheck CheckNumberText(const SettingsField& field, std::string_view text) {
 std::optional<std::string> CheckTextLength(const SettingsField& field, std::string_view bytes) {
     if (bytes.size() <= field.textLimit) return std::nullopt;
     return TooLongMessage(field.textLimit);
+}
+
+namespace {
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+std::string GameTypeMessage(const SettingsField& field) {
+    std::string message = "Please enter an integer between " + std::to_string(field.low) +
+                          " and " + std::to_string(field.high) + " or a game type:";
+    for (int type = 0; type < kGameTypeCount; ++type) {
+        message += type == 0 ? " \"" : ", \"";
+        message += kGameTypes[type].label;
+        message += '"';
+    }
+    return message + ".";
+}
+
+// The number of a GameType value: a button label or a number box's reading.
+std::optional<int32_t> ReadGameType(const SettingsField& field, std::string_view text) {
+    for (int type = 0; type < kGameTypeCount; ++type) {
+        if (SameIgnoringCase(text, kGameTypes[type].label)) return type;
+    }
+    std::optional<int32_t> number = ReadNumberBoxText(text);
+    if (number && *number >= field.low && *number <= field.high) return number;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string FlagBitsText(const SettingsField& field) {
+    std::string text;
+    int32_t left = field.flagBits;
+    for (int32_t bit = 1; left != 0; bit <<= 1) {
+        if ((left & bit) == 0) continue;
+        left &= ~bit;
+        if (!text.empty()) text += left == 0 ? " and " : ", ";
+        text += std::to_string(bit);
+    }
+    return text;
+}
+
+std::optional<std::string> AssignFieldText(ServerSettings& settings, const SettingsField& field,
+                                           std::string_view text) {
+    switch (field.kind) {
+    case Version:
+    case MapCount:
+        return "This value cannot be set.";
+    case Text:
+        if (std::optional<std::string> tooLong = CheckTextLength(field, text)) return tooLong;
+        SetText(settings, field, text);
+        return std::nullopt;
+    case Number:
+    case AnyNumber:
+    case Slider: {
+        FieldCheck check = CheckNumberText(field, text);
+        if (!check.ok) return check.message;
+        SetNumber(settings, field, check.number);
+        return std::nullopt;
+    }
+    case Check: {
+        std::optional<int32_t> number = ReadNumberBoxText(text);
+        if (!number || (*number != 0 && *number != 1)) return "Please enter 0 or 1.";
+        SetNumber(settings, field, *number);
+        return std::nullopt;
+    }
+    case Flags: {
+        std::optional<int32_t> number = ReadNumberBoxText(text);
+        if (!number || (*number & ~field.flagBits) != 0)
+            return "Please enter 0 or a sum of " + FlagBitsText(field) + ".";
+        SetNumber(settings, field, *number);
+        return std::nullopt;
+    }
+    case FieldKind::GameType: {
+        std::optional<int32_t> type = ReadGameType(field, text);
+        if (!type) return GameTypeMessage(field);
+        SetNumber(settings, field, *type);
+        return std::nullopt;
+    }
+    }
+    return "This value cannot be set.";
 }
 
 }  // namespace mctf

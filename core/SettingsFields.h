@@ -102,6 +102,24 @@ FieldCheck CheckNumberText(const SettingsField& field, std::string_view text);
 // "Please enter no more than <limit> characters." when bytes is too long.
 std::optional<std::string> CheckTextLength(const SettingsField& field, std::string_view bytes);
 
+// A value for any editable field given as text, checked with the sheet's
+// rules and, when it passes, stored; otherwise the message and the record as
+// it was. Texts are stored as given (within textLimit bytes); numbers are
+// read as a number box reads them. Where the sheet has no box and so no
+// message of its own, the message gives the allowed values:
+//   Check     "Please enter 0 or 1."
+//   Slider    the number box's messages for low..high
+//   Flags     "Please enter 0 or a sum of 8, 16 and 32." (the row's bits)
+//   GameType  0..7 or a game-type button label, without regard to case;
+//             "Please enter an integer between 0 and 7 or a game type:
+//             "Quake 3 DM", ..."
+// Version and MapCount are not editable: "This value cannot be set."
+std::optional<std::string> AssignFieldText(ServerSettings& settings, const SettingsField& field,
+                                           std::string_view text);
+
+// The bits of a Flags row, lowest first, in words: "8, 16 and 32".
+std::string FlagBitsText(const SettingsField& field);
+
 // ---------------------------------------------------------------------------
 
 namespace detail {

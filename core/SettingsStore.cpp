@@ -31,12 +31,23 @@ bool WriteConfigFile(SettingsStore& store) {
     return written;
 }
 
-// No usable config.dmc: take the defaults and store them, but read the map
-// list of the default game type from its file rather than wiping it.
-void TakeDefaults(SettingsStore& store) {
-    store.settings = DefaultSettings;
-    WriteConfigFile(store);
-    LoadMapList(store);
+// Reads the record; anything but a usable one leaves the defaults in it.
+SettingsFileState ReadRecord(SettingsStore& store) {
+    std::FILE* file = OpenRegularFile(ConfigPath(store), "rb");
+    if (!file) {
+        store.settings = DefaultSettings;
+        return SettingsFileState::Missing;
+    }
+    // A short file replaces only the leading bytes; the rest keeps its value.
+    unsigned char bytes[sizeof(ServerSettings)];
+    std::size_t count = std::fread(bytes, 1, sizeof bytes, file);
+    std::fclose(file);
+    std::memcpy(&store.settings, bytes, count);
+    if (!IsUsable(store.settings)) {
+        store.settings = DefaultSettings;
+        return SettingsFileState::NotARecord;
+    }
+    return SettingsFileState::Loaded;
 }
 
 }  // namespace
@@ -47,39 +58,34 @@ std::string ConfigPath(const SettingsStore& store) {
 }
 
 void LoadSettings(SettingsStore& store) {
-    std::FILE* file = OpenRegularFile(ConfigPath(store), "rb");
-    if (!file) {
-        TakeDefaults(store);
-        return;
-    }
-    // A short file replaces only the leading bytes; the rest keeps its value.
-    unsigned char bytes[sizeof(ServerSettings)];
-    std::size_t count = std::fread(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
-    std::memcpy(&store.settings, bytes, count);
-    if (!IsUsable(store.settings)) {
-        TakeDefaults(store);
-        return;
-    }
+    // No usable config.dmc: the defaults are stored at once, but the map list
+    // of the default game type is read from its file rather than wiped.
+    if (ReadRecord(store) != SettingsFileState::Loaded) WriteConfigFile(store);
     LoadMapList(store);
 }
 
-void SaveSettings(SettingsStore& store) {
-    if (WriteConfigFile(store)) SaveMapList(store);
+SettingsFileState ReadSettings(SettingsStore& store) {
+    SettingsFileState state = ReadRecord(store);
+    LoadMapList(store);
+    return state;
 }
 
-void RestoreDefaults(SettingsStore& store) {
+SaveResult SaveSettings(SettingsStore& store) {
+    if (!WriteConfigFile(store)) return SaveResult::ConfigNotSaved;
+    return SaveMapList(store) ? SaveResult::Saved : SaveResult::MapListNotSaved;
+}
+
+SaveResult RestoreDefaults(SettingsStore& store) {
     store.settings = DefaultSettings;
     // The emptied list belongs to the default game type: mctf.map is cleared.
     store.mapList.loadedGameType = store.settings.gameType;
-    SaveSettings(store);
+    return SaveSettings(store);
 }
 
 void ResetSettings(SettingsStore& store, Desktop& desktop) {
-    if (!desktop.Confirm("Are you sure you want to reset the setting to default?", "Reset"))
-        return;
+    if (!desktop.Confirm(kResetQuestion, kResetCaption)) return;
     RestoreDefaults(store);
-    desktop.ShowMessage("Settings Reset", kAppTitle, MessageIcon::None);
+    desktop.ShowMessage(kSettingsResetMessage, kAppTitle, MessageIcon::None);
 }
 
 }  // namespace mctf

@@ -28,17 +28,40 @@ std::string ConfigPath(const SettingsStore& store);
 
 // Reads config.dmc into the record (up to 808 raw bytes); a missing file, a
 // version other than 2.0 or a gameType outside 0..7 restores the defaults and
-// saves them, but leaves the map-list files alone. Otherwise loads the map
-// list of the stored game type.
+// saves them, but leaves the map-list files alone. Then loads the map list of
+// the game type in the record.
 void LoadSettings(SettingsStore& store);
+
+// What ReadSettings found at the settings path.
+enum class SettingsFileState {
+    Loaded,      // a record of version 2.0 with a game type 0..7
+    Missing,     // no regular file there
+    NotARecord,  // another version or a game type outside 0..7 (in a fresh store,
+                 // whose record is zero, also any file shorter than 4 bytes)
+};
+
+// LoadSettings without writing anything: when the file is missing or not a
+// usable record the defaults stay in memory and the file is left as it is.
+// For the commands that only read, and for those that check first and save
+// at the end.
+SettingsFileState ReadSettings(SettingsStore& store);
+
+enum class SaveResult { Saved, ConfigNotSaved, MapListNotSaved };
 
 // Writes the 808 bytes to config.dmc, then the map list. config.dmc is
 // replaced only once the new bytes are safely on the disk; when it cannot be
 // created or written, sets saveFailed, keeps the old file and writes nothing.
-void SaveSettings(SettingsStore& store);
+// The window ignores the result (it reports nothing after start-up); mctfcli
+// says which file was not saved.
+SaveResult SaveSettings(SettingsStore& store);
 
 // Copies DefaultSettings over the record and saves (mctf.map is left empty).
-void RestoreDefaults(SettingsStore& store);
+SaveResult RestoreDefaults(SettingsStore& store);
+
+inline constexpr const char* kResetQuestion =
+    "Are you sure you want to reset the setting to default?";
+inline constexpr const char* kResetCaption = "Reset";
+inline constexpr const char* kSettingsResetMessage = "Settings Reset";
 
 // The Reset Settings command: asks, restores the defaults, says so.
 void ResetSettings(SettingsStore& store, Desktop& desktop);

@@ -23,9 +23,7 @@ void CloseServerSheet(CProperties& sheet, bool accepted, SettingsStore& store,
         return;
     }
     SettingsFromPages(sheet, store.settings);
-    // The settings are saved even when the server files could not be written.
-    WriteServerFiles(store, desktop);
-    SaveSettings(store);
+    ApplySettings(store, desktop);
 }
 
 }  // namespace mctf
