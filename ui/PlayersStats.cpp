@@ -2,14 +2,14 @@
 
 #include "core/SettingsStore.h"
 #include "jobs/AnalyzeLogs.h"
-#include "ui/PlayerStatsDlg.h"
+#include "ui/PlayerStatsDialog.h"
 #include "ui/TextField.h"
 
 namespace mctf {
 
 void PlayersStats(QWidget* owner, SettingsStore& store, StatsTables& tables, Desktop& desktop,
                   const DialogRunner& runDialog, const ReportEnvironment& report) {
-    CPlayerStatsDlg prompt(owner);
+    PlayerStatsDialog prompt(owner);
     prompt.setText(FieldToQString(store.settings.statsDir));
     if (runDialog(prompt) != QDialog::Accepted) return;
     QStringToField(store.settings.statsDir, prompt.text());

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "ui/ReadingDataDlg.h"
+#include "ui/ReadingDataWindow.h"
 
 namespace mctf {
 namespace {
@@ -40,7 +40,7 @@ bool QtDesktop::Confirm(std::string_view text, std::string_view caption) {
 }
 
 void QtDesktop::OpenProgress() {
-    progress_ = std::make_unique<CReadingDataDlg>();
+    progress_ = std::make_unique<ReadingDataWindow>();
     progress_->show();
     PaintPendingWindows();
 }

@@ -1,6 +1,6 @@
 // QtDesktop: the Desktop of the window program. Message boxes and the file
 // chooser are Qt's own, owned by the main window; the progress window is a
-// CReadingDataDlg.
+// ReadingDataWindow.
 #pragma once
 
 #include <memory>
@@ -11,7 +11,7 @@ class QWidget;
 
 namespace mctf {
 
-class CReadingDataDlg;
+class ReadingDataWindow;
 
 class QtDesktop : public Desktop {
 public:
@@ -30,11 +30,11 @@ public:
     std::optional<std::string> ChooseFile(std::string_view filters) override;
 
     // The open progress window, null while none is open.
-    CReadingDataDlg* ProgressWindow() const { return progress_.get(); }
+    ReadingDataWindow* ProgressWindow() const { return progress_.get(); }
 
 private:
     QWidget* owner_ = nullptr;
-    std::unique_ptr<CReadingDataDlg> progress_;
+    std::unique_ptr<ReadingDataWindow> progress_;
 };
 
 }  // namespace mctf

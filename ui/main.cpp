@@ -9,7 +9,7 @@
 
 #include "core/UserSettings.h"
 #include "core/Version.h"
-#include "ui/UtilityApp.h"
+#include "ui/ProgramContext.h"
 
 namespace {
 
@@ -58,6 +58,6 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    mctf::CUtilityApp app(std::move(seams));
+    mctf::ProgramContext app(std::move(seams));
     return app.Run();
 }

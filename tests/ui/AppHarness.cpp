@@ -15,7 +15,7 @@ namespace mctf::testing {
 AppHarness::AppHarness(std::string startupDir)
     : startupDir_(startupDir.empty() ? dir.str() : std::move(startupDir)) {}
 
-CMainDlg& AppHarness::Start() {
+MainWindow& AppHarness::Start() {
     AppSeams seams;
     seams.desktop = &desktop;
     seams.startupDir = startupDir_;
@@ -29,7 +29,7 @@ CMainDlg& AppHarness::Start() {
         handlers_.pop_front();
         return handler(dialog);
     };
-    app = std::make_unique<CUtilityApp>(std::move(seams));
+    app = std::make_unique<ProgramContext>(std::move(seams));
     window = app->CreateMainWindow();
     return *window;
 }

@@ -1,4 +1,4 @@
-// AppHarness: a CUtilityApp started the way the tests need it: messages go to
+// AppHarness: a ProgramContext started the way the tests need it: messages go to
 // a RecordingDesktop, the app's own dialogs are answered by queued handlers,
 // and config.dmc lives in a temporary folder.
 #pragma once
@@ -14,8 +14,8 @@
 
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TempDir.h"
-#include "ui/MainDlg.h"
-#include "ui/UtilityApp.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramContext.h"
 
 class QAbstractButton;
 class QAction;
@@ -29,7 +29,7 @@ public:
     explicit AppHarness(std::string startupDir = {});
 
     // Starts the app and returns its main window (start-up done).
-    CMainDlg& Start();
+    MainWindow& Start();
 
     // Handlers for the next dialogs the app shows, in order. A dialog with no
     // handler left fails the test and is cancelled.
@@ -46,8 +46,8 @@ public:
     TempDir dir;
     RecordingDesktop desktop;
     std::vector<QString> dialogTitles;  // every dialog the app ran
-    std::unique_ptr<CUtilityApp> app;
-    std::unique_ptr<CMainDlg> window;
+    std::unique_ptr<ProgramContext> app;
+    std::unique_ptr<MainWindow> window;
 
 private:
     std::string startupDir_;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/QtDesktop.h"
-#include "ui/ReadingDataDlg.h"
+#include "ui/ReadingDataWindow.h"
 
 namespace mctf::testing {
 namespace {
@@ -16,7 +16,7 @@ TEST(ReadingData, OpensWithoutOwnerMovesItsBarAndCloses) {
     EXPECT_EQ(desktop.ProgressWindow(), nullptr);
 
     desktop.OpenProgress();
-    CReadingDataDlg* window = desktop.ProgressWindow();
+    ReadingDataWindow* window = desktop.ProgressWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->parentWidget(), nullptr);

@@ -29,7 +29,7 @@ int StoredGameType(const std::string& bytes) {
 
 TEST(Startup, FirstStartWritesDefaultsAndSelectsMorvaneCtf) {
     AppHarness h;
-    CMainDlg& window = h.Start();
+    MainWindow& window = h.Start();
 
     EXPECT_EQ(window.windowTitle(), "Morvane Quake");
     EXPECT_TRUE(h.desktop.messages.empty());
@@ -78,7 +78,7 @@ TEST(Startup, UnwritableFolderShowsThePathMessageOnceAndRunsOnDefaults) {
 
 TEST(Startup, IconAndBothAnimationsAreLoadedAndPlaying) {
     AppHarness h;
-    CMainDlg& window = h.Start();
+    MainWindow& window = h.Start();
 
     EXPECT_FALSE(window.windowIcon().isNull());
     int playing = 0;

@@ -3,20 +3,20 @@
 #include "core/MapList.h"
 #include "core/ServerFiles.h"
 #include "core/SettingsStore.h"
-#include "ui/sheet/CProperties.h"
+#include "ui/sheet/ServerSettingsSheet.h"
 #include "ui/sheet/SheetTransfer.h"
 
 namespace mctf {
 
-std::unique_ptr<CProperties> OpenServerSheet(QWidget* owner, SettingsStore& store,
+std::unique_ptr<ServerSettingsSheet> OpenServerSheet(QWidget* owner, SettingsStore& store,
                                              Desktop& desktop) {
-    auto sheet = std::make_unique<CProperties>(owner, store, desktop);
+    auto sheet = std::make_unique<ServerSettingsSheet>(owner, store, desktop);
     PagesFromSettings(*sheet, store.settings);
     LoadMapList(store);
     return sheet;
 }
 
-void CloseServerSheet(CProperties& sheet, bool accepted, SettingsStore& store,
+void CloseServerSheet(ServerSettingsSheet& sheet, bool accepted, SettingsStore& store,
                       Desktop& desktop) {
     if (!accepted) {
         LoadSettings(store);

@@ -8,19 +8,19 @@ class QWidget;
 
 namespace mctf {
 
-class CProperties;
+class ServerSettingsSheet;
 class Desktop;
 struct SettingsStore;
 
 // Builds the sheet over owner, copies the record into its pages and reloads
 // the map list of the current game type.
-std::unique_ptr<CProperties> OpenServerSheet(QWidget* owner, SettingsStore& store,
+std::unique_ptr<ServerSettingsSheet> OpenServerSheet(QWidget* owner, SettingsStore& store,
                                              Desktop& desktop);
 
 // accepted: the page values go back into the record, the server files are
 // written and the settings saved. Otherwise the stored settings are read
 // again, which takes back what the flag boxes and the Maps page changed.
-void CloseServerSheet(CProperties& sheet, bool accepted, SettingsStore& store,
+void CloseServerSheet(ServerSettingsSheet& sheet, bool accepted, SettingsStore& store,
                       Desktop& desktop);
 
 }  // namespace mctf

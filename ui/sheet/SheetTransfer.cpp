@@ -2,7 +2,7 @@
 
 #include "core/FixedText.h"
 #include "core/ServerSettings.h"
-#include "ui/sheet/CProperties.h"
+#include "ui/sheet/ServerSettingsSheet.h"
 
 namespace mctf {
 
@@ -12,8 +12,8 @@ int32_t Bit(int32_t field, int32_t bit) { return (field & bit) != 0 ? 1 : 0; }
 
 }  // namespace
 
-void PagesFromSettings(CProperties& sheet, const ServerSettings& s) {
-    genflags::Values& g = sheet.generalPage.values;
+void PagesFromSettings(ServerSettingsSheet& sheet, const ServerSettings& s) {
+    GeneralPage::Values& g = sheet.generalPage.values;
     g.hostname = FixedText(s.hostname);
     g.logFileName = FixedText(s.logFileName);
     g.motd = FixedText(s.motd);
@@ -36,24 +36,24 @@ void PagesFromSettings(CProperties& sheet, const ServerSettings& s) {
     g.serverType = s.serverType;
     g.captureLimit = s.captureLimit;
 
-    dmflags::Values& d = sheet.dmPage.values;
-    d.noFallingDamage = Bit(s.dmFlags, dmflags::kNoFallingDamage);
-    d.fixedFov = Bit(s.dmFlags, dmflags::kFixedFov);
-    d.noFootsteps = Bit(s.dmFlags, dmflags::kNoFootsteps);
+    DeathMatchPage::Values& d = sheet.deathMatchPage.values;
+    d.noFallingDamage = Bit(s.dmFlags, DeathMatchPage::kNoFallingDamage);
+    d.fixedFov = Bit(s.dmFlags, DeathMatchPage::kFixedFov);
+    d.noFootsteps = Bit(s.dmFlags, DeathMatchPage::kNoFootsteps);
 
-    botflags::Values& b = sheet.botPage.values;
+    BotSetupPage::Values& b = sheet.botSetupPage.values;
     b.minPlayers = s.botMinPlayers;
     b.noChat = s.botNoChat;
 
-    mctfflags::Values& m = sheet.mctfPage.values;
+    MorvanePage::Values& m = sheet.morvanePage.values;
     m.goalLimit = s.goalLimit;
     m.instaGib = s.instaGib;
-    m.weaponsStay = Bit(s.modFlags, mctfflags::kWeaponsStay);
-    m.randomMaps = Bit(s.modFlags, mctfflags::kRandomMaps);
+    m.weaponsStay = Bit(s.modFlags, MorvanePage::kWeaponsStay);
+    m.randomMaps = Bit(s.modFlags, MorvanePage::kRandomMaps);
 }
 
-void SettingsFromPages(const CProperties& sheet, ServerSettings& s) {
-    const genflags::Values& g = sheet.generalPage.values;
+void SettingsFromPages(const ServerSettingsSheet& sheet, ServerSettings& s) {
+    const GeneralPage::Values& g = sheet.generalPage.values;
     SetFixedText(s.hostname, g.hostname);
     SetFixedText(s.logFileName, g.logFileName);
     SetFixedText(s.motd, g.motd);
@@ -76,12 +76,12 @@ void SettingsFromPages(const CProperties& sheet, ServerSettings& s) {
     s.serverType = g.serverType;
     s.captureLimit = g.captureLimit;
 
-    const botflags::Values& b = sheet.botPage.values;
+    const BotSetupPage::Values& b = sheet.botSetupPage.values;
     s.botMinPlayers = b.minPlayers;
     s.botNoChat = b.noChat;
     s.botSkill = b.difficulty;
 
-    const mctfflags::Values& m = sheet.mctfPage.values;
+    const MorvanePage::Values& m = sheet.morvanePage.values;
     s.goalLimit = m.goalLimit;
     s.instaGib = m.instaGib;
 }

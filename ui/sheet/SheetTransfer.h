@@ -8,10 +8,10 @@
 
 namespace mctf {
 
-class CProperties;
+class ServerSettingsSheet;
 struct ServerSettings;
 
-void PagesFromSettings(CProperties& sheet, const ServerSettings& settings);
-void SettingsFromPages(const CProperties& sheet, ServerSettings& settings);
+void PagesFromSettings(ServerSettingsSheet& sheet, const ServerSettings& settings);
+void SettingsFromPages(const ServerSettingsSheet& sheet, ServerSettings& settings);
 
 }  // namespace mctf

@@ -16,7 +16,7 @@
 #include "core/SettingsStore.h"
 #include "tests/core/ZipBuilder.h"
 #include "ui/QtDesktop.h"
-#include "ui/sheet/CProperties.h"
+#include "ui/sheet/ServerSettingsSheet.h"
 #include "ui/sheet/SheetSession.h"
 
 namespace {

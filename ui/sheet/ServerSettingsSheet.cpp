@@ -1,4 +1,4 @@
-#include "ui/sheet/CProperties.h"
+#include "ui/sheet/ServerSettingsSheet.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -13,58 +13,58 @@
 
 namespace mctf {
 
-CProperties::CProperties(QWidget* owner, SettingsStore& store, Desktop& desktop)
+ServerSettingsSheet::ServerSettingsSheet(QWidget* owner, SettingsStore& store, Desktop& desktop)
     : QDialog(owner),
-      mctfPage(store.settings),
-      dmPage(store.settings),
-      botPage(store.settings),
+      morvanePage(store.settings),
+      deathMatchPage(store.settings),
+      botSetupPage(store.settings),
       mapsPage(store, desktop),
       desktop_(desktop) {
     setWindowTitle("Server Settings");
     tabs_ = new QTabWidget;
     for (SheetPage* page : {static_cast<SheetPage*>(&generalPage), static_cast<SheetPage*>(&mapsPage),
-                            static_cast<SheetPage*>(&dmPage), static_cast<SheetPage*>(&mctfPage),
-                            static_cast<SheetPage*>(&botPage)}) {
+                            static_cast<SheetPage*>(&deathMatchPage), static_cast<SheetPage*>(&morvanePage),
+                            static_cast<SheetPage*>(&botSetupPage)}) {
         tabs_->addTab(page, page->Title());
     }
     opened_.assign(static_cast<std::size_t>(tabs_->count()), false);
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons_, &QDialogButtonBox::accepted, this, &CProperties::PressOk);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &ServerSettingsSheet::PressOk);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(tabs_, &QTabWidget::currentChanged, this, &CProperties::OnTabChanged);
+    connect(tabs_, &QTabWidget::currentChanged, this, &ServerSettingsSheet::OnTabChanged);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addWidget(buttons_);
 }
 
-CProperties::~CProperties() {
+ServerSettingsSheet::~ServerSettingsSheet() {
     // The pages go before the tab widget; tab changes while they do must not
     // reach a page that is already gone.
     disconnect(tabs_, nullptr, this, nullptr);
 }
 
-int CProperties::PageCount() const { return tabs_->count(); }
+int ServerSettingsSheet::PageCount() const { return tabs_->count(); }
 
-SheetPage& CProperties::Page(int index) { return *static_cast<SheetPage*>(tabs_->widget(index)); }
+SheetPage& ServerSettingsSheet::Page(int index) { return *static_cast<SheetPage*>(tabs_->widget(index)); }
 
-QPushButton& CProperties::okButton() { return *buttons_->button(QDialogButtonBox::Ok); }
+QPushButton& ServerSettingsSheet::okButton() { return *buttons_->button(QDialogButtonBox::Ok); }
 
-QPushButton& CProperties::cancelButton() { return *buttons_->button(QDialogButtonBox::Cancel); }
+QPushButton& ServerSettingsSheet::cancelButton() { return *buttons_->button(QDialogButtonBox::Cancel); }
 
-void CProperties::showEvent(QShowEvent* event) {
+void ServerSettingsSheet::showEvent(QShowEvent* event) {
     Start();
     QDialog::showEvent(event);
 }
 
-void CProperties::Start() {
+void ServerSettingsSheet::Start() {
     if (started_) return;
     started_ = true;
     current_ = tabs_->currentIndex();
     Activate(current_);
 }
 
-void CProperties::Activate(int index) {
+void ServerSettingsSheet::Activate(int index) {
     SheetPage& page = Page(index);
     if (!opened_[static_cast<std::size_t>(index)]) {
         opened_[static_cast<std::size_t>(index)] = true;
@@ -73,20 +73,20 @@ void CProperties::Activate(int index) {
     page.Fill();
 }
 
-bool CProperties::SelectPage(int index) {
+bool ServerSettingsSheet::SelectPage(int index) {
     Start();
     tabs_->setCurrentIndex(index);
     return current_ == index;
 }
 
-void CProperties::OnTabChanged(int index) {
+void ServerSettingsSheet::OnTabChanged(int index) {
     if (!started_ || index == current_ || index < 0) return;
     if (!LeaveCurrent(current_)) return;
     current_ = index;
     Activate(index);
 }
 
-bool CProperties::LeaveCurrent(int returnTo) {
+bool ServerSettingsSheet::LeaveCurrent(int returnTo) {
     std::optional<PageFailure> failure = Page(current_).Read();
     if (!failure) return true;
     if (tabs_->currentIndex() != returnTo) {
@@ -97,12 +97,12 @@ bool CProperties::LeaveCurrent(int returnTo) {
     return false;
 }
 
-void CProperties::PressOk() {
+void ServerSettingsSheet::PressOk() {
     Start();
     if (LeaveCurrent(current_)) accept();
 }
 
-void CProperties::ShowFailure(const PageFailure& failure) {
+void ServerSettingsSheet::ShowFailure(const PageFailure& failure) {
     desktop_.ShowMessage(failure.message, kAppTitle, MessageIcon::Exclamation);
     failure.control->setFocus(Qt::OtherFocusReason);
     if (auto* line = qobject_cast<QLineEdit*>(failure.control)) {

@@ -1,15 +1,15 @@
-#include "ui/UtilityApp.h"
+#include "ui/ProgramContext.h"
 
 #include <filesystem>
 #include <system_error>
 
 #include "stats/StatsTables.h"
-#include "ui/MainDlg.h"
+#include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 
 namespace mctf {
 
-CUtilityApp::CUtilityApp(AppSeams seams)
+ProgramContext::ProgramContext(AppSeams seams)
     : tables_(std::make_unique<StatsTables>()),
       desktop_(seams.desktop),
       runDialog_(seams.runDialog ? std::move(seams.runDialog) : DialogRunner(ExecDialog)),
@@ -21,16 +21,16 @@ CUtilityApp::CUtilityApp(AppSeams seams)
     }
 }
 
-CUtilityApp::~CUtilityApp() = default;
+ProgramContext::~ProgramContext() = default;
 
-std::unique_ptr<CMainDlg> CUtilityApp::CreateMainWindow() {
-    auto window = std::make_unique<CMainDlg>(*this);
+std::unique_ptr<MainWindow> ProgramContext::CreateMainWindow() {
+    auto window = std::make_unique<MainWindow>(*this);
     if (qtDesktop_) qtDesktop_->SetOwner(window.get());
     window->InitDialog();
     return window;
 }
 
-int CUtilityApp::Run() {
+int ProgramContext::Run() {
     auto window = CreateMainWindow();
     window->exec();
     // Whatever closed the window, the program ends here without saving.
@@ -38,9 +38,9 @@ int CUtilityApp::Run() {
     return 0;
 }
 
-void CUtilityApp::OnResetSettings() { ResetSettings(store_, *desktop_); }
+void ProgramContext::OnResetSettings() { ResetSettings(store_, *desktop_); }
 
-std::string CUtilityApp::CaptureStartupDir() const {
+std::string ProgramContext::CaptureStartupDir() const {
     if (startupDir_) return *startupDir_;
     std::error_code error;
     std::filesystem::path here = std::filesystem::current_path(error);

@@ -1,4 +1,4 @@
-#include "ui/sheet/botflags.h"
+#include "ui/sheet/BotSetupPage.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,7 +14,7 @@
 
 namespace mctf {
 
-botflags::botflags(const ServerSettings& settings)
+BotSetupPage::BotSetupPage(const ServerSettings& settings)
     : SheetPage("Bot Setup"), settings_(settings) {
     values.difficulty = settings.botSkill;
 
@@ -55,18 +55,18 @@ botflags::botflags(const ServerSettings& settings)
     column->addStretch(1);
 }
 
-void botflags::FirstOpen() {
+void BotSetupPage::FirstOpen() {
     const QSignalBlocker quiet(difficulty);
     difficulty->setRange(kEasiest, kHardest);
     difficulty->setValue(settings_.botSkill);
 }
 
-void botflags::Fill() {
+void BotSetupPage::Fill() {
     FillNumber(*minPlayers, values.minPlayers);
     FillCheck(*noChat, values.noChat);
 }
 
-std::optional<PageFailure> botflags::Read() {
+std::optional<PageFailure> BotSetupPage::Read() {
     PageReader read;
     read.Number(*minPlayers, values.minPlayers, 0, 128);
     read.Check(*noChat, values.noChat);

@@ -1,4 +1,4 @@
-#include "ui/sheet/dmflags.h"
+#include "ui/sheet/DeathMatchPage.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -10,7 +10,7 @@
 
 namespace mctf {
 
-dmflags::dmflags(ServerSettings& settings) : SheetPage("Death Match"), settings_(settings) {
+DeathMatchPage::DeathMatchPage(ServerSettings& settings) : SheetPage("Death Match"), settings_(settings) {
     auto refresh = [this] { ShowFlags(); };
     display = new QLineEdit;
     display->setReadOnly(true);
@@ -35,16 +35,16 @@ dmflags::dmflags(ServerSettings& settings) : SheetPage("Death Match"), settings_
     column->addStretch(1);
 }
 
-void dmflags::ShowFlags() { display->setText(QString::number(settings_.dmFlags)); }
+void DeathMatchPage::ShowFlags() { display->setText(QString::number(settings_.dmFlags)); }
 
-void dmflags::Fill() {
+void DeathMatchPage::Fill() {
     ShowFlags();
     FillCheck(*fixedFov, values.fixedFov);
     FillCheck(*noFallingDamage, values.noFallingDamage);
     FillCheck(*noFootsteps, values.noFootsteps);
 }
 
-std::optional<PageFailure> dmflags::Read() {
+std::optional<PageFailure> DeathMatchPage::Read() {
     ShowFlags();
     PageReader read;
     read.Check(*fixedFov, values.fixedFov);

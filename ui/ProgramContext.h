@@ -1,6 +1,7 @@
-// CUtilityApp: the application object. It owns everything that lives as long
-// as the program (the settings store, the statistics tables, the Desktop the
-// logic talks through), opens the main window and ends when it closes.
+// ProgramContext: everything that lives as long as the program (the settings
+// store, the statistics tables, the Desktop the logic talks through). It
+// opens the main window and ends when the window closes; the QApplication
+// itself is main()'s.
 //
 // Tests build one with AppSeams: a recording Desktop, a dialog runner that
 // answers the app's own dialogs, and a start-up folder of their own.
@@ -16,7 +17,7 @@
 
 namespace mctf {
 
-class CMainDlg;
+class MainWindow;
 class Desktop;
 class QtDesktop;
 struct StatsTables;
@@ -28,18 +29,18 @@ struct AppSeams {
     ReportEnvironment report;                  // the real clock by default
 };
 
-class CUtilityApp {
+class ProgramContext {
 public:
-    explicit CUtilityApp(AppSeams seams = {});
-    ~CUtilityApp();
-    CUtilityApp(const CUtilityApp&) = delete;
-    CUtilityApp& operator=(const CUtilityApp&) = delete;
+    explicit ProgramContext(AppSeams seams = {});
+    ~ProgramContext();
+    ProgramContext(const ProgramContext&) = delete;
+    ProgramContext& operator=(const ProgramContext&) = delete;
 
     // Shows the main window until it is closed; the program's exit status.
     int Run();
 
     // The main window after its start-up (settings loaded), not yet shown.
-    std::unique_ptr<CMainDlg> CreateMainWindow();
+    std::unique_ptr<MainWindow> CreateMainWindow();
 
     // The one command the main window passes on to the application.
     void OnResetSettings();

@@ -1,4 +1,4 @@
-// genflags: the "General" page of the server settings sheet: host name,
+// GeneralPage: the "General" page of the server settings sheet: host name,
 // passwords, limits, the log file, the message of the day, the port, the
 // server type and six switches.
 #pragma once
@@ -17,7 +17,7 @@ class MemoBox;
 class NumberBox;
 class TextBox;
 
-class genflags : public SheetPage {
+class GeneralPage : public SheetPage {
 public:
     // Character limits: each text fits its record array with the terminator.
     static constexpr int kHostnameChars = 255;
@@ -49,7 +49,7 @@ public:
         int32_t captureLimit = 0;
     };
 
-    genflags();
+    GeneralPage();
 
     void Fill() override;
     std::optional<PageFailure> Read() override;

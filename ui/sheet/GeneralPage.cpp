@@ -1,4 +1,4 @@
-#include "ui/sheet/genflags.h"
+#include "ui/sheet/GeneralPage.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -22,14 +22,14 @@ TextBox* CentredText(int limit) {
 }
 
 TextBox* Password() {
-    auto* box = new TextBox(genflags::kPasswordChars);
+    auto* box = new TextBox(GeneralPage::kPasswordChars);
     box->setEchoMode(QLineEdit::Password);
     return box;
 }
 
 }  // namespace
 
-genflags::genflags() : SheetPage("General") {
+GeneralPage::GeneralPage() : SheetPage("General") {
     // Created in the order the Tab key should visit them: left half first.
     serverType = new NumberBox;
     hostname = CentredText(kHostnameChars);
@@ -59,7 +59,7 @@ genflags::genflags() : SheetPage("General") {
     halves->addWidget(BuildRightHalf(), 1);
 }
 
-QWidget* genflags::BuildLeftHalf() {
+QWidget* GeneralPage::BuildLeftHalf() {
     auto* half = new QWidget;
     auto* column = new QVBoxLayout(half);
     column->setContentsMargins(0, 0, 0, 0);
@@ -92,7 +92,7 @@ QWidget* genflags::BuildLeftHalf() {
     return half;
 }
 
-QWidget* genflags::BuildRightHalf() {
+QWidget* GeneralPage::BuildRightHalf() {
     auto* half = new QWidget;
     auto* column = new QVBoxLayout(half);
     column->setContentsMargins(0, 0, 0, 0);
@@ -119,7 +119,7 @@ QWidget* genflags::BuildRightHalf() {
     return half;
 }
 
-void genflags::Fill() {
+void GeneralPage::Fill() {
     FillText(*hostname, values.hostname);
     FillNumber(*maxClients, values.maxClients);
     FillText(*motd, values.motd);
@@ -143,7 +143,7 @@ void genflags::Fill() {
     FillNumber(*captureLimit, values.captureLimit);
 }
 
-std::optional<PageFailure> genflags::Read() {
+std::optional<PageFailure> GeneralPage::Read() {
     PageReader read;
     read.Text(*hostname, values.hostname);
     read.Number(*maxClients, values.maxClients, 0, 999);

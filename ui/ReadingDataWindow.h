@@ -1,4 +1,4 @@
-// CReadingDataDlg: the modeless "Reading Data" window with one progress bar
+// ReadingDataWindow: the modeless "Reading Data" window with one progress bar
 // (0 to 100), open while a log analysis or a pak scan runs. It has no buttons
 // and cannot be closed by the person; the operation closes it.
 #pragma once
@@ -9,10 +9,10 @@ class QProgressBar;
 
 namespace mctf {
 
-class CReadingDataDlg : public QDialog {
+class ReadingDataWindow : public QDialog {
     Q_OBJECT
 public:
-    CReadingDataDlg();
+    ReadingDataWindow();
 
     // Moves the bar and paints it at once: the operation holds the thread, so
     // no event loop would get round to it.

@@ -1,4 +1,4 @@
-#include "ui/ReadingDataDlg.h"
+#include "ui/ReadingDataWindow.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -7,7 +7,7 @@
 
 namespace mctf {
 
-CReadingDataDlg::CReadingDataDlg()
+ReadingDataWindow::ReadingDataWindow()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       bar_(new QProgressBar(this)) {
     setWindowTitle("Reading Data");
@@ -19,14 +19,14 @@ CReadingDataDlg::CReadingDataDlg()
     layout->addWidget(bar_);
 }
 
-void CReadingDataDlg::SetPosition(int position) {
+void ReadingDataWindow::SetPosition(int position) {
     bar_->setValue(position);
     bar_->repaint();
 }
 
-int CReadingDataDlg::Position() const { return bar_->value(); }
+int ReadingDataWindow::Position() const { return bar_->value(); }
 
-void CReadingDataDlg::reject() {}
+void ReadingDataWindow::reject() {}
 
 void PaintPendingWindows() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |

@@ -1,4 +1,4 @@
-#include "ui/MainDlg.h"
+#include "ui/MainWindow.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -16,12 +16,12 @@
 #include "core/Desktop.h"
 #include "core/ServerSettings.h"
 #include "core/SettingsStore.h"
-#include "ui/AboutDlg.h"
-#include "ui/GamePathDlg.h"
+#include "ui/AboutDialog.h"
+#include "ui/GamePathDialog.h"
 #include "ui/PlayersStats.h"
 #include "ui/Resources.h"
 #include "ui/TextField.h"
-#include "ui/UtilityApp.h"
+#include "ui/ProgramContext.h"
 #include "ui/sheet/SetupServer.h"
 
 namespace mctf {
@@ -37,7 +37,7 @@ QFont MainWindowFont() {
     return font;
 }
 
-CMainDlg::CMainDlg(CUtilityApp& app)
+MainWindow::MainWindow(ProgramContext& app)
     : QDialog(nullptr), app_(app), gameTypes_(new QButtonGroup(this)) {
     setWindowTitle("Morvane Quake");
     setFont(MainWindowFont());
@@ -58,8 +58,8 @@ CMainDlg::CMainDlg(CUtilityApp& app)
     auto* setupServer = new QPushButton("Setup Server", this);
     auto* playersStats = new QPushButton("Players Stats", this);
     auto* exitButton = new QPushButton("Exit", this);
-    connect(setupServer, &QPushButton::clicked, this, &CMainDlg::OnSetupServer);
-    connect(playersStats, &QPushButton::clicked, this, &CMainDlg::OnPlayersStats);
+    connect(setupServer, &QPushButton::clicked, this, &MainWindow::OnSetupServer);
+    connect(playersStats, &QPushButton::clicked, this, &MainWindow::OnPlayersStats);
     connect(exitButton, &QPushButton::clicked, this, &QDialog::accept);
     // Enter must not run a command by accident.
     for (auto* button : {setupServer, playersStats, exitButton}) button->setAutoDefault(false);
@@ -84,18 +84,18 @@ CMainDlg::CMainDlg(CUtilityApp& app)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void CMainDlg::BuildMenu() {
+void MainWindow::BuildMenu() {
     auto* bar = new QMenuBar(this);
     QMenu* setup = bar->addMenu("&Setup");
-    connect(setup->addAction("&Game Path"), &QAction::triggered, this, &CMainDlg::OnGamePath);
+    connect(setup->addAction("&Game Path"), &QAction::triggered, this, &MainWindow::OnGamePath);
     connect(setup->addAction("Reset Settings"), &QAction::triggered, this,
-            &CMainDlg::OnResetSettings);
+            &MainWindow::OnResetSettings);
     QMenu* help = bar->addMenu("&Help");
-    connect(help->addAction("&About"), &QAction::triggered, this, &CMainDlg::OnAbout);
+    connect(help->addAction("&About"), &QAction::triggered, this, &MainWindow::OnAbout);
     layout()->setMenuBar(bar);
 }
 
-QLabel* CMainDlg::StartClip(const char* resource) {
+QLabel* MainWindow::StartClip(const char* resource) {
     auto* label = new QLabel(this);
     auto* movie = new QMovie(resource, QByteArray(), label);
     label->setMovie(movie);
@@ -104,7 +104,7 @@ QLabel* CMainDlg::StartClip(const char* resource) {
     return label;
 }
 
-void CMainDlg::InitDialog() {
+void MainWindow::InitDialog() {
     gameTypes_->button(kMorvaneCTF)->setChecked(true);
     // Qt offers no system menu to extend, so About lives in the Help menu.
     QIcon icon(kAppIcon);
@@ -121,23 +121,23 @@ void CMainDlg::InitDialog() {
     if (store.saveFailed) app_.GetDesktop().ShowMessage(kGamePathMessage, kAppTitle, MessageIcon::None);
 }
 
-void CMainDlg::RefreshGameTypeButtons() {
+void MainWindow::RefreshGameTypeButtons() {
     int type = app_.Store().settings.gameType;
     if (QAbstractButton* button = gameTypes_->button(type)) button->setChecked(true);
 }
 
-void CMainDlg::OnSetupServer() {
+void MainWindow::OnSetupServer() {
     SetupServer(this, app_.Store(), app_.GetDesktop());
     RefreshGameTypeButtons();
 }
 
-void CMainDlg::OnPlayersStats() {
+void MainWindow::OnPlayersStats() {
     PlayersStats(this, app_.Store(), app_.Tables(), app_.GetDesktop(), app_.RunDialog(),
                  app_.Report());
 }
 
-void CMainDlg::OnGamePath() {
-    CGamePathDlg dialog(this);
+void MainWindow::OnGamePath() {
+    GamePathDialog dialog(this);
     SettingsStore& store = app_.Store();
     dialog.setText(FieldToQString(store.settings.quakePath));
     if (app_.RunDialog()(dialog) != QDialog::Accepted) return;
@@ -145,13 +145,13 @@ void CMainDlg::OnGamePath() {
     SaveSettings(store);
 }
 
-void CMainDlg::OnResetSettings() {
+void MainWindow::OnResetSettings() {
     app_.OnResetSettings();
     RefreshGameTypeButtons();
 }
 
-void CMainDlg::OnAbout() {
-    CAboutDlg about(this);
+void MainWindow::OnAbout() {
+    AboutDialog about(this);
     app_.RunDialog()(about);
 }
 

@@ -1,4 +1,4 @@
-#include "ui/AboutDlg.h"
+#include "ui/AboutDialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -26,7 +26,7 @@ QLabel* CentredText(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About mctfutil");
 
     auto* pictures = new QHBoxLayout;

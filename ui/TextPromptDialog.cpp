@@ -1,4 +1,4 @@
-#include "ui/TextPromptDlg.h"
+#include "ui/TextPromptDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -9,7 +9,7 @@
 
 namespace mctf {
 
-CTextPromptDlg::CTextPromptDlg(const QString& title, const QString& label,
+TextPromptDialog::TextPromptDialog(const QString& title, const QString& label,
                                std::size_t fieldSize, QWidget* parent)
     : QDialog(parent), edit_(new QLineEdit(this)) {
     setWindowTitle(title);
@@ -29,8 +29,8 @@ CTextPromptDlg::CTextPromptDlg(const QString& title, const QString& label,
     layout->addWidget(buttons);
 }
 
-QString CTextPromptDlg::text() const { return edit_->text(); }
+QString TextPromptDialog::text() const { return edit_->text(); }
 
-void CTextPromptDlg::setText(const QString& text) { edit_->setText(text); }
+void TextPromptDialog::setText(const QString& text) { edit_->setText(text); }
 
 }  // namespace mctf

@@ -5,7 +5,7 @@
 
 #include "core/PakScanner.h"
 #include "tests/core/ZipBuilder.h"
-#include "tests/ui/sheet_fixture.h"
+#include "tests/ui/SheetFixture.h"
 
 namespace mctf::testing {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 
 class MapsPageTest : public SheetTest {
 protected:
-    mapflags& page() { return sheet->mapsPage; }
+    MapsPage& page() { return sheet->mapsPage; }
 
     // Opens the sheet on the Maps page.
     void OpenMaps() {

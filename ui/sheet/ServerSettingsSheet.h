@@ -1,4 +1,4 @@
-// CProperties: the "Server Settings" sheet, a modal dialog of five tabs
+// ServerSettingsSheet: the "Server Settings" sheet, a modal dialog of five tabs
 // (General, Maps, Death Match, Morvane Quake Settings, Bot Setup) with OK
 // and Cancel.
 //
@@ -10,11 +10,11 @@
 
 #include <QDialog>
 
-#include "ui/sheet/botflags.h"
-#include "ui/sheet/dmflags.h"
-#include "ui/sheet/genflags.h"
-#include "ui/sheet/mapflags.h"
-#include "ui/sheet/mctfflags.h"
+#include "ui/sheet/BotSetupPage.h"
+#include "ui/sheet/DeathMatchPage.h"
+#include "ui/sheet/GeneralPage.h"
+#include "ui/sheet/MapsPage.h"
+#include "ui/sheet/MorvanePage.h"
 
 class QDialogButtonBox;
 class QPushButton;
@@ -25,11 +25,11 @@ namespace mctf {
 class Desktop;
 struct SettingsStore;
 
-class CProperties : public QDialog {
+class ServerSettingsSheet : public QDialog {
     Q_OBJECT
 public:
-    CProperties(QWidget* owner, SettingsStore& store, Desktop& desktop);
-    ~CProperties() override;
+    ServerSettingsSheet(QWidget* owner, SettingsStore& store, Desktop& desktop);
+    ~ServerSettingsSheet() override;
 
     int PageCount() const;
     SheetPage& Page(int index);
@@ -46,11 +46,11 @@ public:
     QPushButton& cancelButton();
 
     // The pages, constructed in this order.
-    mctfflags mctfPage;
-    dmflags dmPage;
-    botflags botPage;
-    genflags generalPage;
-    mapflags mapsPage;
+    MorvanePage morvanePage;
+    DeathMatchPage deathMatchPage;
+    BotSetupPage botSetupPage;
+    GeneralPage generalPage;
+    MapsPage mapsPage;
 
 protected:
     void showEvent(QShowEvent* event) override;

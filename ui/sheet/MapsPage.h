@@ -1,4 +1,4 @@
-// mapflags: the "Maps" page. Available Maps collects the maps of the paks
+// MapsPage: the "Maps" page. Available Maps collects the maps of the paks
 // and .bsp files the operator picks; Current Map List is the rotation of the
 // current game type. Every Add and Delete rewrites the store's map list at
 // once (its first 64 names); OK saves it and closing without OK reloads it.
@@ -16,13 +16,13 @@ namespace mctf {
 class Desktop;
 struct SettingsStore;
 
-class mapflags : public SheetPage {
+class MapsPage : public SheetPage {
 public:
     // One Add or Delete acts on no more selected items than this.
     static constexpr int kMaxActedOn = 128;
     static constexpr const char* kMapFilters = "Quake 3 Paks (*.pk3);;Maps (*.bsp)";
 
-    mapflags(SettingsStore& store, Desktop& desktop);
+    MapsPage(SettingsStore& store, Desktop& desktop);
 
     // Lists the store's map list in Current Map List.
     void FirstOpen() override;

@@ -1,4 +1,4 @@
-// CTextPromptDlg: a small modal dialog asking for one line of text: a label,
+// TextPromptDialog: a small modal dialog asking for one line of text: a label,
 // an edit field limited to what a record field holds, OK and Cancel. The Game
 // Path and Player Stats dialogs are this dialog with their own wording.
 #pragma once
@@ -12,10 +12,10 @@ class QLineEdit;
 
 namespace mctf {
 
-class CTextPromptDlg : public QDialog {
+class TextPromptDialog : public QDialog {
     Q_OBJECT
 public:
-    CTextPromptDlg(const QString& title, const QString& label, std::size_t fieldSize,
+    TextPromptDialog(const QString& title, const QString& label, std::size_t fieldSize,
                    QWidget* parent);
 
     QString text() const;

@@ -17,7 +17,7 @@
 #include "core/ServerFiles.h"
 #include "tests/core/GameFolder.h"
 #include "tests/support/RecordingDesktop.h"
-#include "ui/sheet/CProperties.h"
+#include "ui/sheet/ServerSettingsSheet.h"
 #include "ui/sheet/SheetSession.h"
 
 namespace mctf::testing {
@@ -86,7 +86,7 @@ protected:
     ServerSettings stored;
     std::vector<std::string> maps;
     RecordingDesktop desktop;
-    std::unique_ptr<CProperties> sheet;
+    std::unique_ptr<ServerSettingsSheet> sheet;
 };
 
 }  // namespace mctf::testing

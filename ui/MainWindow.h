@@ -1,4 +1,4 @@
-// CMainDlg: the "Morvane Quake" main window: the eight game-type buttons, the
+// MainWindow: the "Morvane Quake" main window: the eight game-type buttons, the
 // Setup Server / Players Stats / Exit commands, the Setup and Help menus and
 // two looping animations. Closing it in any way ends the program unsaved.
 #pragma once
@@ -11,12 +11,12 @@ class QMovie;
 
 namespace mctf {
 
-class CUtilityApp;
+class ProgramContext;
 
-class CMainDlg : public QDialog {
+class MainWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit CMainDlg(CUtilityApp& app);
+    explicit MainWindow(ProgramContext& app);
 
     // The start-up: icons, animations, settings loaded, game type forced to
     // Morvane CTF, and the game-path message when config.dmc could not be
@@ -37,7 +37,7 @@ private:
     void OnResetSettings();
     void OnAbout();
 
-    CUtilityApp& app_;
+    ProgramContext& app_;
     QButtonGroup* gameTypes_;
 };
 

@@ -1,4 +1,4 @@
-#include "ui/sheet/mapflags.h"
+#include "ui/sheet/MapsPage.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -35,7 +35,7 @@ std::vector<int> SelectedRows(const QListWidget& list, int limit) {
     return rows;
 }
 
-mapflags::mapflags(SettingsStore& store, Desktop& desktop)
+MapsPage::MapsPage(SettingsStore& store, Desktop& desktop)
     : SheetPage("Maps"), store_(store), desktop_(desktop) {
     available = MapListBox();
     addButton = new QPushButton("Add  --->");
@@ -58,14 +58,14 @@ mapflags::mapflags(SettingsStore& store, Desktop& desktop)
     grid->setColumnStretch(2, 1);
 }
 
-void mapflags::FirstOpen() {
+void MapsPage::FirstOpen() {
     const int count = std::clamp(store_.settings.mapCount, 0, kMapListCapacity);
     for (int slot = 0; slot < count; ++slot) {
         current->addItem(PageText(std::string(FixedText(store_.mapList.maps[slot]))));
     }
 }
 
-void mapflags::AddSelected() {
+void MapsPage::AddSelected() {
     for (int row : SelectedRows(*available, kMaxActedOn)) {
         current->addItem(available->item(row)->text());
     }
@@ -73,14 +73,14 @@ void mapflags::AddSelected() {
     RebuildMapList();
 }
 
-void mapflags::DeleteSelected() {
+void MapsPage::DeleteSelected() {
     std::vector<int> rows = SelectedRows(*current, kMaxActedOn);
     // From the highest row down, so the lower rows stay where they are.
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) delete current->takeItem(*row);
     RebuildMapList();
 }
 
-void mapflags::SelectMaps() {
+void MapsPage::SelectMaps() {
     std::optional<std::string> path = desktop_.ChooseFile(kMapFilters);
     if (!path) return;
     std::vector<std::string> names;
@@ -88,7 +88,7 @@ void mapflags::SelectMaps() {
     for (const std::string& name : names) InsertAvailable(PageText(name));
 }
 
-void mapflags::InsertAvailable(const QString& name) {
+void MapsPage::InsertAvailable(const QString& name) {
     // Sorted without regard to case; an equal name goes after the ones there.
     int low = 0;
     int high = available->count();
@@ -103,7 +103,7 @@ void mapflags::InsertAvailable(const QString& name) {
     available->insertItem(low, name);
 }
 
-void mapflags::RebuildMapList() {
+void MapsPage::RebuildMapList() {
     const int count = std::min(current->count(), kMapListCapacity);
     for (int slot = 0; slot < count; ++slot) {
         const QByteArray name = current->item(slot)->text().toLocal8Bit();

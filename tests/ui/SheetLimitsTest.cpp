@@ -6,7 +6,7 @@
 #include <functional>
 #include <ostream>
 
-#include "tests/ui/sheet_fixture.h"
+#include "tests/ui/SheetFixture.h"
 #include "ui/sheet/SheetBoxes.h"
 
 namespace mctf::testing {
@@ -16,21 +16,21 @@ namespace {
 struct BoundaryCase {
     const char* name;
     int tab;
-    std::function<QLineEdit*(CProperties&)> box;
+    std::function<QLineEdit*(ServerSettingsSheet&)> box;
     const char* text;
     const char* message;  // empty when the value passes
 };
 
 void PrintTo(const BoundaryCase& c, std::ostream* os) { *os << c.name << " \"" << c.text << '"'; }
 
-QLineEdit* Quad(CProperties& s) { return s.generalPage.quadFactor; }
-QLineEdit* Rate(CProperties& s) { return s.generalPage.maxRate; }
-QLineEdit* Frags(CProperties& s) { return s.generalPage.fragLimit; }
-QLineEdit* Port(CProperties& s) { return s.generalPage.netPort; }
-QLineEdit* Players(CProperties& s) { return s.botPage.minPlayers; }
-QLineEdit* Insta(CProperties& s) { return s.mctfPage.instaGib; }
-QLineEdit* Goals(CProperties& s) { return s.mctfPage.goalLimit; }
-QLineEdit* Inactive(CProperties& s) { return s.generalPage.inactivity; }
+QLineEdit* Quad(ServerSettingsSheet& s) { return s.generalPage.quadFactor; }
+QLineEdit* Rate(ServerSettingsSheet& s) { return s.generalPage.maxRate; }
+QLineEdit* Frags(ServerSettingsSheet& s) { return s.generalPage.fragLimit; }
+QLineEdit* Port(ServerSettingsSheet& s) { return s.generalPage.netPort; }
+QLineEdit* Players(ServerSettingsSheet& s) { return s.botSetupPage.minPlayers; }
+QLineEdit* Insta(ServerSettingsSheet& s) { return s.morvanePage.instaGib; }
+QLineEdit* Goals(ServerSettingsSheet& s) { return s.morvanePage.goalLimit; }
+QLineEdit* Inactive(ServerSettingsSheet& s) { return s.generalPage.inactivity; }
 
 class BoundaryTest : public SheetTest, public ::testing::WithParamInterface<BoundaryCase> {};
 

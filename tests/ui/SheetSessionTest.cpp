@@ -5,7 +5,7 @@
 #include <QSlider>
 #include <QTest>
 
-#include "tests/ui/sheet_fixture.h"
+#include "tests/ui/SheetFixture.h"
 #include "ui/sheet/FlagBox.h"
 #include "ui/sheet/SheetBoxes.h"
 
@@ -34,9 +34,9 @@ TEST_F(SheetTest, CancelTakesBackTheFlagClick) {
     stored.dmFlags = 1;
     Open();
     ASSERT_TRUE(sheet->SelectPage(kDeathMatch));
-    sheet->dmPage.fixedFov->click();
+    sheet->deathMatchPage.fixedFov->click();
     EXPECT_EQ(game.store.settings.dmFlags, 17) << "the click acts on the record at once";
-    EXPECT_EQ(sheet->dmPage.display->text().toStdString(), "17");
+    EXPECT_EQ(sheet->deathMatchPage.display->text().toStdString(), "17");
     ASSERT_TRUE(Close(false));
     EXPECT_EQ(game.store.settings.dmFlags, 1);
     EXPECT_EQ(SavedRecord().dmFlags, 1);
@@ -45,7 +45,7 @@ TEST_F(SheetTest, CancelTakesBackTheFlagClick) {
 TEST_F(SheetTest, OkStoresTheFlagClickAndWritesItToTheScript) {
     Open();
     ASSERT_TRUE(sheet->SelectPage(kDeathMatch));
-    sheet->dmPage.fixedFov->click();
+    sheet->deathMatchPage.fixedFov->click();
     ASSERT_TRUE(Close(true));
     EXPECT_EQ(SavedRecord().dmFlags, 16);
     EXPECT_TRUE(HasLine(Script(), "set dmflags \"16\""));
@@ -98,7 +98,7 @@ TEST_F(SheetTest, FlagFieldKeepsTheBitsThePageDoesNotShow) {
     stored.dmFlags = 9;
     Open();
     ASSERT_TRUE(sheet->SelectPage(kDeathMatch));
-    dmflags& page = sheet->dmPage;
+    DeathMatchPage& page = sheet->deathMatchPage;
     EXPECT_EQ(page.display->text().toStdString(), "9");
     EXPECT_TRUE(page.noFallingDamage->isChecked());
     EXPECT_FALSE(page.fixedFov->isChecked());
@@ -123,9 +123,9 @@ TEST_F(SheetTest, ModFlagBoxesFollowTheirBits) {
     stored.modFlags = 3;
     Open();
     ASSERT_TRUE(sheet->SelectPage(kMod));
-    EXPECT_TRUE(sheet->mctfPage.weaponsStay->isChecked());
-    EXPECT_TRUE(sheet->mctfPage.randomMaps->isChecked());
-    sheet->mctfPage.weaponsStay->click();
+    EXPECT_TRUE(sheet->morvanePage.weaponsStay->isChecked());
+    EXPECT_TRUE(sheet->morvanePage.randomMaps->isChecked());
+    sheet->morvanePage.weaponsStay->click();
     EXPECT_EQ(game.store.settings.modFlags, 2);
     ASSERT_TRUE(Close(true));
     EXPECT_TRUE(HasLine(Script(), "set Morvane_Flags 2"));
@@ -134,7 +134,7 @@ TEST_F(SheetTest, ModFlagBoxesFollowTheirBits) {
 TEST_F(SheetTest, SliderAtTheRightEndStoresTheHardestSkill) {
     Open();
     ASSERT_TRUE(sheet->SelectPage(kBots));
-    QSlider& slider = *sheet->botPage.difficulty;
+    QSlider& slider = *sheet->botSetupPage.difficulty;
     EXPECT_EQ(slider.value(), 2);
     QTest::keyClick(&slider, Qt::Key_End);
     EXPECT_EQ(slider.value(), 4);

@@ -1,4 +1,4 @@
-// mctfflags: the "Morvane Quake Settings" page: the soccer goal limit, the
+// MorvanePage: the "Morvane Quake Settings" page: the soccer goal limit, the
 // instagib mode, and two check boxes that flip bits 1 and 2 of the record's
 // modFlags at each click.
 #pragma once
@@ -13,7 +13,7 @@ class FlagBox;
 class NumberBox;
 struct ServerSettings;
 
-class mctfflags : public SheetPage {
+class MorvanePage : public SheetPage {
 public:
     static constexpr int32_t kWeaponsStay = 1;
     static constexpr int32_t kRandomMaps = 2;
@@ -25,7 +25,7 @@ public:
         int32_t weaponsStay = 0;
     };
 
-    explicit mctfflags(ServerSettings& settings);
+    explicit MorvanePage(ServerSettings& settings);
 
     void Fill() override;
     std::optional<PageFailure> Read() override;

@@ -1,4 +1,4 @@
-// botflags: the "Bot Setup" page: the difficulty slider (0 "Easy" to 4
+// BotSetupPage: the "Bot Setup" page: the difficulty slider (0 "Easy" to 4
 // "Hard"), the minimum number of players and the bot-talk switch.
 #pragma once
 
@@ -14,7 +14,7 @@ namespace mctf {
 class NumberBox;
 struct ServerSettings;
 
-class botflags : public SheetPage {
+class BotSetupPage : public SheetPage {
 public:
     static constexpr int kEasiest = 0;
     static constexpr int kHardest = 4;
@@ -26,7 +26,7 @@ public:
     };
 
     // The difficulty starts from botSkill as the page is built.
-    explicit botflags(const ServerSettings& settings);
+    explicit BotSetupPage(const ServerSettings& settings);
 
     void FirstOpen() override;
     void Fill() override;

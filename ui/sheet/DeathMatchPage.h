@@ -1,4 +1,4 @@
-// dmflags: the "Death Match" page. Three check boxes flip bits 8, 16 and 32
+// DeathMatchPage: the "Death Match" page. Three check boxes flip bits 8, 16 and 32
 // of the record's dmFlags at each click; a read-only box shows the field.
 #pragma once
 
@@ -13,7 +13,7 @@ namespace mctf {
 class FlagBox;
 struct ServerSettings;
 
-class dmflags : public SheetPage {
+class DeathMatchPage : public SheetPage {
 public:
     static constexpr int32_t kNoFallingDamage = 8;
     static constexpr int32_t kFixedFov = 16;
@@ -25,7 +25,7 @@ public:
         int32_t noFootsteps = 0;
     };
 
-    explicit dmflags(ServerSettings& settings);
+    explicit DeathMatchPage(ServerSettings& settings);
 
     void Fill() override;
     std::optional<PageFailure> Read() override;

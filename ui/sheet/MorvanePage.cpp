@@ -1,4 +1,4 @@
-#include "ui/sheet/mctfflags.h"
+#include "ui/sheet/MorvanePage.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -13,7 +13,7 @@
 
 namespace mctf {
 
-mctfflags::mctfflags(ServerSettings& settings) : SheetPage("Morvane Quake Settings") {
+MorvanePage::MorvanePage(ServerSettings& settings) : SheetPage("Morvane Quake Settings") {
     goalLimit = new NumberBox;
     instaGib = new NumberBox;
     weaponsStay = new FlagBox("1 - Weapons Stay", kWeaponsStay, settings.modFlags);
@@ -44,14 +44,14 @@ mctfflags::mctfflags(ServerSettings& settings) : SheetPage("Morvane Quake Settin
     column->addStretch(1);
 }
 
-void mctfflags::Fill() {
+void MorvanePage::Fill() {
     FillNumber(*goalLimit, values.goalLimit);
     FillNumber(*instaGib, values.instaGib);
     FillCheck(*randomMaps, values.randomMaps);
     FillCheck(*weaponsStay, values.weaponsStay);
 }
 
-std::optional<PageFailure> mctfflags::Read() {
+std::optional<PageFailure> MorvanePage::Read() {
     PageReader read;
     read.Number(*goalLimit, values.goalLimit, 0, 99);
     read.Number(*instaGib, values.instaGib, 0, 3);

@@ -1,0 +1,15 @@
+// PlayerStatsDialog: the "Player Stats" prompt for the folder whose log files
+// are analysed (statsDir, at most 127 characters).
+#pragma once
+
+#include "ui/TextPromptDialog.h"
+
+namespace mctf {
+
+class PlayerStatsDialog : public TextPromptDialog {
+    Q_OBJECT
+public:
+    explicit PlayerStatsDialog(QWidget* parent);
+};
+
+}  // namespace mctf
