@@ -1,10 +1,12 @@
 # The two set-up commands of the README:
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run every test
+# and for Windows servers:
+#   make windows  cross-build mctfcli.exe and the tests, run the tests under Wine
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps asan bench fuzz screens clean
+.PHONY: run test build deps asan bench fuzz screens windows clean
 
 deps:
 	@scripts/install-deps.sh
@@ -34,6 +36,16 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS)
 	fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
+# mctfcli.exe and the tests of every layer but the window, cross-built with
+# mingw-w64 and run under Wine (in $WINEPREFIX when set, otherwise in a
+# prefix of its own inside build-windows; see cmake/mingw-w64.cmake).
+windows:
+	@scripts/install-deps.sh --windows
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_BUILD_UI=OFF -DMCTF_BUILD_BENCH=OFF >/dev/null
+	cmake --build build-windows -j $(JOBS)
+	cd build-windows && ctest --output-on-failure -j $(JOBS)
+
 bench: build
 	bench/run.sh $(BUILD)
 
@@ -44,4 +56,4 @@ screens: build
 	tests/ui/sheet_screenshots.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz build-windows

@@ -6,6 +6,19 @@
 
 namespace mctf {
 
+namespace {
+
+// The broken-down local time of `when`; false when the clock value has none.
+bool LocalTime(std::time_t when, std::tm& local) {
+#ifdef _WIN32
+    return localtime_s(&local, &when) == 0;
+#else
+    return localtime_r(&when, &local) != nullptr;
+#endif
+}
+
+}  // namespace
+
 std::function<int(int bound)> StartDraw(const ReportEnvironment& env) {
     if (env.startDraw) return env.startDraw();
     // Seeded anew for every pick, so every report draws afresh.
@@ -23,7 +36,7 @@ std::string FormatReportDate(std::time_t when) {
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::tm local{};
-    if (localtime_r(&when, &local) == nullptr) local = std::tm{};
+    if (!LocalTime(when, local)) local = std::tm{};
     char text[64];
     std::snprintf(text, sizeof text, "%s %s %02d %02d:%02d:%02d %d",
                   kWeekdays[(local.tm_wday % 7 + 7) % 7], kMonths[(local.tm_mon % 12 + 12) % 12],

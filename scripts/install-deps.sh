@@ -15,6 +15,11 @@ fi
 if [[ "${1:-}" == "--screens" ]]; then
   packages+=(xvfb xdotool imagemagick)
 fi
+if [[ "${1:-}" == "--windows" ]]; then
+  # The 64-bit mingw-w64 compiler with the posix thread model (the toolchain
+  # of cmake/mingw-w64.cmake), and Wine to run what it builds.
+  packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

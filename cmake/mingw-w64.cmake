@@ -1,0 +1,39 @@
+# Cross-build for 64-bit Windows with mingw-w64 (Debian's g++-mingw-w64-x86-64-posix).
+#
+# The -posix compilers give std::thread and friends through winpthread; every
+# runtime (libstdc++, libgcc, winpthread) is linked in statically, so the .exe
+# files run on a bare Windows server and under Wine without extra DLLs.
+#
+# Programs built here (the tests, gtest_discover_tests) run under Wine. Wine
+# uses $WINEPREFIX when it is set at configure time, otherwise a prefix of its
+# own inside the build folder: never the user's ~/.wine. The prefix has to be
+# initialised before the first test runs (the `wine_prefix` target does that).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(MCTF_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${MCTF_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MCTF_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${MCTF_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${MCTF_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+if(DEFINED ENV{WINEPREFIX} AND NOT "$ENV{WINEPREFIX}" STREQUAL "")
+  set(MCTF_WINEPREFIX "$ENV{WINEPREFIX}" CACHE PATH "Wine prefix the Windows programs run in")
+else()
+  set(MCTF_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
+      "Wine prefix the Windows programs run in")
+endif()
+
+# Console programs only: no display (DISPLAY unset), no Mono or Gecko
+# installer on a fresh prefix, no debug chatter on standard error.
+set(MCTF_WINE_ENV
+    ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+    WINEPREFIX=${MCTF_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${MCTF_WINE_ENV} wine)
