@@ -1,16 +1,76 @@
 #include "cli/CommandSettings.h"
 
 #include <filesystem>
+#include <ostream>
 #include <system_error>
+
+#include "cli/NamingDesktop.h"
+#include "core/ServerFiles.h"
 
 namespace mctf {
 
-void LoadSettingsForCommand(SettingsStore& store, const std::string& configFile) {
+std::string ConfigName(const std::optional<std::string>& config) {
+    return config ? *config : std::string(kDefaultConfigFile);
+}
+
+bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::string>& config,
+                            ConfigUse use, CommandContext& context) {
     std::error_code error;
     std::filesystem::path current = std::filesystem::current_path(error);
     store.startupDir = error ? std::string(".") : current.string();
-    store.configPath = configFile.empty() ? std::string(kDefaultConfigFile) : configFile;
-    LoadSettings(store);
+    store.configPath = config ? *config : std::string();
+    SettingsFileState state = ReadSettings(store);
+    if (!config || state == SettingsFileState::Loaded) return true;
+
+    const std::string name = ConfigName(config);
+    if (state == SettingsFileState::Missing) {
+        if (std::filesystem::exists(*config, error)) {
+            context.err << "mctfcli: " << name << ": not a settings file (not a regular file)\n";
+            return false;
+        }
+        if (use == ConfigUse::Reset) return true;
+        context.err << "mctfcli: " << name
+                    << ": no such settings file ('mctfcli settings reset --config " << name
+                    << "' creates one)\n";
+        return false;
+    }
+    context.err << "mctfcli: " << name
+                << ": not a settings file of version 2.0; left untouched\n";
+    return false;
+}
+
+bool ReportSave(SaveResult result, const SettingsStore& store,
+                const std::optional<std::string>& config, CommandContext& context) {
+    if (result == SaveResult::ConfigNotSaved) {
+        context.err << "mctfcli: " << ConfigName(config)
+                    << ": cannot be written; the settings were not saved and the file is "
+                       "as it was\n";
+        return true;
+    }
+    if (result == SaveResult::MapListNotSaved) {
+        int32_t type = store.mapList.loadedGameType;
+        if (type < 0 || type >= kGameTypeCount) type = store.settings.gameType;
+        if (type < 0 || type >= kGameTypeCount) return false;
+        const std::string path = MapListPath(store, type);
+        std::error_code error;
+        const bool folderMissing =
+            !std::filesystem::is_directory(std::filesystem::path(path).parent_path(), error);
+        if (folderMissing && ValidMapCount(store) == 0) return false;
+        context.err << "mctfcli: " << path
+                    << ": cannot be written; the map list was not saved and the file is "
+                       "as it was\n";
+        return true;
+    }
+    return false;
+}
+
+int ApplyForCommand(SettingsStore& store, const std::optional<std::string>& config,
+                    CommandContext& context) {
+    NamingDesktop desktop(context.desktop);
+    desktop.NameServerFiles(store.settings);
+    ApplyResult result = ApplySettings(store, desktop);
+    const bool saveFailed = ReportSave(result.saved, store, config, context);
+    return result.serverFilesWritten && !saveFailed ? 0 : 1;
 }
 
 }  // namespace mctf

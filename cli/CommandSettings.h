@@ -1,21 +1,53 @@
-// Loading the settings for an mctfcli command.
+// Loading and saving the settings for an mctfcli command.
 //
 // The window captures its working folder and reads config.dmc there, then
 // forces the game type to Morvane CTF. A command instead reads the file it
 // is given (config.dmc in the current folder by default) and keeps the game
 // type stored in it, so a script acts on what was last saved.
+//
+// Nothing is written while loading: commands that only read work from the
+// defaults in memory when there is no usable file, and commands that change
+// settings save once every check has passed. A file named with --config must
+// be a settings record (or, for settings reset, missing): anything else is
+// refused and left untouched, so a wrong --config never destroys a file.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "cli/Commands.h"
 #include "core/SettingsStore.h"
 
 namespace mctf {
 
 inline constexpr const char* kDefaultConfigFile = "config.dmc";
 
-// startupDir = the current folder, configPath = configFile, then
-// LoadSettings (which creates a missing file with the defaults).
-void LoadSettingsForCommand(SettingsStore& store, const std::string& configFile);
+enum class ConfigUse {
+    Read,    // never writes config.dmc
+    Change,  // saves at the end; an explicit file must already be a record
+    Reset,   // an explicit file may be missing: the reset creates it
+};
+
+// startupDir = the current folder, configPath = --config (or config.dmc in
+// startupDir), then ReadSettings. False after saying on context.err why the
+// command cannot go on.
+bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::string>& config,
+                            ConfigUse use, CommandContext& context);
+
+// The settings file as the operator named it: the --config text or
+// "config.dmc".
+std::string ConfigName(const std::optional<std::string>& config);
+
+// What OK on the settings sheet does (ApplySettings), with every file that
+// was not written named on context.err. The desktop names the server file a
+// message is about. 0, or 1 when anything was not written.
+int ApplyForCommand(SettingsStore& store, const std::optional<std::string>& config,
+                    CommandContext& context);
+
+// Says on context.err that a save went wrong, naming the file; true when
+// result is a failure. An empty list whose folder is missing counts as saved:
+// nothing is lost, since a missing file loads as the empty list.
+bool ReportSave(SaveResult result, const SettingsStore& store,
+                const std::optional<std::string>& config, CommandContext& context);
 
 }  // namespace mctf

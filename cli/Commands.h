@@ -1,26 +1,60 @@
-// The commands of mctfcli. Each takes the words after its name, works through
-// the given Desktop and returns the process exit status: 0 on success, 1 when
-// a message reported a failure, 2 for a usage error.
+// The commands of mctfcli. Each takes the words after its name and returns
+// the process exit status: 0 on success, 1 when the work failed (a refused
+// value, a file that could not be read or written), 2 for a usage error.
+//
+// Data goes to `out`; errors go to `err` as "mctfcli: NAME: message", NAME
+// being the file, folder or field concerned. Messages of the core (the
+// window's message boxes) come through `desktop`, which mctfcli prints the
+// same way.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mctf {
 
 class Desktop;
+class ByteProgress;
 
 using Args = std::vector<std::string>;
 
-// mctfcli server-files [--config FILE]
-int RunServerFilesCommand(const Args& args, Desktop& desktop, std::ostream& out);
-// mctfcli maps FILE...
-int RunMapsCommand(const Args& args, Desktop& desktop, std::ostream& out);
-// mctfcli stats [--config FILE] [--logs DIR]
-int RunStatsCommand(const Args& args, Desktop& desktop, std::ostream& out);
+struct CommandContext {
+    Desktop& desktop;
+    std::ostream& out;
+    std::ostream& err;
+    // Asks the person at the terminal and returns the line typed; empty
+    // (no function) when standard input or error is no terminal, so nothing
+    // ever waits for an answer that cannot come.
+    std::function<std::optional<std::string>(std::string_view question)> ask;
+    // The running count of log bytes read, shown while stats runs; null when
+    // standard error is no terminal.
+    ByteProgress* progress = nullptr;
+};
 
-// The help text of mctfcli.
+// mctfcli with its arguments (without the program name).
+int RunMctfcli(const Args& args, CommandContext& context);
+
+// mctfcli settings show|get|set|reset [--config FILE]
+int RunSettingsCommand(const Args& args, CommandContext& context);
+// mctfcli maplist show|add|remove|clear [--config FILE]
+int RunMapListCommand(const Args& args, CommandContext& context);
+// mctfcli server-files [--config FILE]
+int RunServerFilesCommand(const Args& args, CommandContext& context);
+// mctfcli maps FILE...
+int RunMapsCommand(const Args& args, CommandContext& context);
+// mctfcli stats [--config FILE] [--logs DIR]
+int RunStatsCommand(const Args& args, CommandContext& context);
+
+// The help of mctfcli, and the short usage of one command (false when there
+// is no such command).
 void PrintUsage(std::ostream& out);
+bool PrintCommandUsage(std::string_view command, std::ostream& out);
+
+// "mctfcli: COMMAND: problem" and the command's usage on err; returns 2.
+int UsageError(CommandContext& context, std::string_view command, std::string_view problem);
 
 }  // namespace mctf

@@ -2,10 +2,11 @@
 // sorted as its Available Maps list sorts them.
 #include <algorithm>
 #include <cctype>
-#include <iostream>
 #include <ostream>
 
+#include "cli/CommandArgs.h"
 #include "cli/Commands.h"
+#include "cli/NamingDesktop.h"
 #include "core/PakScanner.h"
 
 namespace mctf {
@@ -22,23 +23,29 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-int RunMapsCommand(const Args& args, Desktop& desktop, std::ostream& out) {
-    if (args.empty()) {
-        std::cerr << "mctfcli maps: no file given\n";
-        PrintUsage(std::cerr);
-        return 2;
+int RunMapsCommand(const Args& args, CommandContext& context) {
+    constexpr std::string_view kCommand = "maps";
+    CommandArgs parsed;
+    if (std::optional<std::string> problem = ParseCommandArgs(args, 0, parsed))
+        return UsageError(context, kCommand, *problem);
+    if (parsed.help) {
+        PrintCommandUsage(kCommand, context.out);
+        return 0;
     }
+    if (parsed.words.empty()) return UsageError(context, kCommand, "no file given");
     std::vector<std::string> names;
     bool failed = false;
-    for (const std::string& path : args) {
+    NamingDesktop desktop(context.desktop);
+    for (const std::string& path : parsed.words) {
+        desktop.Name(path);
         ScanStatus status = ScanMapFile(path, names, desktop);
         if (status == ScanStatus::PathTooLong)
-            std::cerr << "mctfcli maps: path longer than "
-                      << kNameBufferSize - 1 << " characters skipped: " << path << "\n";
+            context.err << "mctfcli: " << path << ": path longer than " << kNameBufferSize - 1
+                        << " characters, skipped\n";
         if (!ScanSucceeded(status)) failed = true;
     }
     std::stable_sort(names.begin(), names.end(), LessIgnoringCase);
-    for (const std::string& name : names) out << name << '\n';
+    for (const std::string& name : names) context.out << name << '\n';
     return failed ? 1 : 0;
 }
 

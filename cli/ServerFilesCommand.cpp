@@ -1,27 +1,30 @@
 // mctfcli server-files: writes morvane.bat and morvane.cfg from the stored
 // settings without touching config.dmc or the map lists.
-#include <iostream>
 #include <ostream>
 
+#include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
+#include "cli/NamingDesktop.h"
 #include "core/ServerFiles.h"
 
 namespace mctf {
 
-int RunServerFilesCommand(const Args& args, Desktop& desktop, std::ostream&) {
-    std::string configFile = kDefaultConfigFile;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--config" && i + 1 < args.size()) {
-            configFile = args[++i];
-            continue;
-        }
-        std::cerr << "mctfcli server-files: unexpected argument '" << args[i] << "'\n";
-        PrintUsage(std::cerr);
-        return 2;
+int RunServerFilesCommand(const Args& args, CommandContext& context) {
+    constexpr std::string_view kCommand = "server-files";
+    CommandArgs parsed;
+    if (std::optional<std::string> problem = ParseCommandArgs(args, kConfigOption, parsed))
+        return UsageError(context, kCommand, *problem);
+    if (parsed.help) {
+        PrintCommandUsage(kCommand, context.out);
+        return 0;
     }
+    if (!parsed.words.empty())
+        return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
     SettingsStore store;
-    LoadSettingsForCommand(store, configFile);
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
+    NamingDesktop desktop(context.desktop);
+    desktop.NameServerFiles(store.settings);
     return WriteServerFiles(store, desktop) ? 0 : 1;
 }
 

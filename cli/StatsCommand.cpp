@@ -1,14 +1,15 @@
 // mctfcli stats: analyses the log folder and writes the statistics pages
 // there. --logs picks another folder for this run only; config.dmc is not
-// saved. The success report goes to standard output, errors to the desktop
-// (standard error).
-#include <iostream>
+// saved. The success report goes to standard output, errors (naming the
+// folder) to the desktop, that is standard error.
 #include <memory>
 #include <ostream>
 #include <string>
 
+#include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
+#include "cli/NamingDesktop.h"
 #include "core/Desktop.h"
 #include "core/FixedText.h"
 #include "jobs/AnalyzeLogs.h"
@@ -16,10 +17,11 @@
 namespace mctf {
 namespace {
 
+constexpr std::string_view kCommand = "stats";
 constexpr std::string_view kReportCaption = "Player Stats";
 
 // Sends the report's success message to `out` and everything else on to the
-// terminal desktop, remembering whether an error was shown.
+// inner desktop, remembering whether an error was shown.
 class StatsCommandDesktop : public Desktop {
 public:
     StatsCommandDesktop(Desktop& inner, std::ostream& out) : inner_(inner), out_(out) {}
@@ -51,44 +53,39 @@ private:
     bool errorShown_ = false;
 };
 
-int UsageError(const std::string& problem) {
-    std::cerr << "mctfcli stats: " << problem << '\n';
-    PrintUsage(std::cerr);
-    return 2;
-}
-
 }  // namespace
 
-int RunStatsCommand(const Args& args, Desktop& desktop, std::ostream& out) {
-    std::string configFile = kDefaultConfigFile;
-    std::optional<std::string> logsDir;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--config" && i + 1 < args.size()) {
-            configFile = args[++i];
-        } else if (args[i] == "--logs" && i + 1 < args.size()) {
-            logsDir = args[++i];
-        } else {
-            return UsageError("unexpected argument '" + args[i] + "'");
-        }
+int RunStatsCommand(const Args& args, CommandContext& context) {
+    CommandArgs parsed;
+    if (std::optional<std::string> problem =
+            ParseCommandArgs(args, kConfigOption | kLogsOption, parsed))
+        return UsageError(context, kCommand, *problem);
+    if (parsed.help) {
+        PrintCommandUsage(kCommand, context.out);
+        return 0;
     }
+    if (!parsed.words.empty())
+        return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
 
-    SettingsStore store;
-    LoadSettingsForCommand(store, configFile);
-    ServerSettings settings = store.settings;  // a copy: --logs is never saved
-    if (logsDir) {
-        if (logsDir->empty() || logsDir->size() >= sizeof settings.statsDir) {
-            return UsageError("the log folder must have 1 to " +
+    ServerSettings settings{};
+    if (parsed.logs && parsed.logs->size() >= sizeof settings.statsDir) {
+        return UsageError(context, kCommand,
+                          "the log folder must have 1 to " +
                               std::to_string(sizeof settings.statsDir - 1) + " characters");
-        }
-        SetFixedText(settings.statsDir, *logsDir);
     }
+    SettingsStore store;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
+    settings = store.settings;  // a copy: --logs is never saved
+    if (parsed.logs) SetFixedText(settings.statsDir, *parsed.logs);
 
     auto tables = std::make_unique<StatsTables>();
-    StatsCommandDesktop commandDesktop(desktop, out);
+    NamingDesktop naming(context.desktop);
+    naming.Name(std::string(FixedText(settings.statsDir)));
+    StatsCommandDesktop commandDesktop(naming, context.out);
     if (AnalyzeLogs(*tables, settings, commandDesktop, ReportEnvironment{})) return 0;
     if (!commandDesktop.errorShown()) {
         // A list page that could not be created ends the run without a box.
-        desktop.ShowMessage("ERROR Cannot create HTML File!", kAppTitle, MessageIcon::Exclamation);
+        naming.ShowMessage("ERROR Cannot create HTML File!", kAppTitle, MessageIcon::Exclamation);
     }
     return 1;
 }

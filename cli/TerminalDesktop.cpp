@@ -10,21 +10,19 @@
 
 namespace mctf {
 
-TerminalDesktop::TerminalDesktop(std::FILE* err)
-    : err_(err), showProgress_(isatty(fileno(err)) != 0) {}
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
-void TerminalDesktop::ShowMessage(std::string_view text, std::string_view caption,
-                                  MessageIcon) {
-    ++messageCount_;
+TerminalDesktop::TerminalDesktop(std::FILE* err) : err_(err), showProgress_(IsTerminal(err)) {}
+
+void TerminalDesktop::ShowMessage(std::string_view text, std::string_view, MessageIcon) {
     if (progressOpen_ && showProgress_) std::fputs("\r\033[K", err_);
-    std::fprintf(err_, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-                 static_cast<int>(text.size()), text.data());
+    std::fprintf(err_, "mctfcli: %.*s\n", static_cast<int>(text.size()), text.data());
     std::fflush(err_);
 }
 
-bool TerminalDesktop::Confirm(std::string_view text, std::string_view caption) {
-    std::fprintf(err_, "%.*s: %.*s (answered Cancel)\n", static_cast<int>(caption.size()),
-                 caption.data(), static_cast<int>(text.size()), text.data());
+bool TerminalDesktop::Confirm(std::string_view text, std::string_view) {
+    std::fprintf(err_, "mctfcli: %.*s (answered Cancel)\n", static_cast<int>(text.size()),
+                 text.data());
     return false;
 }
 

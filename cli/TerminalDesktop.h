@@ -1,4 +1,5 @@
-// TerminalDesktop: the Desktop of mctfcli. Messages go to standard error,
+// TerminalDesktop: the Desktop of mctfcli. Messages go to standard error as
+// "mctfcli: message" (the commands have put the file's name in front),
 // questions are answered Cancel (nobody is there to confirm), and progress is
 // a line redrawn on standard error when that is a terminal.
 #pragma once
@@ -8,6 +9,9 @@
 #include "core/Desktop.h"
 
 namespace mctf {
+
+// Whether the stream is a terminal.
+bool IsTerminal(std::FILE* stream);
 
 class TerminalDesktop : public Desktop {
 public:
@@ -21,15 +25,10 @@ public:
     void CloseProgress() override;
     std::optional<std::string> ChooseFile(std::string_view filters) override;
 
-    // True once a message has been shown: the command then failed, unless
-    // the message was its success report.
-    int messageCount() const { return messageCount_; }
-
 private:
     std::FILE* err_;
     bool showProgress_;
     bool progressOpen_ = false;
-    int messageCount_ = 0;
 };
 
 }  // namespace mctf

@@ -31,15 +31,8 @@ mkdir -p "$game/morvane" "$work/logs"
 cp "$root"/examples/logs/*.log "$work/logs/"
 cp "$root/examples/clanlist.txt" "$game/morvane/"
 
-# A first run creates config.dmc with the defaults; then the game path
-# (128 bytes from offset 4, NUL-terminated) is pointed at the sample game
-# folder so the clan list is found.
-(cd "$work" && "$cli" stats --config config.dmc --logs "$work/logs" >/dev/null)
-if (( ${#game} > 127 )); then
-  echo "temporary folder path too long for the game path: $game" >&2
-  exit 1
-fi
-printf '%s\0' "$game" | dd of="$work/config.dmc" bs=1 seek=4 conv=notrunc status=none
-
-(cd "$work" && "$cli" stats --config config.dmc --logs "$work/logs")
+# config.dmc in the temporary folder, with the game path pointed at the
+# sample game folder so the clan list is found.
+(cd "$work" && "$cli" settings set "quakePath=$game")
+(cd "$work" && "$cli" stats --logs "$work/logs")
 echo "Statistics pages written: $work/logs/pstats.htm"

@@ -1,25 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/Commands.h"
+#include "core/ServerFiles.h"
+#include "tests/cli/CliHarness.h"
 #include "tests/core/GameFolder.h"
-#include "tests/support/RecordingDesktop.h"
 
 namespace mctf::testing {
 namespace {
 
 TEST(ServerFilesCommand, WritesFromTheStoredTypeAndSavesNothing) {
     GameFolder game;
-    RecordingDesktop desktop;
-    std::ostringstream out;
-    const Args args = {"--config", game.Config().string()};
+    CliHarness cli;
+    const Args args = {"server-files", "--config", game.Config().string()};
     game.store.settings.gameType = kQuake3TeamDM;
     SaveSettings(game.store);
     WriteFileBytes(game.Morvane("q3tdm.map"), "q3tourney2   q3dm7");
     std::string config = ReadFileBytes(game.Config());
 
-    EXPECT_EQ(RunServerFilesCommand(args, desktop, out), 0);
+    EXPECT_EQ(cli.Run(args), 0);
     std::string script = ReadFileBytes(game.dir / "baseq3" / "morvane.cfg");
     EXPECT_NE(script.find("set g_gametype 3\nset fraglimit"), std::string::npos);
     EXPECT_NE(script.find("set d2 \"map q3dm7 ; set nextmap vstr d1\"\nvstr d1\n"),
@@ -27,11 +24,16 @@ TEST(ServerFilesCommand, WritesFromTheStoredTypeAndSavesNothing) {
     EXPECT_EQ(ReadFileBytes(game.Config()), config);
     EXPECT_EQ(ReadFileBytes(game.Morvane("q3tdm.map")), "q3tourney2   q3dm7");
 
+    // The message names the file that could not be written.
     std::filesystem::remove_all(game.dir / "baseq3");
-    EXPECT_EQ(RunServerFilesCommand(args, desktop, out), 1);
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(RunServerFilesCommand({"--config"}, desktop, out), 2);
-    EXPECT_EQ(RunServerFilesCommand({"extra"}, desktop, out), 2);
+    EXPECT_EQ(cli.Run(args), 1);
+    ASSERT_EQ(cli.desktop.messages.size(), 1u);
+    EXPECT_EQ(cli.desktop.messages[0].text,
+              ServerScriptPath(game.store.settings) + ": " + kCannotCreateScriptMessage);
+    EXPECT_EQ(cli.Run({"server-files", "--config"}), 2);
+    EXPECT_EQ(cli.err.str(), "mctfcli: server-files: option --config needs a value\n"
+                             "Try 'mctfcli server-files --help'.\n");
+    EXPECT_EQ(cli.Run({"server-files", "extra"}), 2);
 }
 
 }  // namespace

@@ -4,9 +4,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/Commands.h"
-#include "core/ServerSettings.h"
-#include "tests/support/RecordingDesktop.h"
+#include "core/SettingsStore.h"
+#include "tests/cli/CliHarness.h"
 #include "tests/support/TempDir.h"
 
 namespace mctf::testing {
@@ -21,15 +20,24 @@ const char* const kOneMatch =
 
 class StatsCommandTest : public ::testing::Test {
 protected:
-    int Run(const Args& args) { return RunStatsCommand(args, desktop, out); }
+    int Run(Args args) {
+        args.insert(args.begin(), "stats");
+        return cli.Run(args);
+    }
     std::string Config() const { return (dir / "config.dmc").string(); }
     std::string Logs() const { return (dir / "logs").string(); }
 
-    StatsCommandTest() { std::filesystem::create_directory(dir / "logs"); }
+    StatsCommandTest() {
+        std::filesystem::create_directory(dir / "logs");
+        SettingsStore store;
+        store.configPath = Config();
+        RestoreDefaults(store);
+    }
 
     TempDir dir;
-    RecordingDesktop desktop;
-    std::ostringstream out;
+    CliHarness cli;
+    RecordingDesktop& desktop = cli.desktop;
+    std::ostringstream& out = cli.out;
 };
 
 TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
@@ -49,14 +57,14 @@ TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
 TEST_F(StatsCommandTest, ErrorsGoToTheDesktopAndFail) {
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
     ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, "ERROR Cannot find any log files!");
+    EXPECT_EQ(desktop.messages[0].text, Logs() + ": ERROR Cannot find any log files!");
     EXPECT_EQ(out.str(), "");
 
     // A page on a full device: no success line.
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::filesystem::create_symlink("/dev/full", dir / "logs" / "players.htm");
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
-    EXPECT_EQ(desktop.messages.back().text, "ERROR Cannot write HTML File!");
+    EXPECT_EQ(desktop.messages.back().text, Logs() + ": ERROR Cannot write HTML File!");
     EXPECT_EQ(out.str(), "");
 }
 
@@ -65,7 +73,7 @@ TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
     std::filesystem::create_directory(dir / "logs" / "clans.htm");
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
     ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, "ERROR Cannot create HTML File!");
+    EXPECT_EQ(desktop.messages[0].text, Logs() + ": ERROR Cannot create HTML File!");
     EXPECT_EQ(out.str(), "");
 }
 

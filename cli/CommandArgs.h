@@ -1,0 +1,35 @@
+// Sorting a command's words into its options and its operands.
+//
+// Options may stand anywhere after the command (and its action): "--config
+// FILE" or "--config=FILE", "--logs DIR", "--yes", and "--help" (or "-h"),
+// which every command takes and which wins over everything else, so it is
+// never read as a file name. "--" ends the options.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/Commands.h"
+
+namespace mctf {
+
+enum CommandOption : unsigned {
+    kConfigOption = 1,
+    kLogsOption = 2,
+    kYesOption = 4,
+};
+
+struct CommandArgs {
+    std::optional<std::string> config;
+    std::optional<std::string> logs;
+    bool yes = false;
+    bool help = false;
+    Args words;
+};
+
+// Fills parsed from args, allowing the options in `options`. Returns the
+// problem for a usage error (an unknown option, an option without its value).
+std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
+                                            CommandArgs& parsed);
+
+}  // namespace mctf

@@ -1,0 +1,152 @@
+// mctfcli settings: the settings record as name=value lines, and changes to
+// it that end as OK on the settings sheet ends (server files, config.dmc,
+// the map list), or as Setup > Reset Settings does.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CommandArgs.h"
+#include "cli/CommandSettings.h"
+#include "cli/Commands.h"
+#include "core/MapList.h"
+#include "core/SettingsFields.h"
+
+namespace mctf {
+
+namespace {
+
+constexpr std::string_view kCommand = "settings";
+
+std::string KnownFields() {
+    std::string names;
+    for (const SettingsField& field : SettingsFields()) {
+        if (!names.empty()) names += ", ";
+        names += field.name;
+    }
+    return names;
+}
+
+int UnknownField(CommandContext& context, std::string_view name) {
+    context.err << "mctfcli: settings: unknown field '" << name
+                << "'; the fields are: " << KnownFields() << "\n";
+    return 2;
+}
+
+int Show(const CommandArgs& parsed, CommandContext& context) {
+    if (parsed.words.size() > 1) return UsageError(context, kCommand, "show takes no NAME");
+    SettingsStore store;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
+    for (const SettingsField& field : SettingsFields())
+        context.out << field.name << '=' << FormatFieldValue(store.settings, field) << '\n';
+    return 0;
+}
+
+int Get(const CommandArgs& parsed, CommandContext& context) {
+    if (parsed.words.size() < 2) return UsageError(context, kCommand, "get needs a NAME");
+    std::vector<const SettingsField*> fields;
+    for (std::size_t i = 1; i < parsed.words.size(); ++i) {
+        const SettingsField* field = FindSettingsField(parsed.words[i]);
+        if (!field) return UnknownField(context, parsed.words[i]);
+        fields.push_back(field);
+    }
+    SettingsStore store;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
+    for (const SettingsField* field : fields)
+        context.out << FormatFieldValue(store.settings, *field) << '\n';
+    return 0;
+}
+
+struct Assignment {
+    const SettingsField* field;
+    std::string value;
+};
+
+int Set(const CommandArgs& parsed, CommandContext& context) {
+    if (parsed.words.size() < 2) return UsageError(context, kCommand, "set needs NAME=VALUE");
+    std::vector<Assignment> assignments;
+    for (std::size_t i = 1; i < parsed.words.size(); ++i) {
+        const std::string& word = parsed.words[i];
+        const std::size_t equals = word.find('=');
+        if (equals == std::string::npos)
+            return UsageError(context, kCommand, "'" + word + "' is not NAME=VALUE");
+        const std::string name = word.substr(0, equals);
+        const SettingsField* field = FindSettingsField(name);
+        if (!field) return UnknownField(context, name);
+        if (field->kind == FieldKind::MapCount)
+            return UsageError(context, kCommand,
+                              "mapCount cannot be set: it follows the map list, which "
+                              "'mctfcli maplist add|remove|clear' changes");
+        if (!field->IsEditable())
+            return UsageError(context, kCommand,
+                              name + " cannot be set: it is the format of the settings file");
+        assignments.push_back({field, word.substr(equals + 1)});
+    }
+
+    SettingsStore store;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Change, context)) return 1;
+    // Every value is checked before anything changes, so a refused one
+    // leaves the record and every file as they were.
+    ServerSettings changed = store.settings;
+    bool refused = false;
+    for (const Assignment& assignment : assignments) {
+        if (std::optional<std::string> message =
+                AssignFieldText(changed, *assignment.field, assignment.value)) {
+            context.err << "mctfcli: " << assignment.field->name << ": " << *message << '\n';
+            refused = true;
+        }
+    }
+    if (refused) return 1;
+
+    const int32_t previousType = store.settings.gameType;
+    store.settings = changed;
+    // As picking a game-type button and opening the sheet: the list of the
+    // new type is the one the sheet shows and OK saves.
+    if (store.settings.gameType != previousType) LoadMapList(store);
+    return ApplyForCommand(store, parsed.config, context);
+}
+
+int Reset(const CommandArgs& parsed, CommandContext& context) {
+    if (parsed.words.size() > 1) return UsageError(context, kCommand, "reset takes no NAME");
+    if (!parsed.yes && !context.ask)
+        return UsageError(context, kCommand,
+                          "reset asks for confirmation and there is no terminal to ask on; "
+                          "add --yes to reset without asking");
+    SettingsStore store;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Reset, context)) return 1;
+    if (!parsed.yes) {
+        std::optional<std::string> answer =
+            context.ask(std::string(kResetCaption) + ": " + kResetQuestion + " [y/N] ");
+        if (!answer || (*answer != "y" && *answer != "Y" && *answer != "yes")) {
+            context.err << "mctfcli: " << ConfigName(parsed.config) << ": not reset\n";
+            return 1;
+        }
+    }
+    if (ReportSave(RestoreDefaults(store), store, parsed.config, context)) return 1;
+    context.out << kSettingsResetMessage << '\n';
+    return 0;
+}
+
+}  // namespace
+
+int RunSettingsCommand(const Args& args, CommandContext& context) {
+    CommandArgs parsed;
+    if (std::optional<std::string> problem =
+            ParseCommandArgs(args, kConfigOption | kYesOption, parsed))
+        return UsageError(context, kCommand, *problem);
+    if (parsed.help) {
+        PrintCommandUsage(kCommand, context.out);
+        return 0;
+    }
+    if (parsed.words.empty())
+        return UsageError(context, kCommand, "which action: show, get, set or reset?");
+    const std::string& action = parsed.words[0];
+    if (parsed.yes && action != "reset")
+        return UsageError(context, kCommand, "--yes belongs to reset only");
+    if (action == "show") return Show(parsed, context);
+    if (action == "get") return Get(parsed, context);
+    if (action == "set") return Set(parsed, context);
+    if (action == "reset") return Reset(parsed, context);
+    return UsageError(context, kCommand, "unknown action '" + action + "'");
+}
+
+}  // namespace mctf

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# mctfcli end to end, in a temporary folder: a server set up from nothing,
+# refused values that leave every file as it was, a wrong --config that is
+# never overwritten, read-only commands that create nothing, and the usage
+# conventions (streams and exit codes).
+#
+#   tests/cli/cli_session.sh MCTFCLI
+set -uo pipefail
+cli="$1"
+work="$(mktemp -d "${TMPDIR:-/tmp}/mctfcli-session.XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+# The session's own folder; the captured output stays beside it.
+mkdir "$work/s"
+cd "$work/s"
+out="$work/out" err="$work/err"
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# expect STATUS COMMAND...: runs it, keeping stdout in out and stderr in err.
+expect() {
+  local want="$1"; shift
+  "$@" >"$out" 2>"$err" </dev/null
+  local got=$?
+  [[ $got == "$want" ]] || fail "exit $got, not $want: $* ($(cat "$err"))"
+}
+same() { cmp -s "$1" "$2" || fail "$3"; }
+# Every file of the session's folder, with its checksum.
+files() { find . -type f -print0 | sort -z | xargs -0 sha1sum; }
+
+# Read-only commands work from the defaults and create nothing.
+expect 0 "$cli" settings show
+[[ $(head -1 "$out") == "version=2" && $(wc -l <"$out") == 33 ]] || fail "settings show: $(cat "$out")"
+expect 0 "$cli" settings get hostname fragLimit
+[[ $(cat "$out") == $'Morvane Quake\n20' ]] || fail "settings get: $(cat "$out")"
+expect 0 "$cli" maplist show
+expect 1 "$cli" stats --logs "$work/logs"
+grep -qx "mctfcli: $work/logs: ERROR Cannot find any log files!" "$err" || fail "stats error: $(cat "$err")"
+[[ ! -e config.dmc ]] || fail "a read-only command created config.dmc"
+
+# A pak as small as the map scan allows: the local-header signature, then
+# central headers (signature, 42 bytes with the name's length at byte 24).
+zeros() { head -c "$1" /dev/zero; }
+entry() { printf 'PK\x01\x02'; zeros 24; printf "\\x$(printf %02x ${#1})"; zeros 17; printf %s "$1"; }
+pak="$work/maps.pk3"
+{ printf 'PK\x03\x04'; zeros 26; entry maps/q3ctf2.bsp; entry maps/q3ctf1.bsp;
+  entry levelshots/q3ctf1.jpg; } >"$pak"
+
+# A server set up from nothing.
+mkdir -p q3/baseq3 q3/morvane
+expect 0 "$cli" settings set "quakePath=$work/s/q3" "hostname=Frag Hall" netPort=27961 \
+  "gameType=quake 3 ctf"
+expect 0 "$cli" maplist add $("$cli" maps "$pak") q3dm17
+expect 0 "$cli" maplist show
+[[ $(cat "$out") == $'q3ctf1\nq3ctf2\nq3dm17' ]] || fail "maplist show: $(cat "$out")"
+expect 0 "$cli" maplist remove q3dm17
+[[ $(cat q3/morvane/q3ctf.map) == $'q3ctf1\nq3ctf2' ]] || fail "list file: $(cat q3/morvane/q3ctf.map)"
+grep -q '^set sv_hostname "Frag Hall"$' q3/baseq3/morvane.cfg || fail "script: hostname"
+grep -q '^set d2 "map q3ctf2 ; set nextmap vstr d1"$' q3/baseq3/morvane.cfg || fail "script: maps"
+[[ $(cat q3/morvane.bat) == "\"$work/s/q3\\quake3.exe\" +set dedicated 2 +exec morvane.cfg" ]] ||
+  fail "launch line: $(cat q3/morvane.bat)"
+expect 0 "$cli" settings get mapCount gameType netPort
+[[ $(cat "$out") == $'2\n3\n27961' ]] || fail "stored values: $(cat "$out")"
+
+# Refused assignments: every file stays byte for byte, with the right status.
+files >"$work/before"
+for refused in "1 fragLimit=10001" "1 netPort=x" "1 serverPassword=0123456789abcdef" \
+               "1 dmFlags=4" "2 noSuchField=1" "2 mapCount=3" "2 version=2" "2 fragLimit"; do
+  expect "${refused%% *}" "$cli" settings set "${refused#* }"
+  [[ -s "$err" && ! -s $out ]] || fail "settings set ${refused#* }: nothing said"
+  files | cmp -s - "$work/before" || fail "settings set ${refused#* } changed a file"
+done
+expect 1 "$cli" maplist add "two words"
+expect 1 "$cli" maplist remove q3dm17
+files | cmp -s - "$work/before" || fail "a refused maplist call changed a file"
+
+# A wrong --config is never overwritten; a missing one is an error.
+cp q3/baseq3/morvane.cfg script.copy
+for command in "stats" "server-files" "settings show" "settings set fragLimit=1" \
+               "maplist clear" "settings reset --yes"; do
+  expect 1 "$cli" $command --config q3/baseq3/morvane.cfg
+  grep -q "^mctfcli: q3/baseq3/morvane.cfg: " "$err" || fail "$command: $(cat "$err")"
+done
+same q3/baseq3/morvane.cfg script.copy "a wrong --config was overwritten"
+printf 'ab' >short.dmc
+expect 1 "$cli" settings show --config short.dmc
+expect 1 "$cli" settings show --config missing.dmc
+expect 0 "$cli" settings reset --yes --config other.dmc
+[[ $(stat -c %s other.dmc) == 808 ]] || fail "reset did not create other.dmc"
+
+# Reset without a terminal needs --yes.
+expect 2 "$cli" settings reset
+same q3/baseq3/morvane.cfg script.copy "reset without --yes changed something"
+expect 0 "$cli" settings reset --yes
+[[ $(cat "$out") == "Settings Reset" ]] || fail "reset: $(cat "$out")"
+expect 0 "$cli" settings get quakePath gameType
+[[ $(cat "$out") == $'C:\\Program Files\\Quake III Arena\n4' ]] || fail "after reset: $(cat "$out")"
+
+# Usage conventions.
+expect 2 "$cli"
+grep -q "^Usage: mctfcli" "$err" && [[ ! -s $out ]] || fail "bare mctfcli"
+expect 0 "$cli" --help
+grep -q "^Usage: mctfcli" "$out" || fail "--help"
+expect 0 "$cli" help maplist
+grep -q "^Usage: mctfcli maplist" "$out" || fail "help maplist"
+expect 0 "$cli" settings --help
+grep -q "^  fragLimit       0 to 10000$" "$out" || fail "settings --help: $(cat "$out")"
+expect 0 "$cli" stats --config --help
+grep -q "^Usage: mctfcli stats" "$out" || fail "stats --config --help"
+expect 0 "$cli" --version
+grep -Eq "^mctfutil [0-9]+(\.[0-9]+)*$" "$out" || fail "--version: $(cat "$out")"
+expect 2 "$cli" frobnicate
+expect 2 "$cli" stats --frobnicate
+expect 2 "$cli" stats --logs
+grep -q "logs" "$err" || fail "missing value: $(cat "$err")"
+
+((failures == 0)) || { echo "$failures failure(s)" >&2; exit 1; }
+echo "mctfcli session: all checks passed"
