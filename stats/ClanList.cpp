@@ -12,8 +12,10 @@ namespace mctf {
 
 namespace {
 
-// One white-space separated word; only the first kKeep characters are
-// kept, but the full length is known so that overlong words can be told.
+// One white-space separated word. A NUL ends its text, as it ends every
+// text read from the game's files; only the first kKeep characters of the
+// text are kept, but its full length is known so that overlong words can be
+// told.
 struct ClanListWord {
     static constexpr std::size_t kKeep = kClanHomePageSize - 1;  // the widest field
     char text[kKeep];
@@ -29,9 +31,13 @@ bool ReadWord(std::FILE* file, ClanListWord& word) {
     while (c != EOF && IsLogSpace(static_cast<char>(c))) c = std::fgetc(file);
     if (c == EOF) return false;
     word.length = 0;
+    bool ended = false;  // a NUL was met: the rest of the word is dropped
     while (c != EOF && !IsLogSpace(static_cast<char>(c))) {
-        if (word.length < ClanListWord::kKeep) word.text[word.length] = static_cast<char>(c);
-        ++word.length;
+        if (c == '\0') ended = true;
+        if (!ended) {
+            if (word.length < ClanListWord::kKeep) word.text[word.length] = static_cast<char>(c);
+            ++word.length;
+        }
         c = std::fgetc(file);
     }
     return true;

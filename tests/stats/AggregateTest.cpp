@@ -122,5 +122,17 @@ TEST_F(Aggregate, ClanListNamesTheClans) {
     EXPECT_EQ(std::string(tables->clans[2].contact), std::string(19, 'c'));
 }
 
+TEST_F(Aggregate, NulEndsAWordOfTheClanList) {
+    using namespace std::string_literals;
+    AddPlayer("[AB]x", 1, 60);
+    AddPlayer("[CD]y", 1, 60);
+    WriteClanList("AB\0x Alpha none none\n"
+                  "CD Gamma none\0x none\n"s);  // counts as "none": no home page
+    LoadClanList(*tables, settings);
+    EXPECT_STREQ(tables->clans[0].clanName, "Alpha");
+    EXPECT_STREQ(tables->clans[1].clanName, "Gamma");
+    EXPECT_STREQ(tables->clans[1].homePage, "");
+}
+
 }  // namespace
 }  // namespace mctf::testing
