@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "bench/QuietDesktop.h"
 #include "core/FixedText.h"
+#include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
 #include "stats/LogReader.h"
 
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     }
 
     auto tables = std::make_unique<mctf::StatsTables>();
-    mctf::bench::QuietDesktop desktop;
+    mctf::SilentDesktop desktop;
     auto start = std::chrono::steady_clock::now();
     bool written = mctf::AnalyzeLogs(*tables, settings, desktop, mctf::ReportEnvironment{});
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
                 seconds, static_cast<double>(bytes) / 1e6 / seconds, usage.ru_maxrss,
                 tables->playerCount, tables->clanCount);
     if (!written) {
-        for (const std::string& message : desktop.messages) std::fprintf(stderr, "%s\n", message.c_str());
+        std::fprintf(stderr, "%s\n", desktop.lastMessage.c_str());
         return 1;
     }
     return 0;

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "bench/QuietDesktop.h"
 #include "bench/SyntheticLogs.h"
 #include "core/FixedText.h"
+#include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
 #include "report/Report.h"
 
@@ -43,13 +43,13 @@ mctf::ServerSettings SettingsFor(const std::string& folder) {
 
 void BM_AnalyzeCorpus(benchmark::State& state) {
     ScratchFolder folder("corpus");
-    mctf::bench::CorpusSpec plan;
+    mctf::bench::CorpusPlan plan;
     plan.folder = folder.str();
     plan.totalBytes = static_cast<std::uint64_t>(state.range(0)) << 20;
     std::uint64_t bytes = mctf::bench::GenerateCorpus(plan);
     mctf::ServerSettings settings = SettingsFor(folder.str());
     auto tables = std::make_unique<mctf::StatsTables>();
-    mctf::bench::QuietDesktop desktop;
+    mctf::SilentDesktop desktop;
     for (auto _ : state) {
         bool written = mctf::AnalyzeLogs(*tables, settings, desktop, mctf::ReportEnvironment{});
         if (!written) state.SkipWithError("the report was not written");
@@ -77,7 +77,7 @@ void BM_WriteFullReport(benchmark::State& state) {
             tables->topRocketeers[p] = static_cast<uint16_t>(p);
         }
     }
-    mctf::bench::QuietDesktop desktop;
+    mctf::SilentDesktop desktop;
     for (auto _ : state) {
         if (!mctf::WriteReport(*tables, settings, desktop, mctf::ReportEnvironment{})) {
             state.SkipWithError("the report was not written");

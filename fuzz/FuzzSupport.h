@@ -1,5 +1,5 @@
-// Shared pieces of the fuzz targets: a Desktop that answers nothing and a
-// scratch folder, made once per process, for targets that read or write files.
+// Shared pieces of the fuzz targets: a scratch folder, made once per process,
+// for targets that read or write files. (Their Desktop is core/SilentDesktop.h.)
 #pragma once
 
 #include <stdlib.h>
@@ -7,21 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <string_view>
-
-#include "core/Desktop.h"
 
 namespace mctf::fuzz {
-
-class SilentDesktop : public Desktop {
-public:
-    void ShowMessage(std::string_view, std::string_view, MessageIcon) override {}
-    bool Confirm(std::string_view, std::string_view) override { return false; }
-    void OpenProgress() override {}
-    void SetProgress(int) override {}
-    void CloseProgress() override {}
-    std::optional<std::string> ChooseFile(std::string_view) override { return std::nullopt; }
-};
 
 inline const std::string& ScratchFolder() {
     static const std::string folder = [] {

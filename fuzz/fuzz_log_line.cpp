@@ -4,13 +4,14 @@
 #include <memory>
 #include <string_view>
 
+#include "core/SilentDesktop.h"
 #include "fuzz/FuzzSupport.h"
 #include "stats/Aggregate.h"
 #include "stats/LogReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto tables = std::make_unique<mctf::StatsTables>();
-    static mctf::fuzz::SilentDesktop desktop;
+    static mctf::SilentDesktop desktop;
     static int calls = 0;
     // The tables carry over between inputs, as match state carries over
     // between lines; reset now and then so full tables are reached and left.

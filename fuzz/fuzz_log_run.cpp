@@ -5,12 +5,13 @@
 #include <memory>
 
 #include "core/Paths.h"
+#include "core/SilentDesktop.h"
 #include "fuzz/FuzzSupport.h"
 #include "jobs/AnalyzeLogs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto tables = std::make_unique<mctf::StatsTables>();
-    static mctf::fuzz::SilentDesktop desktop;
+    static mctf::SilentDesktop desktop;
     static const mctf::ReportEnvironment env = [] {
         mctf::ReportEnvironment e;
         e.now = [] { return std::time_t{1765000000}; };

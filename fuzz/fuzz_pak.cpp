@@ -5,10 +5,11 @@
 
 #include "core/PakScanner.h"
 #include "core/Paths.h"
+#include "core/SilentDesktop.h"
 #include "fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static mctf::fuzz::SilentDesktop desktop;
+    static mctf::SilentDesktop desktop;
     static const std::string path = mctf::JoinPath(mctf::fuzz::ScratchFolder(), "input.pk3");
     mctf::fuzz::WriteFile(path, data, size);
     std::vector<std::string> names;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "report/FieldText.h"
+#include "core/FixedText.h"
 #include "report/Report.h"
 #include "stats/Aggregate.h"
 #include "stats/LogReader.h"
@@ -13,7 +13,7 @@ namespace mctf {
 bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
                  const ReportEnvironment& env) {
     ResetLogTables(tables);
-    const std::string folder = FieldText(settings.statsDir);
+    const std::string folder(FixedText(settings.statsDir));
     const std::vector<std::string> logFiles = FindLogFiles(folder);
     if (logFiles.empty()) {
         desktop.ShowMessage("ERROR Cannot find any log files!");

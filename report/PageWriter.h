@@ -29,9 +29,9 @@ public:
     // Ends the current page.
     void Close();
 
-    bool isOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return file_ != nullptr; }
     // True once a write or close of any page of this run has failed.
-    bool writeFailed() const { return writeFailed_; }
+    bool WriteFailed() const { return writeFailed_; }
 
 private:
     std::FILE* file_ = nullptr;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/Paths.h"
-#include "report/FieldText.h"
+#include "core/FixedText.h"
 #include "report/PageFrame.h"
 #include "stats/Rates.h"
 
@@ -48,9 +48,10 @@ void WriteTableHeader(PageWriter& page) {
 
 void WritePlayerRow(PageWriter& page, int place, const PlayerStats& player) {
     long seconds = player.secondsPlayed;
+    const std::string name(FixedText(player.name));
     page.Write("<tr>");
     page.Write("<td width=\"5%%\" align=\"center\">%d</td>", place);
-    page.Write("<td width=\"9%%\" align=\"center\">%s</td>", FieldText(player.name).c_str());
+    page.Write("<td width=\"9%%\" align=\"center\">%s</td>", name.c_str());
     page.Write("<td width=\"7%%\" align=\"center\">%ld:%02ld:%02ld</td>", seconds / 3600,
                seconds / 60 % 60, seconds % 60);
     page.Write("<td width=\"7%%\" align=\"center\">%.2f</td>", player.fragsPerHour);

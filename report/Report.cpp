@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/Paths.h"
-#include "report/FieldText.h"
+#include "core/FixedText.h"
 #include "report/PageFrame.h"
 #include "report/PageWriter.h"
 #include "report/PlayerList.h"
@@ -74,7 +74,7 @@ bool WriteListPages(PageWriter& page, const StatsTables& tables, const std::stri
 
 bool WriteReport(const StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
                  const ReportEnvironment& env) {
-    const std::string statsDir = FieldText(settings.statsDir);
+    const std::string statsDir(FixedText(settings.statsDir));
     PageWriter page;
     if (!page.Open(JoinPath(statsDir, "pstats.htm"))) {
         desktop.ShowMessage("ERROR Cannot create HTML File!", kAppTitle, MessageIcon::Exclamation);
@@ -94,7 +94,7 @@ bool WriteReport(const StatsTables& tables, const ServerSettings& settings, Desk
     }
 
     // A failed write must never pass for a finished report.
-    if (page.writeFailed()) {
+    if (page.WriteFailed()) {
         desktop.ShowMessage("ERROR Cannot write HTML File!", kAppTitle, MessageIcon::Exclamation);
         return false;
     }

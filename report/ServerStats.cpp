@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "report/FieldText.h"
+#include "core/FixedText.h"
 #include "report/PageFrame.h"
 #include "stats/Rates.h"
 
@@ -21,12 +21,12 @@ int PlayerCount(const StatsTables& tables) {
 void WriteFeaturedPlayer(PageWriter& page, const StatsTables& tables, int featured) {
     const PlayerStats& player = tables.players[featured];
     page.Write("<h3 align=center>Featured Player: <font color=#ffff00>%s</font><br>",
-               FieldText(player.name).c_str());
+               std::string(FixedText(player.name)).c_str());
     int clan = FindPlayerClan(tables, featured);
     if (clan != kNoClan && tables.clans[clan].homePage[0] != '\0') {
         page.Write("Clan Home - <a href=\"%s\">%s</a><br>",
-                   FieldText(tables.clans[clan].homePage).c_str(),
-                   FieldText(tables.clans[clan].clanName).c_str());
+                   std::string(FixedText(tables.clans[clan].homePage)).c_str(),
+                   std::string(FixedText(tables.clans[clan].clanName)).c_str());
     }
     page.Write("Favorite Weapon - %s<br>", WeaponNames[FavoriteWeapon(player)]);
     page.Write("Rank - %d<br>", player.rankPosition + 1);
@@ -36,16 +36,17 @@ void WriteFeaturedPlayer(PageWriter& page, const StatsTables& tables, int featur
 void WriteAwards(PageWriter& page, const StatsTables& tables) {
     const PlayerStats& railer = tables.players[tables.topRailers[0]];
     page.Write("<h3 align=center>Hugest Cack: <font color=#ffff00>%s %.3f rails</font></h3>",
-               FieldText(railer.name).c_str(),
+               std::string(FixedText(railer.name)).c_str(),
                RatePerHour(railer.weaponKills[kRailgun], railer.secondsPlayed));
 
     RateLeader suicides = LeaderByRate(tables, kSuicide);
     page.Write("<h3 align=center>Biggest Dumbass: <font color=#ffff00>%s %.3f suicides</font></h3>",
-               FieldText(tables.players[suicides.player].name).c_str(), suicides.rate);
+               std::string(FixedText(tables.players[suicides.player].name)).c_str(),
+               suicides.rate);
 
     RateLeader bfg = LeaderByRate(tables, kBfg);
     page.Write("<h3 align=center>Biggest Lamer: <font color=#ffff00>%s %.3f BFGs</font></h3>",
-               FieldText(tables.players[bfg.player].name).c_str(), bfg.rate);
+               std::string(FixedText(tables.players[bfg.player].name)).c_str(), bfg.rate);
 }
 
 }  // namespace
@@ -57,7 +58,8 @@ void WriteServerStats(PageWriter& page, const StatsTables& tables,
     page.Write("<tr>");
     page.Write("<td width=\"100%%\">");
 
-    std::string heading = FieldText(settings.motd) + " - " + FormatReportDate(env.now()) + "\n";
+    std::string heading =
+        std::string(FixedText(settings.motd)) + " - " + FormatReportDate(env.now()) + "\n";
     page.Write("<h2 align=center>%s</h2>", heading.c_str());
 
     if (std::optional<int> featured = PickFeaturedPlayer(tables, env)) {

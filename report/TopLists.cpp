@@ -1,8 +1,9 @@
 #include "report/TopLists.h"
 
 #include <algorithm>
+#include <string>
 
-#include "report/FieldText.h"
+#include "core/FixedText.h"
 #include "report/PageFrame.h"
 #include "stats/Rates.h"
 
@@ -10,11 +11,13 @@ namespace mctf {
 namespace {
 
 void WriteMemberRow(PageWriter& page, const PlayerStats& member) {
+    const std::string name(FixedText(member.name));
     page.Write("<tr>");
-    page.Write("<td width=\"25%%\" align=\"center\">%s</td>", FieldText(member.name).c_str());
+    page.Write("<td width=\"25%%\" align=\"center\">%s</td>", name.c_str());
     page.Write("<td width=\"13%%\" align=\"center\">%d</td>", member.rankPosition + 1);
     page.Write("<td width=\"12%%\" align=\"center\">%.3f</td>", member.fragsPerHour);
-    // "%3f" (six decimals), unlike the FPH cell: this is how the clan table looks.
+    // "%3f" is a field width, not a precision, so these cells show six
+    // decimals where the FPH cell shows three: meant, not a slip.
     page.Write("<td width=\"25%%\" align=\"center\">%3f</td>",
                RatePerHour(member.weaponKills[kRailgun], member.secondsPlayed));
     page.Write("<td width=\"25%%\" align=\"center\">%3f</td>",
@@ -48,16 +51,18 @@ void WriteClanMembers(PageWriter& page, const StatsTables& tables, const ClanSta
 
 void WriteClanRow(PageWriter& page, const StatsTables& tables, int place, const ClanStats& clan,
                   bool allMembers) {
+    const std::string tag(FixedText(clan.tag));
+    const std::string clanName(FixedText(clan.clanName));
+    const std::string homePage(FixedText(clan.homePage));
     page.Write("<tr>");
     page.Write("<td width=\"18%%\" align=\"center\">%d</td>", place);
-    if (clan.clanName[0] == '\0') {
-        page.Write("<td width=\"29%%\" align=\"center\">%s</a></td>", FieldText(clan.tag).c_str());
-    } else if (clan.homePage[0] == '\0') {
-        page.Write("<td width=\"29%%\" align=\"center\">%s</a></td>",
-                   FieldText(clan.clanName).c_str());
+    if (clanName.empty()) {
+        page.Write("<td width=\"29%%\" align=\"center\">%s</a></td>", tag.c_str());
+    } else if (homePage.empty()) {
+        page.Write("<td width=\"29%%\" align=\"center\">%s</a></td>", clanName.c_str());
     } else {
         page.Write("<td width=\"29%%\" align=\"center\"><a href=\"%s\">%s</a></td>",
-                   FieldText(clan.homePage).c_str(), FieldText(clan.clanName).c_str());
+                   homePage.c_str(), clanName.c_str());
     }
     WriteClanMembers(page, tables, clan, allMembers);
 }
@@ -92,11 +97,12 @@ void WriteTopList(PageWriter& page, const StatsTables& tables, const TopList& li
 
     for (int i = 0; i < count; ++i) {
         const PlayerStats& player = tables.players[list.order[i]];
+        const std::string name(FixedText(player.name));
         page.Write("<tr>");
         page.Write("<td width=\"9%%\" align=\"center\">%d</td>", i + 1);
         page.Write("<td width=\"29%%\" align=\"center\">%.4f</td>",
                    RatePerHour(player.weaponKills[list.counter], player.secondsPlayed));
-        page.Write("<td width=\"62%%\" align=\"center\">%s</td>", FieldText(player.name).c_str());
+        page.Write("<td width=\"62%%\" align=\"center\">%s</td>", name.c_str());
         page.Write("</tr>");
     }
     page.Write("</table>");

@@ -12,17 +12,17 @@ TEST(PageWriterTest, FailedWritesAreRememberedAcrossPages) {
     ASSERT_TRUE(page.Open((dir / "a.htm").string()));
     page.Write("<p>%s</p>", "fine");
     page.Close();
-    EXPECT_FALSE(page.writeFailed());
+    EXPECT_FALSE(page.WriteFailed());
 
     // A device that is always full: the data is lost when it is flushed.
     ASSERT_TRUE(page.Open("/dev/full"));
     for (int i = 0; i < 100; ++i) page.Write("%s", "<h3>&nbsp;</h3>");
     page.Close();
-    EXPECT_TRUE(page.writeFailed());
+    EXPECT_TRUE(page.WriteFailed());
 
     ASSERT_TRUE(page.Open((dir / "b.htm").string()));
     page.Close();
-    EXPECT_TRUE(page.writeFailed()) << "a later good page must not hide the failure";
+    EXPECT_TRUE(page.WriteFailed()) << "a later good page must not hide the failure";
 }
 
 }  // namespace
