@@ -162,7 +162,7 @@ void WriteMatch(LogWriter& log, Random& random, const std::vector<std::string>& 
 
 }  // namespace
 
-std::uint64_t GenerateCorpus(const CorpusSpec& plan) {
+std::uint64_t GenerateCorpus(const CorpusPlan& plan) {
     std::error_code error;
     std::filesystem::create_directories(plan.folder, error);
     Random random(plan.seed);

@@ -14,7 +14,7 @@
 
 namespace mctf::bench {
 
-struct CorpusSpec {
+struct CorpusPlan {
     std::string folder;             // created when missing
     std::uint64_t totalBytes = 64ull << 20;
     int fileCount = 4;              // games1.log .. gamesN.log
@@ -23,6 +23,6 @@ struct CorpusSpec {
 };
 
 // Writes the corpus; returns the number of bytes written, or 0 on failure.
-std::uint64_t GenerateCorpus(const CorpusSpec& plan);
+std::uint64_t GenerateCorpus(const CorpusPlan& plan);
 
 }  // namespace mctf::bench

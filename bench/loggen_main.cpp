@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: mctf_loggen FOLDER MEGABYTES [FILES] [SEED]\n");
         return 2;
     }
-    mctf::bench::CorpusSpec plan;
+    mctf::bench::CorpusPlan plan;
     plan.folder = argv[1];
     plan.totalBytes = std::strtoull(argv[2], nullptr, 10) << 20;
     if (argc > 3) plan.fileCount = std::atoi(argv[3]);

@@ -10,25 +10,20 @@ namespace {
 
 // Writes the indices of the `count` players with the highest rate to
 // `order`, best first; among equal rates the higher index comes first.
-// `rate` is called with a player index. A partial sort does in n log n what
-// picking the best of the rest, count times over, did in n * count.
+// `rate` is called with a player index. A partial sort costs n log n where
+// picking the best of the rest, count times over, would cost n * count: the
+// ranking orders all 4096 players.
 template <typename RateOf>
-void PickHighest(StatsTables& tables, int count, uint16_t* order, RateOf rate) {
+void PickHighest(const StatsTables& tables, int count, uint16_t* order, RateOf rate) {
     uint16_t candidates[kPlayerCapacity];
-    for (int i = 0; i < tables.playerCount; ++i) {
-        candidates[i] = static_cast<uint16_t>(i);
-        tables.players[i].picked = 0;
-    }
+    for (int i = 0; i < tables.playerCount; ++i) candidates[i] = static_cast<uint16_t>(i);
     std::partial_sort(candidates, candidates + count, candidates + tables.playerCount,
                       [&](uint16_t a, uint16_t b) {
                           float rateA = rate(a);
                           float rateB = rate(b);
                           return rateA != rateB ? rateA > rateB : a > b;
                       });
-    for (int k = 0; k < count; ++k) {
-        order[k] = candidates[k];
-        tables.players[candidates[k]].picked = 1;
-    }
+    std::copy(candidates, candidates + count, order);
 }
 
 void PickTopByWeapon(StatsTables& tables, Weapon weapon, uint16_t* list) {

@@ -3,8 +3,9 @@
 // AggregateStats ranks the players by frags per hour, picks the railgun and
 // rocket-launcher top lists, scores the clans by the rank of their best
 // three members, names them from the optional clanlist.txt of the game's
-// morvane folder and orders them. Every ordering is a selection pass in
-// which ties go to the higher index.
+// morvane folder and orders them. In every ordering ties go to the higher
+// index: the player orderings are partial sorts on (rate, index), the clan
+// ordering picks the best of the rest once per place.
 #pragma once
 
 #include <string>

@@ -38,10 +38,9 @@ enum Weapon : int {
 extern const char* const WeaponNames[kWeaponCount];
 
 // One player's figures: a client slot of the running match, or a player of
-// the run (104 bytes).
+// the run (104 bytes, two of them padding after rankPosition).
 struct PlayerStats {
     char name[kPlayerNameSize];  // cleaned, at most 31 characters
-    uint16_t picked;             // scratch mark of the orderings
     int16_t rankPosition;        // place in rankOrder, from 0
     float fragsPerHour;
     int32_t frags;               // net: kills minus suicides
@@ -51,8 +50,7 @@ struct PlayerStats {
     int32_t weaponKills[kWeaponCount];
 };
 static_assert(sizeof(PlayerStats) == 104);
-static_assert(offsetof(PlayerStats, picked) == 32);
-static_assert(offsetof(PlayerStats, rankPosition) == 34);
+static_assert(offsetof(PlayerStats, rankPosition) == 32);
 static_assert(offsetof(PlayerStats, fragsPerHour) == 36);
 static_assert(offsetof(PlayerStats, frags) == 40);
 static_assert(offsetof(PlayerStats, secondsPlayed) == 44);
