@@ -36,14 +36,17 @@ std::string ByteProgress::Line(uint64_t done, uint64_t total, double seconds) {
     const int percent = total == 0 || done >= total ? 100 : static_cast<int>(done * 100 / total);
     const Unit unit = UnitFor(static_cast<double>(total));
     char text[96];
-    int length = std::snprintf(text, sizeof text, "Reading logs %3d%%  %.1f of %.1f %s", percent,
-                               static_cast<double>(done) / unit.divisor,
+    // Whole bytes have no tenths.
+    const int digits = unit.divisor == 1 ? 0 : 1;
+    int length = std::snprintf(text, sizeof text, "Reading logs %3d%%  %.*f of %.*f %s", percent,
+                               digits, static_cast<double>(done) / unit.divisor, digits,
                                static_cast<double>(total) / unit.divisor, unit.name);
     std::string line(text, static_cast<std::size_t>(length));
     if (seconds > 0) {
         const double speed = static_cast<double>(done) / seconds;
         const Unit speedUnit = UnitFor(speed);
-        std::snprintf(text, sizeof text, "  %.1f %s/s", speed / speedUnit.divisor, speedUnit.name);
+        std::snprintf(text, sizeof text, "  %.*f %s/s", speedUnit.divisor == 1 ? 0 : 1,
+                      speed / speedUnit.divisor, speedUnit.name);
         line += text;
     }
     return line;

@@ -72,7 +72,7 @@ std::string Limits(const SettingsField& field) {
         std::string text = std::to_string(field.low) + " to " + std::to_string(field.high) +
                            ", or the name (any case):";
         for (int type = 0; type < kGameTypeCount; ++type) {
-            text += type % 4 == 0 ? "\n                   " : ", ";
+            text += type % 4 == 0 ? "\n                    " : ", ";
             text += std::to_string(type) + " " + std::string(kGameTypes[type].label);
         }
         return text;
