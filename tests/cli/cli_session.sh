@@ -73,6 +73,20 @@ expect 1 "$cli" maplist add "two words"
 expect 1 "$cli" maplist remove q3dm17
 files | cmp -s - "$work/before" || fail "a refused maplist call changed a file"
 
+# A save that fails keeps the old file and says so (a folder stands where
+# the new file would be written first).
+cp config.dmc config.copy
+mkdir config.dmc.tmp
+expect 1 "$cli" settings set fragLimit=31
+grep -qx "mctfcli: config.dmc: cannot be written; .*" "$err" || fail "failed save: $(cat "$err")"
+same config.dmc config.copy "a failed save changed config.dmc"
+rmdir config.dmc.tmp
+mkdir q3/morvane/q3ctf.map.tmp
+expect 1 "$cli" maplist add q3dm7
+grep -qx "mctfcli: $work/s/q3/morvane/q3ctf.map: cannot be written; .*" "$err" ||
+  fail "failed list save: $(cat "$err")"
+rmdir q3/morvane/q3ctf.map.tmp
+
 # A wrong --config is never overwritten; a missing one is an error.
 cp q3/baseq3/morvane.cfg script.copy
 for command in "stats" "server-files" "settings show" "settings set fragLimit=1" \
