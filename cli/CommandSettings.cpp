@@ -17,7 +17,9 @@ bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::strin
                             ConfigUse use, CommandContext& context) {
     std::error_code error;
     std::filesystem::path current = std::filesystem::current_path(error);
-    store.startupDir = error ? std::string(".") : current.string();
+    store.startupDir = context.settingsFolder ? *context.settingsFolder
+                       : error                ? std::string(".")
+                                              : current.string();
     store.configPath = config ? *config : std::string();
     SettingsFileState state = ReadSettings(store);
     if (!config || state == SettingsFileState::Loaded) return true;

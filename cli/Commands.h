@@ -33,6 +33,9 @@ struct CommandContext {
     // The running count of log bytes read, shown while stats runs; null when
     // standard error is no terminal.
     ByteProgress* progress = nullptr;
+    // --user-settings: the folder config.dmc lives in when no --config names
+    // a file; unset, the current folder.
+    std::optional<std::string> settingsFolder;
 };
 
 // mctfcli with its arguments (without the program name).

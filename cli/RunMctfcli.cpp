@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "core/UserSettings.h"
 #include "core/Version.h"
 
 namespace mctf {
@@ -39,9 +40,25 @@ int Help(const Args& args, CommandContext& context) {
     return 2;
 }
 
+// Takes --user-settings out of the words before "--", wherever it stands.
+bool TakeUserSettingsOption(Args& args) {
+    bool found = false;
+    for (auto word = args.begin(); word != args.end() && *word != "--";) {
+        if (*word == "--user-settings") {
+            word = args.erase(word);
+            found = true;
+        } else {
+            ++word;
+        }
+    }
+    return found;
+}
+
 }  // namespace
 
-int RunMctfcli(const Args& args, CommandContext& context) {
+int RunMctfcli(const Args& commandLine, CommandContext& context) {
+    Args args = commandLine;
+    const bool userSettings = TakeUserSettingsOption(args);
     if (args.empty()) {
         PrintUsage(context.err);
         return 2;
@@ -63,6 +80,14 @@ int RunMctfcli(const Args& args, CommandContext& context) {
                     << first << "'\n";
         PrintUsage(context.err);
         return 2;
+    }
+    if (userSettings) {
+        std::string error;
+        context.settingsFolder = PrepareUserSettingsFolder(CurrentConfigEnvironment(), error);
+        if (!context.settingsFolder) {
+            context.err << "mctfcli: " << error << '\n';
+            return 1;
+        }
     }
     return command->run(Args(args.begin() + 1, args.end()), context);
 }

@@ -4,11 +4,16 @@
 Each picture is written as SVG and turned into PNG or GIF with ImageMagick's
 `convert`; the results are committed, so this only runs when the art changes:
 
-    cd resources && python3 make_art.py
+    cd resources && python3 make_art.py          # everything
+    cd resources && python3 make_art.py icons    # only the menu icons
+
+The menu icons of icons/ (the hicolor theme sizes and the scalable SVG) are
+drawn from the same shapes at each size, never scaled up from a small one.
 """
 import math
 import os
 import subprocess
+import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -25,9 +30,11 @@ SKY = "#1c2230"
 GROUND = "#3d3326"
 
 
-def svg(width, height, body):
-    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
-            f'viewBox="0 0 {width} {height}">{body}</svg>')
+def svg(width, height, body, scale=1):
+    """An SVG of the drawing `body` laid out on width x height, rendered at
+    `scale` times that size: the renderer draws the shapes at the final size."""
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width * scale:g}" '
+            f'height="{height * scale:g}" viewBox="0 0 {width} {height}">{body}</svg>')
 
 
 def waving_flag(x, y, width, height, phase, colour, edge):
@@ -81,7 +88,7 @@ def smoke(puffs):
                    f'fill-opacity="{o:.2f}"/>' for x, y, r, o in puffs)
 
 
-def render(svg_text, out, size=None):
+def render(svg_text, out, size=None, options=()):
     with tempfile.NamedTemporaryFile("w", suffix=".svg", delete=False) as f:
         f.write(svg_text)
         name = f.name
@@ -89,7 +96,7 @@ def render(svg_text, out, size=None):
         cmd = ["convert", "-background", "none", name]
         if size:
             cmd += ["-resize", f"{size}x{size}"]
-        subprocess.run(cmd + [out], check=True)
+        subprocess.run(cmd + list(options) + [out], check=True)
     finally:
         os.unlink(name)
 
@@ -105,13 +112,31 @@ def render_clip(frames, out, delay):
                         *pngs, "-layers", "Optimize", out], check=True)
 
 
-def icon():
-    body = (f'<rect x="0" y="0" width="64" height="64" rx="10" fill="{SKY}"/>'
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
+
+def icon_body():
+    return (f'<rect x="0" y="0" width="64" height="64" rx="10" fill="{SKY}"/>'
             + pole(20, 8, 58) + waving_flag(22, 10, 32, 20, 0.15, RED, DARK_RED)
             + rocket(46, 46, 18, 45, 1.0))
-    text = svg(64, 64, body)
+
+
+def icon():
+    text = svg(64, 64, icon_body())
     render(text, os.path.join(HERE, "icon.png"))
     render(text, os.path.join(HERE, "icon16.png"), 16)
+
+
+def menu_icons():
+    """The desktop menu's icons: icons/icon.svg and icons/icon-<size>.png."""
+    folder = os.path.join(HERE, "icons")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "icon.svg"), "w", encoding="ascii") as f:
+        f.write(svg(64, 64, icon_body()) + "\n")
+    for size in ICON_SIZES:
+        # No time stamps: drawing them again gives the same bytes.
+        render(svg(64, 64, icon_body(), size / 64), os.path.join(folder, f"icon-{size}.png"),
+               options=["-define", "png:exclude-chunks=date,time"])
 
 
 def flag_run_clip():
@@ -165,7 +190,11 @@ def about_pictures():
 
 
 if __name__ == "__main__":
+    if sys.argv[1:] == ["icons"]:
+        menu_icons()
+        sys.exit(0)
     icon()
+    menu_icons()
     flag_run_clip()
     rocket_jump_clip()
     about_pictures()

@@ -109,6 +109,20 @@ expect 0 "$cli" settings reset --yes
 expect 0 "$cli" settings get quakePath gameType
 [[ $(cat "$out") == $'C:\\Program Files\\Quake III Arena\n4' ]] || fail "after reset: $(cat "$out")"
 
+# --user-settings, wherever it stands: config.dmc in $XDG_CONFIG_HOME/mctfutil,
+# the folder created on first use; the current folder's file is left alone.
+user=(env XDG_CONFIG_HOME="$work/xdg" "$cli")
+expect 0 "${user[@]}" settings set --user-settings fragLimit=31 "quakePath=$work/s/q3"
+[[ $(stat -c %s "$work/xdg/mctfutil/config.dmc") == 808 ]] || fail "no user config.dmc"
+expect 0 "${user[@]}" --user-settings settings get fragLimit
+[[ $(cat "$out") == 31 ]] || fail "user settings: $(cat "$out")"
+expect 0 "$cli" settings get fragLimit
+[[ $(cat "$out") == 20 ]] || fail "--user-settings changed config.dmc: $(cat "$out")"
+touch "$work/file"
+expect 1 env XDG_CONFIG_HOME="$work/file" "$cli" settings show --user-settings
+grep -q "^mctfcli: Cannot create the settings folder $work/file/mctfutil" "$err" ||
+  fail "user folder error: $(cat "$err")"
+
 # Usage conventions.
 expect 2 "$cli"
 grep -q "^Usage: mctfcli" "$err" && [[ ! -s $out ]] || fail "bare mctfcli"
