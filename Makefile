@@ -3,10 +3,12 @@
 #   make test   install what is missing, build, run every test
 # and for Windows servers:
 #   make windows  cross-build mctfcli.exe and the tests, run the tests under Wine
+# and for Debian desktops:
+#   make package  build/mctfutil_<version>-1_amd64.deb (README: Install)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps asan bench fuzz screens windows clean
+.PHONY: run test build deps asan bench fuzz screens windows package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -55,5 +57,23 @@ screens: build
 	tests/ui/screenshots.sh $(BUILD)
 	tests/ui/sheet_screenshots.sh $(BUILD)
 
+# The Debian package $(BUILD)/mctfutil_<version>-1_amd64.deb, built in its own
+# folder with the hardening flags of dpkg-buildflags (the other builds keep
+# theirs); scripts/check-package.sh runs Debian's validators over it.
+PACKAGE_BUILD ?= build-package
+package:
+	@scripts/install-deps.sh --package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DMCTF_BUILD_TESTS=OFF -DMCTF_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB >/dev/null
+	mkdir -p $(BUILD)
+	rm -f $(BUILD)/mctfutil_*.deb
+	cp $(PACKAGE_BUILD)/mctfutil_*.deb $(BUILD)/
+	@ls $(BUILD)/mctfutil_*.deb
+
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-windows
+	rm -rf $(BUILD) build-asan build-fuzz build-windows $(PACKAGE_BUILD)

@@ -20,6 +20,10 @@ if [[ "${1:-}" == "--windows" ]]; then
   # of cmake/mingw-w64.cmake), and Wine to run what it builds.
   packages+=(g++-mingw-w64-x86-64-posix wine wine64)
 fi
+if [[ "${1:-}" == "--package" ]]; then
+  # Building the Debian package and checking it with Debian's own tools.
+  packages+=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
