@@ -17,6 +17,8 @@ debs=(build/mctfutil_*_amd64.deb)
 deb=${debs[0]}
 
 failed=0
+work=$(mktemp -d "${TMPDIR:-/tmp}/mctfutil-package.XXXXXX")
+trap 'rm -rf "$work"' EXIT
 # Runs "$@", shows what it printed and fails the check when it printed
 # anything or exited non-zero.
 quiet() {
@@ -44,10 +46,15 @@ lintian_findings() {
 }
 quiet lintian_findings "$deb"
 quiet desktop-file-validate "packaging/$app.desktop"
-# appstreamcli says "Validation was successful." when nothing is wrong.
-output=$(appstreamcli validate --pedantic --no-net "packaging/$app.metainfo.xml" 2>&1) || failed=1
-printf '%s\n' "$output"
-[[ $output == *"Validation was successful." ]] || failed=1
+# appstreamcli says "Validation was successful." when nothing is wrong; the
+# tree check also finds the menu entry and icon the metainfo points to.
+dpkg-deb --extract "$deb" "$work/tree"
+for args in "validate packaging/$app.metainfo.xml" "validate-tree $work/tree"; do
+  # shellcheck disable=SC2086  # two words each
+  output=$(appstreamcli $args --pedantic --no-net 2>&1) || failed=1
+  echo "appstreamcli $args: $output"
+  [[ $output == *"Validation was successful." ]] || failed=1
+done
 # The call lintian makes; the page goes nowhere, groff's warnings to stderr.
 man_warnings() {
   # shellcheck disable=SC2069  # stderr to the caller, the page thrown away
@@ -62,13 +69,14 @@ if dpkg-query -W -f='${Status}' mctfutil 2>/dev/null | grep -q "install ok insta
   echo "mctfutil is installed already: not touching it" >&2
   exit 1
 fi
-work=$(mktemp -d "${TMPDIR:-/tmp}/mctfutil-package.XXXXXX")
+installed=0
 cleanup() {
-  dpkg -r mctfutil >/dev/null 2>&1 || true
+  [[ $installed -eq 1 ]] && dpkg -r mctfutil >/dev/null 2>&1
   rm -rf "$work"
 }
 trap cleanup EXIT
 export DEBIAN_FRONTEND=noninteractive
+installed=1
 apt-get install -y -qq "$PWD/$deb" >/dev/null
 
 check() {  # expected-output command...
