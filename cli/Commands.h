@@ -35,7 +35,7 @@ struct CommandContext {
     ByteProgress* progress = nullptr;
     // --user-settings: the folder config.dmc lives in when no --config names
     // a file; unset, the current folder.
-    std::optional<std::string> settingsFolder;
+    std::optional<std::string> settingsFolder = std::nullopt;
 };
 
 // mctfcli with its arguments (without the program name).

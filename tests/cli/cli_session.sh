@@ -120,7 +120,7 @@ expect 0 "$cli" settings get fragLimit
 [[ $(cat "$out") == 20 ]] || fail "--user-settings changed config.dmc: $(cat "$out")"
 touch "$work/file"
 expect 1 env XDG_CONFIG_HOME="$work/file" "$cli" settings show --user-settings
-grep -q "^mctfcli: Cannot create the settings folder $work/file/mctfutil" "$err" ||
+grep -q "^mctfcli: Cannot create the settings folder $work/file: " "$err" ||
   fail "user folder error: $(cat "$err")"
 
 # Usage conventions.
