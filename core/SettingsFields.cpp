@@ -146,7 +146,8 @@ std::string FormatFieldValue(const ServerSettings& settings, const SettingsField
 
 FieldCheck CheckNumberText(const SettingsField& field, std::string_view text) {
     NumberBoxCheck box = CheckNumberBoxText(text, field.low, field.high);
-    return {box.status == NumberBoxStatus::Ok, box.value, box.message};
+    return {box.status == NumberBoxStatus::Ok, box.status != NumberBoxStatus::NotInteger, box.value,
+            box.message};
 }
 
 std::optional<std::string> CheckTextLength(const SettingsField& field, std::string_view bytes) {

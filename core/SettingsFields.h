@@ -95,6 +95,7 @@ std::string FormatFieldValue(const ServerSettings& settings, const SettingsField
 // integer between <low> and <high>.", and `number` keeps what was read.
 struct FieldCheck {
     bool ok = false;
+    bool isNumber = false;  // the text is a whole number, maybe out of range
     int32_t number = 0;
     std::string message;
 };

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/Desktop.h"
+#include "core/FixedText.h"
 #include "core/ServerSettings.h"
 #include "core/SettingsStore.h"
 #include "ui/AboutDialog.h"
@@ -139,9 +140,9 @@ void MainWindow::OnPlayersStats() {
 void MainWindow::OnGamePath() {
     GamePathDialog dialog(this);
     SettingsStore& store = app_.Store();
-    dialog.setText(FieldToQString(store.settings.quakePath));
+    dialog.setText(ToQString(FixedText(store.settings.quakePath)));
     if (app_.RunDialog()(dialog) != QDialog::Accepted) return;
-    QStringToField(store.settings.quakePath, dialog.text());
+    SetFixedText(store.settings.quakePath, ToBytes(dialog.text()));
     SaveSettings(store);
 }
 

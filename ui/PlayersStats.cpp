@@ -1,5 +1,6 @@
 #include "ui/PlayersStats.h"
 
+#include "core/FixedText.h"
 #include "core/SettingsStore.h"
 #include "jobs/AnalyzeLogs.h"
 #include "ui/PlayerStatsDialog.h"
@@ -10,9 +11,9 @@ namespace mctf {
 void PlayersStats(QWidget* owner, SettingsStore& store, StatsTables& tables, Desktop& desktop,
                   const DialogRunner& runDialog, const ReportEnvironment& report) {
     PlayerStatsDialog prompt(owner);
-    prompt.setText(FieldToQString(store.settings.statsDir));
+    prompt.setText(ToQString(FixedText(store.settings.statsDir)));
     if (runDialog(prompt) != QDialog::Accepted) return;
-    QStringToField(store.settings.statsDir, prompt.text());
+    SetFixedText(store.settings.statsDir, ToBytes(prompt.text()));
     SaveSettings(store);
     AnalyzeLogs(tables, store.settings, desktop, report);
 }

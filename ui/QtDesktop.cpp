@@ -4,13 +4,10 @@
 #include <QMessageBox>
 
 #include "ui/ReadingDataWindow.h"
+#include "ui/TextField.h"
 
 namespace mctf {
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {

@@ -10,17 +10,25 @@
 #include <QValidator>
 
 #include <cstddef>
-
-#include "core/FixedText.h"
+#include <string>
+#include <string_view>
 
 class QLineEdit;
 
 namespace mctf {
 
-// Rejects any text whose local 8-bit form is longer than `maxBytes`.
+// Bytes of the record (or of a message) as a QString, and back.
+QString ToQString(std::string_view bytes);
+std::string ToBytes(const QString& text);
+
+// Length of text once stored in a record's character array.
+int StoredLength(const QString& text);
+
+// Rejects any text whose stored form is longer than the limit.
 class ByteLimitValidator : public QValidator {
 public:
     ByteLimitValidator(int maxBytes, QObject* parent);
+    void SetLimit(int maxBytes) { maxBytes_ = maxBytes; }
     State validate(QString& input, int& pos) const override;
 
 private:
@@ -30,17 +38,5 @@ private:
 // Limits `edit` so its text fits an array of `fieldSize` bytes with its
 // terminator.
 void LimitToField(QLineEdit& edit, std::size_t fieldSize);
-
-template <std::size_t N>
-QString FieldToQString(const char (&field)[N]) {
-    std::string_view text = FixedText(field);
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <std::size_t N>
-void QStringToField(char (&field)[N], const QString& text) {
-    QByteArray bytes = text.toLocal8Bit();
-    SetFixedText(field, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
 
 }  // namespace mctf

@@ -57,7 +57,7 @@ protected:
 
     // OK (or Cancel), then the closing step if the sheet closed.
     bool Close(bool ok) {
-        (ok ? sheet->okButton() : sheet->cancelButton()).click();
+        (ok ? sheet->OkButton() : sheet->CancelButton()).click();
         if (sheet->isVisible()) return false;
         CloseServerSheet(*sheet, sheet->result() == QDialog::Accepted, game.store, desktop);
         return true;

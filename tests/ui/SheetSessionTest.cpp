@@ -5,6 +5,7 @@
 #include <QSlider>
 #include <QTest>
 
+#include "core/SettingsFields.h"
 #include "tests/ui/SheetFixture.h"
 #include "ui/sheet/FlagBox.h"
 #include "ui/sheet/SheetBoxes.h"
@@ -18,8 +19,8 @@ TEST_F(SheetTest, TabsComeInTheSameOrderForEveryGameType) {
         stored.gameType = type;
         Open();
         std::vector<std::string> titles;
-        for (int i = 0; i < sheet->tabs().count(); ++i) {
-            titles.push_back(sheet->tabs().tabText(i).toStdString());
+        for (int i = 0; i < sheet->Tabs().count(); ++i) {
+            titles.push_back(sheet->Tabs().tabText(i).toStdString());
         }
         EXPECT_EQ(titles, Strings({"General", "Maps", "Death Match",
                                         "Morvane Quake Settings", "Bot Setup"}))
@@ -28,6 +29,40 @@ TEST_F(SheetTest, TabsComeInTheSameOrderForEveryGameType) {
         EXPECT_EQ(sheet->CurrentPage(), kGeneral);
         ASSERT_TRUE(Close(false));
     }
+}
+
+TEST_F(SheetTest, EveryFieldOfThePagesTravelsThroughItsPageUnchanged) {
+    // A value off the default in every field a page shows, at the top of its
+    // range where it has one, so a field left out or crossed shows up.
+    const std::pair<SettingsPlace, int> pages[] = {{SettingsPlace::General, kGeneral},
+                                                   {SettingsPlace::DeathMatch, kDeathMatch},
+                                                   {SettingsPlace::Morvane, kMod},
+                                                   {SettingsPlace::BotSetup, kBots}};
+    for (const SettingsField& field : SettingsFields()) {
+        for (const auto& [place, tab] : pages) {
+            if (field.place != place) continue;
+            if (field.kind == FieldKind::Text) {
+                SetText(stored, field, std::string(field.textLimit, field.name[0]));
+            } else if (field.kind == FieldKind::Flags) {
+                SetNumber(stored, field, field.flagBits);
+            } else if (field.kind != FieldKind::AnyNumber) {
+                SetNumber(stored, field, field.high);
+            } else {
+                SetNumber(stored, field, -27960);
+            }
+        }
+    }
+    Open();
+    for (const auto& [place, tab] : pages) {
+        for (const SettingsField& field : SettingsFields()) {
+            if (field.place == place) {
+                EXPECT_TRUE(sheet->Page(tab).Binds(field)) << field.name;
+            }
+        }
+        ASSERT_TRUE(sheet->SelectPage(tab));
+    }
+    ASSERT_TRUE(Close(true));
+    EXPECT_EQ(RecordBytes(SavedRecord()), RecordBytes(stored));
 }
 
 TEST_F(SheetTest, CancelTakesBackTheFlagClick) {
@@ -76,7 +111,7 @@ TEST_F(SheetTest, HandEditedFragLimitKeepsOkOnTheGeneralPage) {
     EXPECT_EQ(sheet->generalPage.fragLimit->selectedText().toStdString(), "10001");
     // Nor can the operator leave the page for another.
     EXPECT_FALSE(sheet->SelectPage(kBots));
-    EXPECT_EQ(sheet->tabs().currentIndex(), kGeneral);
+    EXPECT_EQ(sheet->Tabs().currentIndex(), kGeneral);
 
     sheet->generalPage.fragLimit->setText("10000");
     ASSERT_TRUE(Close(true));

@@ -4,31 +4,23 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "core/ServerSettings.h"
-#include "ui/sheet/PageReader.h"
+#include "core/SettingsFields.h"
 #include "ui/sheet/SheetBoxes.h"
 
 namespace mctf {
 
-BotSetupPage::BotSetupPage(const ServerSettings& settings)
-    : SheetPage("Bot Setup"), settings_(settings) {
-    values.difficulty = settings.botSkill;
-
+BotSetupPage::BotSetupPage() : SheetPage("Bot Setup") {
     difficulty = new QSlider(Qt::Horizontal);
     difficulty->setTickPosition(QSlider::TicksBothSides);
     difficulty->setTickInterval(1);
     difficulty->setSingleStep(1);
     difficulty->setPageStep(1);
-    minPlayers = new NumberBox;
+    minPlayers = MakeNumberBox(FieldOf(&ServerSettings::botMinPlayers));
     minPlayers->setMaximumWidth(minPlayers->fontMetrics().horizontalAdvance('0') * 10);
     noChat = new QCheckBox("Turn off bot talking");
-    // Mouse and keyboard alike move the value; the set-up below does not.
-    connect(difficulty, &QSlider::valueChanged, this,
-            [this](int position) { values.difficulty = position; });
 
     auto* slider = new QGridLayout;
     slider->addWidget(new QLabel("Difficulty"), 0, 1, Qt::AlignHCenter);
@@ -53,24 +45,10 @@ BotSetupPage::BotSetupPage(const ServerSettings& settings)
     column->addSpacing(8);
     column->addWidget(noChat);
     column->addStretch(1);
-}
 
-void BotSetupPage::FirstOpen() {
-    const QSignalBlocker quiet(difficulty);
-    difficulty->setRange(kEasiest, kHardest);
-    difficulty->setValue(settings_.botSkill);
-}
-
-void BotSetupPage::Fill() {
-    FillNumber(*minPlayers, values.minPlayers);
-    FillCheck(*noChat, values.noChat);
-}
-
-std::optional<PageFailure> BotSetupPage::Read() {
-    PageReader read;
-    read.Number(*minPlayers, values.minPlayers, 0, 128);
-    read.Check(*noChat, values.noChat);
-    return read.Result();
+    Bind(FieldOf(&ServerSettings::botSkill), difficulty);
+    Bind(FieldOf(&ServerSettings::botMinPlayers), minPlayers);
+    Bind(FieldOf(&ServerSettings::botNoChat), noChat);
 }
 
 }  // namespace mctf

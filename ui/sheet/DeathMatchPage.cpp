@@ -4,9 +4,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "core/ServerSettings.h"
+#include "core/SettingsFields.h"
 #include "ui/sheet/FlagBox.h"
-#include "ui/sheet/PageReader.h"
 
 namespace mctf {
 
@@ -33,24 +32,23 @@ DeathMatchPage::DeathMatchPage(ServerSettings& settings) : SheetPage("Death Matc
     column->addWidget(fixedFov);
     column->addWidget(noFootsteps);
     column->addStretch(1);
+
+    const SettingsField& flags = FieldOf(&ServerSettings::dmFlags);
+    Bind(flags, fixedFov);
+    Bind(flags, noFallingDamage);
+    Bind(flags, noFootsteps);
 }
 
 void DeathMatchPage::ShowFlags() { display->setText(QString::number(settings_.dmFlags)); }
 
 void DeathMatchPage::Fill() {
     ShowFlags();
-    FillCheck(*fixedFov, values.fixedFov);
-    FillCheck(*noFallingDamage, values.noFallingDamage);
-    FillCheck(*noFootsteps, values.noFootsteps);
+    SheetPage::Fill();
 }
 
 std::optional<PageFailure> DeathMatchPage::Read() {
     ShowFlags();
-    PageReader read;
-    read.Check(*fixedFov, values.fixedFov);
-    read.Check(*noFallingDamage, values.noFallingDamage);
-    read.Check(*noFootsteps, values.noFootsteps);
-    return read.Result();
+    return SheetPage::Read();
 }
 
 }  // namespace mctf

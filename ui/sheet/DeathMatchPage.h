@@ -19,18 +19,10 @@ public:
     static constexpr int32_t kFixedFov = 16;
     static constexpr int32_t kNoFootsteps = 32;
 
-    struct Values {
-        int32_t noFallingDamage = 0;
-        int32_t fixedFov = 0;
-        int32_t noFootsteps = 0;
-    };
-
     explicit DeathMatchPage(ServerSettings& settings);
 
     void Fill() override;
     std::optional<PageFailure> Read() override;
-
-    Values values;
 
     QLineEdit* display;
     FlagBox* fixedFov;

@@ -8,50 +8,61 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "ui/sheet/PageReader.h"
+#include "core/SettingsFields.h"
 #include "ui/sheet/SheetBoxes.h"
 
 namespace mctf {
 
-namespace {
-
-TextBox* CentredText(int limit) {
-    auto* box = new TextBox(limit);
-    box->setAlignment(Qt::AlignCenter);
-    return box;
-}
-
-TextBox* Password() {
-    auto* box = new TextBox(GeneralPage::kPasswordChars);
-    box->setEchoMode(QLineEdit::Password);
-    return box;
-}
-
-}  // namespace
-
 GeneralPage::GeneralPage() : SheetPage("General") {
     // Created in the order the Tab key should visit them: left half first.
-    serverType = new NumberBox;
-    hostname = CentredText(kHostnameChars);
-    timeLimit = new NumberBox;
-    captureLimit = new NumberBox;
-    fragLimit = new NumberBox;
-    serverPassword = Password();
-    rconPassword = Password();
-    logFileName = CentredText(kLogFileChars);
-    motd = new MemoBox(kMotdChars);
-    netPort = new NumberBox(false);
-    weaponRespawn = new NumberBox;
-    maxRate = new NumberBox;
-    maxClients = new NumberBox;
-    quadFactor = new NumberBox;
-    inactivity = new NumberBox;
+    serverType = MakeNumberBox(FieldOf(&ServerSettings::serverType));
+    hostname = MakeTextBox(FieldOf(&ServerSettings::hostname));
+    hostname->setAlignment(Qt::AlignCenter);
+    timeLimit = MakeNumberBox(FieldOf(&ServerSettings::timeLimit));
+    captureLimit = MakeNumberBox(FieldOf(&ServerSettings::captureLimit));
+    fragLimit = MakeNumberBox(FieldOf(&ServerSettings::fragLimit));
+    serverPassword = MakeTextBox(FieldOf(&ServerSettings::serverPassword));
+    serverPassword->setEchoMode(QLineEdit::Password);
+    rconPassword = MakeTextBox(FieldOf(&ServerSettings::rconPassword));
+    rconPassword->setEchoMode(QLineEdit::Password);
+    logFileName = MakeTextBox(FieldOf(&ServerSettings::logFileName));
+    logFileName->setAlignment(Qt::AlignCenter);
+    motd = MakeMemoBox(FieldOf(&ServerSettings::motd));
+    netPort = MakeNumberBox(FieldOf(&ServerSettings::netPort));
+    weaponRespawn = MakeNumberBox(FieldOf(&ServerSettings::weaponRespawn));
+    maxRate = MakeNumberBox(FieldOf(&ServerSettings::maxRate));
+    maxClients = MakeNumberBox(FieldOf(&ServerSettings::maxClients));
+    quadFactor = MakeNumberBox(FieldOf(&ServerSettings::quadFactor));
+    inactivity = MakeNumberBox(FieldOf(&ServerSettings::inactivity));
     forceRespawn = new QCheckBox("Force Respawn");
     privateServer = new QCheckBox("Private Server");
     cheats = new QCheckBox("Cheats");
     pureServer = new QCheckBox("Pure Server");
     allowVote = new QCheckBox("Allow Vote");
     friendlyFire = new QCheckBox("Friendly Fire");
+
+    // The order the page fills and checks its values.
+    Bind(FieldOf(&ServerSettings::hostname), hostname);
+    Bind(FieldOf(&ServerSettings::maxClients), maxClients);
+    Bind(FieldOf(&ServerSettings::motd), motd);
+    Bind(FieldOf(&ServerSettings::rconPassword), rconPassword);
+    Bind(FieldOf(&ServerSettings::serverPassword), serverPassword);
+    Bind(FieldOf(&ServerSettings::timeLimit), timeLimit);
+    Bind(FieldOf(&ServerSettings::logFileName), logFileName);
+    Bind(FieldOf(&ServerSettings::maxRate), maxRate);
+    Bind(FieldOf(&ServerSettings::fragLimit), fragLimit);
+    Bind(FieldOf(&ServerSettings::quadFactor), quadFactor);
+    Bind(FieldOf(&ServerSettings::weaponRespawn), weaponRespawn);
+    Bind(FieldOf(&ServerSettings::forceRespawn), forceRespawn);
+    Bind(FieldOf(&ServerSettings::inactivity), inactivity);
+    Bind(FieldOf(&ServerSettings::privateServer), privateServer);
+    Bind(FieldOf(&ServerSettings::allowVote), allowVote);
+    Bind(FieldOf(&ServerSettings::pureServer), pureServer);
+    Bind(FieldOf(&ServerSettings::friendlyFire), friendlyFire);
+    Bind(FieldOf(&ServerSettings::netPort), netPort);
+    Bind(FieldOf(&ServerSettings::cheats), cheats);
+    Bind(FieldOf(&ServerSettings::serverType), serverType);
+    Bind(FieldOf(&ServerSettings::captureLimit), captureLimit);
 
     auto* halves = new QHBoxLayout(this);
     halves->addWidget(BuildLeftHalf(), 1);
@@ -117,56 +128,6 @@ QWidget* GeneralPage::BuildRightHalf() {
     column->addLayout(switches);
     column->addStretch(1);
     return half;
-}
-
-void GeneralPage::Fill() {
-    FillText(*hostname, values.hostname);
-    FillNumber(*maxClients, values.maxClients);
-    FillText(*motd, values.motd);
-    FillText(*rconPassword, values.rconPassword);
-    FillText(*serverPassword, values.serverPassword);
-    FillNumber(*timeLimit, values.timeLimit);
-    FillText(*logFileName, values.logFileName);
-    FillNumber(*maxRate, values.maxRate);
-    FillNumber(*fragLimit, values.fragLimit);
-    FillNumber(*quadFactor, values.quadFactor);
-    FillNumber(*weaponRespawn, values.weaponRespawn);
-    FillCheck(*forceRespawn, values.forceRespawn);
-    FillNumber(*inactivity, values.inactivity);
-    FillCheck(*privateServer, values.privateServer);
-    FillCheck(*allowVote, values.allowVote);
-    FillCheck(*pureServer, values.pureServer);
-    FillCheck(*friendlyFire, values.friendlyFire);
-    FillNumber(*netPort, values.netPort);
-    FillCheck(*cheats, values.cheats);
-    FillNumber(*serverType, values.serverType);
-    FillNumber(*captureLimit, values.captureLimit);
-}
-
-std::optional<PageFailure> GeneralPage::Read() {
-    PageReader read;
-    read.Text(*hostname, values.hostname);
-    read.Number(*maxClients, values.maxClients, 0, 999);
-    read.Text(*motd, values.motd);
-    read.Text(*rconPassword, values.rconPassword);
-    read.Text(*serverPassword, values.serverPassword);
-    read.Number(*timeLimit, values.timeLimit, 0, 999);
-    read.Text(*logFileName, values.logFileName);
-    read.Number(*maxRate, values.maxRate, 0, 100000);
-    read.Number(*fragLimit, values.fragLimit, 0, 10000);
-    read.Number(*quadFactor, values.quadFactor, 1, 99);
-    read.Number(*weaponRespawn, values.weaponRespawn, 0, 999);
-    read.Check(*forceRespawn, values.forceRespawn);
-    read.Number(*inactivity, values.inactivity, 0, 99);
-    read.Check(*privateServer, values.privateServer);
-    read.Check(*allowVote, values.allowVote);
-    read.Check(*pureServer, values.pureServer);
-    read.Check(*friendlyFire, values.friendlyFire);
-    read.AnyNumber(*netPort, values.netPort);
-    read.Check(*cheats, values.cheats);
-    read.Number(*serverType, values.serverType, 0, 2);
-    read.Number(*captureLimit, values.captureLimit, 0, 99);
-    return read.Result();
 }
 
 }  // namespace mctf

@@ -13,7 +13,7 @@
 #include "core/FixedText.h"
 #include "core/PakScanner.h"
 #include "core/SettingsStore.h"
-#include "ui/sheet/PageReader.h"
+#include "ui/TextField.h"
 
 namespace mctf {
 
@@ -61,7 +61,7 @@ MapsPage::MapsPage(SettingsStore& store, Desktop& desktop)
 void MapsPage::FirstOpen() {
     const int count = std::clamp(store_.settings.mapCount, 0, kMapListCapacity);
     for (int slot = 0; slot < count; ++slot) {
-        current->addItem(PageText(std::string(FixedText(store_.mapList.maps[slot]))));
+        current->addItem(ToQString(FixedText(store_.mapList.maps[slot])));
     }
 }
 
@@ -85,7 +85,7 @@ void MapsPage::SelectMaps() {
     if (!path) return;
     std::vector<std::string> names;
     ScanMapFile(*path, names, desktop_);  // shows its own messages
-    for (const std::string& name : names) InsertAvailable(PageText(name));
+    for (const std::string& name : names) InsertAvailable(ToQString(name));
 }
 
 void MapsPage::InsertAvailable(const QString& name) {

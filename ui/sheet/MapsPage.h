@@ -26,8 +26,6 @@ public:
 
     // Lists the store's map list in Current Map List.
     void FirstOpen() override;
-    void Fill() override {}
-    std::optional<PageFailure> Read() override { return std::nullopt; }
 
     void AddSelected();
     void DeleteSelected();

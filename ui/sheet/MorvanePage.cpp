@@ -6,16 +6,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "core/ServerSettings.h"
+#include "core/SettingsFields.h"
 #include "ui/sheet/FlagBox.h"
-#include "ui/sheet/PageReader.h"
 #include "ui/sheet/SheetBoxes.h"
 
 namespace mctf {
 
 MorvanePage::MorvanePage(ServerSettings& settings) : SheetPage("Morvane Quake Settings") {
-    goalLimit = new NumberBox;
-    instaGib = new NumberBox;
+    goalLimit = MakeNumberBox(FieldOf(&ServerSettings::goalLimit));
+    instaGib = MakeNumberBox(FieldOf(&ServerSettings::instaGib));
     weaponsStay = new FlagBox("1 - Weapons Stay", kWeaponsStay, settings.modFlags);
     randomMaps = new FlagBox("2 - Random Maps", kRandomMaps, settings.modFlags);
     goalLimit->setMaximumWidth(goalLimit->fontMetrics().horizontalAdvance('0') * 10);
@@ -42,22 +41,11 @@ MorvanePage::MorvanePage(ServerSettings& settings) : SheetPage("Morvane Quake Se
     column->addSpacing(8);
     column->addWidget(flags);
     column->addStretch(1);
-}
 
-void MorvanePage::Fill() {
-    FillNumber(*goalLimit, values.goalLimit);
-    FillNumber(*instaGib, values.instaGib);
-    FillCheck(*randomMaps, values.randomMaps);
-    FillCheck(*weaponsStay, values.weaponsStay);
-}
-
-std::optional<PageFailure> MorvanePage::Read() {
-    PageReader read;
-    read.Number(*goalLimit, values.goalLimit, 0, 99);
-    read.Number(*instaGib, values.instaGib, 0, 3);
-    read.Check(*randomMaps, values.randomMaps);
-    read.Check(*weaponsStay, values.weaponsStay);
-    return read.Result();
+    Bind(FieldOf(&ServerSettings::goalLimit), goalLimit);
+    Bind(FieldOf(&ServerSettings::instaGib), instaGib);
+    Bind(FieldOf(&ServerSettings::modFlags), randomMaps);
+    Bind(FieldOf(&ServerSettings::modFlags), weaponsStay);
 }
 
 }  // namespace mctf

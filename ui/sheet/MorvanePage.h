@@ -18,19 +18,7 @@ public:
     static constexpr int32_t kWeaponsStay = 1;
     static constexpr int32_t kRandomMaps = 2;
 
-    struct Values {
-        int32_t goalLimit = 0;
-        int32_t instaGib = 0;
-        int32_t randomMaps = 0;
-        int32_t weaponsStay = 0;
-    };
-
     explicit MorvanePage(ServerSettings& settings);
-
-    void Fill() override;
-    std::optional<PageFailure> Read() override;
-
-    Values values;
 
     NumberBox* goalLimit;
     NumberBox* instaGib;

@@ -17,14 +17,12 @@ ServerSettingsSheet::ServerSettingsSheet(QWidget* owner, SettingsStore& store, D
     : QDialog(owner),
       morvanePage(store.settings),
       deathMatchPage(store.settings),
-      botSetupPage(store.settings),
       mapsPage(store, desktop),
       desktop_(desktop) {
     setWindowTitle("Server Settings");
     tabs_ = new QTabWidget;
-    for (SheetPage* page : {static_cast<SheetPage*>(&generalPage), static_cast<SheetPage*>(&mapsPage),
-                            static_cast<SheetPage*>(&deathMatchPage), static_cast<SheetPage*>(&morvanePage),
-                            static_cast<SheetPage*>(&botSetupPage)}) {
+    for (SheetPage* page : std::initializer_list<SheetPage*>{
+             &generalPage, &mapsPage, &deathMatchPage, &morvanePage, &botSetupPage}) {
         tabs_->addTab(page, page->Title());
     }
     opened_.assign(static_cast<std::size_t>(tabs_->count()), false);
@@ -48,9 +46,19 @@ int ServerSettingsSheet::PageCount() const { return tabs_->count(); }
 
 SheetPage& ServerSettingsSheet::Page(int index) { return *static_cast<SheetPage*>(tabs_->widget(index)); }
 
-QPushButton& ServerSettingsSheet::okButton() { return *buttons_->button(QDialogButtonBox::Ok); }
+QPushButton& ServerSettingsSheet::OkButton() { return *buttons_->button(QDialogButtonBox::Ok); }
 
-QPushButton& ServerSettingsSheet::cancelButton() { return *buttons_->button(QDialogButtonBox::Cancel); }
+QPushButton& ServerSettingsSheet::CancelButton() { return *buttons_->button(QDialogButtonBox::Cancel); }
+
+void ServerSettingsSheet::PagesFromSettings(const ServerSettings& settings) {
+    for (int index = 0; index < PageCount(); ++index) Page(index).ValuesFromSettings(settings);
+}
+
+void ServerSettingsSheet::SettingsFromPages(ServerSettings& settings) const {
+    for (int index = 0; index < PageCount(); ++index) {
+        static_cast<const SheetPage*>(tabs_->widget(index))->SettingsFromValues(settings);
+    }
+}
 
 void ServerSettingsSheet::showEvent(QShowEvent* event) {
     Start();

@@ -23,6 +23,7 @@ class QTabWidget;
 namespace mctf {
 
 class Desktop;
+struct ServerSettings;
 struct SettingsStore;
 
 class ServerSettingsSheet : public QDialog {
@@ -41,9 +42,15 @@ public:
     // passes.
     void PressOk();
 
-    QTabWidget& tabs() { return *tabs_; }
-    QPushButton& okButton();
-    QPushButton& cancelButton();
+    // The sheet's two copies. Every page takes its fields from the record;
+    // on OK they go back, but for the flag boxes, whose clicks have already
+    // changed the record. The Maps page works on the store's map list itself.
+    void PagesFromSettings(const ServerSettings& settings);
+    void SettingsFromPages(ServerSettings& settings) const;
+
+    QTabWidget& Tabs() { return *tabs_; }
+    QPushButton& OkButton();
+    QPushButton& CancelButton();
 
     // The pages, constructed in this order.
     MorvanePage morvanePage;

@@ -2,26 +2,14 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QValidator>
 
 #include <algorithm>
+
+#include "ui/TextField.h"
 
 namespace mctf {
 
 namespace {
-
-// Accepts a text as long as it is no longer than the box's allowance.
-class AllowanceValidator : public QValidator {
-public:
-    AllowanceValidator(const int& allowance, QObject* parent)
-        : QValidator(parent), allowance_(allowance) {}
-    State validate(QString& input, int&) const override {
-        return StoredLength(input) <= allowance_ ? Acceptable : Invalid;
-    }
-
-private:
-    const int& allowance_;
-};
 
 bool IsTypedCharacter(const QKeyEvent& event) {
     if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
@@ -31,26 +19,25 @@ bool IsTypedCharacter(const QKeyEvent& event) {
 
 }  // namespace
 
-int StoredLength(const QString& text) { return static_cast<int>(text.toLocal8Bit().size()); }
-
 TextBox::TextBox(int limit, QWidget* parent)
-    : QLineEdit(parent), limit_(limit), allowance_(limit) {
+    : QLineEdit(parent), limit_(limit) {
     setMaxLength(limit);
-    setValidator(new AllowanceValidator(allowance_, this));
+    validator_ = new ByteLimitValidator(limit, this);
+    setValidator(validator_);
     connect(this, &QLineEdit::textChanged, this, [this] { Settle(); });
 }
 
 void TextBox::ShowText(const QString& text) {
     // Widen first: setText cuts to maxLength.
     setMaxLength(std::max(limit_, static_cast<int>(text.size())));
-    allowance_ = std::max(limit_, StoredLength(text));
+    validator_->SetLimit(std::max(limit_, StoredLength(text)));
     setText(text);
     Settle();
 }
 
 void TextBox::Settle() {
     // Narrow down to what is there now, so an over-long text only shrinks.
-    allowance_ = std::max(limit_, StoredLength(text()));
+    validator_->SetLimit(std::max(limit_, StoredLength(text())));
     setMaxLength(std::max(limit_, static_cast<int>(text().size())));
 }
 

@@ -4,19 +4,18 @@
 // the bytes the record's character arrays will hold. A text that is already
 // longer (from a hand-edited settings file) is shown whole and can be
 // shortened, but never grown; the page's check then asks for it to be cut.
-// NumberBox refuses typed characters other than digits, as the number boxes
-// always have; pasting is left alone because the page's check rejects
-// anything that is not a whole number.
+// NumberBox refuses typed characters other than digits, so a slip of the
+// finger never reaches the check; pasting is left alone because the page's
+// check rejects anything that is not a whole number.
 #pragma once
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
 
-namespace mctf {
+#include "ui/TextField.h"
 
-// Length of text once stored in a record's character array.
-int StoredLength(const QString& text);
+namespace mctf {
 
 class TextBox : public QLineEdit {
 public:
@@ -30,7 +29,7 @@ private:
     void Settle();
 
     int limit_;
-    int allowance_;  // the longest text accepted now: the limit or more
+    ByteLimitValidator* validator_;  // accepts the limit, or more while an over-long text is cut
 };
 
 // A multi-line text box; Return goes to the sheet's OK button, and line

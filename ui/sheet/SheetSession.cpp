@@ -4,14 +4,13 @@
 #include "core/ServerFiles.h"
 #include "core/SettingsStore.h"
 #include "ui/sheet/ServerSettingsSheet.h"
-#include "ui/sheet/SheetTransfer.h"
 
 namespace mctf {
 
 std::unique_ptr<ServerSettingsSheet> OpenServerSheet(QWidget* owner, SettingsStore& store,
                                              Desktop& desktop) {
     auto sheet = std::make_unique<ServerSettingsSheet>(owner, store, desktop);
-    PagesFromSettings(*sheet, store.settings);
+    sheet->PagesFromSettings(store.settings);
     LoadMapList(store);
     return sheet;
 }
@@ -22,7 +21,7 @@ void CloseServerSheet(ServerSettingsSheet& sheet, bool accepted, SettingsStore& 
         LoadSettings(store);
         return;
     }
-    SettingsFromPages(sheet, store.settings);
+    sheet.SettingsFromPages(store.settings);
     ApplySettings(store, desktop);
 }
 

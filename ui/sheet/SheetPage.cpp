@@ -1,0 +1,145 @@
+#include "ui/sheet/SheetPage.h"
+
+#include <QCheckBox>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <cstdlib>
+
+#include "core/SettingsFields.h"
+#include "ui/TextField.h"
+#include "ui/sheet/FlagBox.h"
+#include "ui/sheet/SheetBoxes.h"
+
+namespace mctf {
+
+namespace {
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
+
+// A check box value other than 0, 1 or 2 shows unticked and becomes 0;
+// 2 (a third state the boxes do not have) shows ticked.
+void FillCheck(QCheckBox& box, int32_t& value) {
+    if (value < 0 || value > 2) value = 0;
+    box.setChecked(value != 0);
+}
+
+}  // namespace
+
+TextBox* SheetPage::MakeTextBox(const SettingsField& field) {
+    return new TextBox(static_cast<int>(field.textLimit));
+}
+
+MemoBox* SheetPage::MakeMemoBox(const SettingsField& field) {
+    return new MemoBox(static_cast<int>(field.textLimit));
+}
+
+NumberBox* SheetPage::MakeNumberBox(const SettingsField& field) {
+    // A box without a range (Port) takes any typing; the check reads it.
+    return new NumberBox(field.kind != FieldKind::AnyNumber);
+}
+
+void SheetPage::Bind(const SettingsField& field, Control control) {
+    Binding& binding = bindings_.emplace_back(Binding{&field, control, {}, 0});
+    if (QSlider* const* slider = std::get_if<QSlider*>(&control)) {
+        // Mouse and keyboard alike move the value; fills do not.
+        connect(*slider, &QSlider::valueChanged, this,
+                [&binding](int position) { binding.number = position; });
+    }
+}
+
+void SheetPage::Fill() {
+    for (Binding& b : bindings_) {
+        std::visit(Overloaded{
+                       [&](TextBox* box) { box->ShowText(ToQString(b.text)); },
+                       [&](MemoBox* box) { box->ShowText(ToQString(b.text)); },
+                       [&](NumberBox* box) { box->setText(QString::number(b.number)); },
+                       [&](QCheckBox* box) { FillCheck(*box, b.number); },
+                       [&](FlagBox* box) { FillCheck(*box, b.number); },
+                       [&](QSlider* slider) {
+                           const QSignalBlocker quiet(slider);
+                           slider->setRange(b.field->low, b.field->high);
+                           slider->setValue(b.number);
+                       },
+                   },
+                   b.control);
+    }
+}
+
+std::optional<PageFailure> SheetPage::Read() {
+    for (Binding& b : bindings_) {
+        std::optional<PageFailure> failure;
+        auto readText = [&](QWidget* box, const QString& text) {
+            b.text = ToBytes(text);
+            if (std::optional<std::string> tooLong = CheckTextLength(*b.field, b.text))
+                failure = PageFailure{box, *tooLong};
+        };
+        std::visit(Overloaded{
+                       [&](TextBox* box) { readText(box, box->text()); },
+                       [&](MemoBox* box) { readText(box, box->toPlainText()); },
+                       [&](NumberBox* box) {
+                           FieldCheck check = CheckNumberText(*b.field, ToBytes(box->text()));
+                           // A number out of range is still taken: the check
+                           // comes after the reading.
+                           if (check.isNumber) b.number = check.number;
+                           if (!check.ok) failure = PageFailure{box, check.message};
+                       },
+                       [&](QCheckBox* box) { b.number = box->isChecked() ? 1 : 0; },
+                       [&](FlagBox* box) { b.number = box->isChecked() ? 1 : 0; },
+                       [&](QSlider*) {},  // follows the slider as it moves
+                   },
+                   b.control);
+        if (failure) return failure;
+    }
+    return std::nullopt;
+}
+
+void SheetPage::ValuesFromSettings(const ServerSettings& settings) {
+    for (Binding& b : bindings_) {
+        if (b.field->kind == FieldKind::Text) {
+            b.text = std::string(TextOf(settings, *b.field));
+        } else if (FlagBox* const* box = std::get_if<FlagBox*>(&b.control)) {
+            b.number = (NumberOf(settings, *b.field) & (*box)->bit()) != 0 ? 1 : 0;
+        } else {
+            b.number = NumberOf(settings, *b.field);
+        }
+    }
+}
+
+void SheetPage::SettingsFromValues(ServerSettings& settings) const {
+    for (const Binding& b : bindings_) {
+        if (std::holds_alternative<FlagBox*>(b.control)) continue;  // already in the record
+        if (b.field->kind == FieldKind::Text) {
+            SetText(settings, *b.field, b.text);
+        } else {
+            SetNumber(settings, *b.field, b.number);
+        }
+    }
+}
+
+bool SheetPage::Binds(const SettingsField& field) const {
+    for (const Binding& b : bindings_) {
+        if (b.field == &field) return true;
+    }
+    return false;
+}
+
+const SheetPage::Binding& SheetPage::BindingOf(const SettingsField& field) const {
+    for (const Binding& b : bindings_) {
+        if (b.field == &field) return b;
+    }
+    std::abort();  // a test asked for a field the page does not show
+}
+
+int32_t SheetPage::NumberValue(const SettingsField& field) const { return BindingOf(field).number; }
+
+const std::string& SheetPage::TextValue(const SettingsField& field) const {
+    return BindingOf(field).text;
+}
+
+}  // namespace mctf
