@@ -49,8 +49,11 @@ std::optional<std::string> PrepareUserSettingsFolder(const ConfigEnvironment& en
     }
     // Create the missing folders from the top down, each readable by its
     // owner only; folders that exist keep their permissions.
-    fs::path partial;
-    for (const fs::path& part : fs::path(*folder)) {
+    // The root (/, or C:\ on Windows) is taken whole: "C:" alone would name
+    // the working folder of drive C.
+    const fs::path path(*folder);
+    fs::path partial = path.root_path();
+    for (const fs::path& part : path.relative_path()) {
         partial /= part;
         std::error_code code;
         if (fs::is_directory(partial, code)) continue;

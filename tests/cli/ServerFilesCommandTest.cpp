@@ -17,7 +17,7 @@ TEST(ServerFilesCommand, WritesFromTheStoredTypeAndSavesNothing) {
     std::string config = ReadFileBytes(game.Config());
 
     EXPECT_EQ(cli.Run(args), 0);
-    std::string script = ReadFileBytes(game.dir / "baseq3" / "morvane.cfg");
+    std::string script = ReadTextFile(game.dir / "baseq3" / "morvane.cfg");
     EXPECT_NE(script.find("set g_gametype 3\nset fraglimit"), std::string::npos);
     EXPECT_NE(script.find("set d2 \"map q3dm7 ; set nextmap vstr d1\"\nvstr d1\n"),
               std::string::npos);

@@ -10,6 +10,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// An absolute path needs a drive on Windows.
+#ifdef _WIN32
+#define ROOT "C:"
+#else
+#define ROOT ""
+#endif
+
 TEST(UserSettings, FolderFollowsTheXdgRules) {
     struct Case {
         const char* xdg;
@@ -17,10 +24,10 @@ TEST(UserSettings, FolderFollowsTheXdgRules) {
         std::optional<std::string> folder;
     };
     const Case cases[] = {
-        {"/x/conf", "/home/u", "/x/conf/mctfutil"},
-        {nullptr, "/home/u", "/home/u/.config/mctfutil"},
-        {"", "/home/u", "/home/u/.config/mctfutil"},
-        {"relative/conf", "/home/u", "/home/u/.config/mctfutil"},
+        {ROOT "/x/conf", ROOT "/home/u", ROOT "/x/conf/mctfutil"},
+        {nullptr, ROOT "/home/u", ROOT "/home/u/.config/mctfutil"},
+        {"", ROOT "/home/u", ROOT "/home/u/.config/mctfutil"},
+        {"relative/conf", ROOT "/home/u", ROOT "/home/u/.config/mctfutil"},
         {nullptr, nullptr, std::nullopt},
         {"", "relative", std::nullopt},
     };

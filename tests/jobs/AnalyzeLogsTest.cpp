@@ -84,7 +84,7 @@ TEST_F(AnalyzeLogsTest, LogFolderBecomesLinkedPages) {
     EXPECT_EQ(desktop.progress, (std::vector<int>{5, 10, 100}));
 
     // Joe is the only one with positive frags per hour, so he is featured.
-    std::string front = ReadFileBytes(logs / "pstats.htm");
+    std::string front = ReadTextFile(logs / "pstats.htm");
     EXPECT_NE(front.find("<h2 align=center>Welcome to Hell - "), std::string::npos);
     EXPECT_NE(front.find("Featured Player: <font color=#ffff00>[AB]Joe</font><br>"
                          "Clan Home - <a href=\"http://ab.example\">Alpha_Beta</a><br>"
@@ -94,7 +94,7 @@ TEST_F(AnalyzeLogsTest, LogFolderBecomesLinkedPages) {
     EXPECT_NE(front.find("Biggest Dumbass: <font color=#ffff00>Ann 2.000 suicides"),
               std::string::npos);
 
-    std::string players = ReadFileBytes(logs / "players.htm");
+    std::string players = ReadTextFile(logs / "players.htm");
     EXPECT_NE(players.find("3 Players"), std::string::npos);
     std::size_t joe = players.find(">[AB]Joe<"), cy = players.find(">Cy<"),
                 ann = players.find(">Ann<");
@@ -104,7 +104,7 @@ TEST_F(AnalyzeLogsTest, LogFolderBecomesLinkedPages) {
     EXPECT_NE(players.find(">0:30:00<"), std::string::npos);
     EXPECT_NE(players.find(">0:01:30<"), std::string::npos);
 
-    std::string clans = ReadFileBytes(logs / "clans.htm");
+    std::string clans = ReadTextFile(logs / "clans.htm");
     EXPECT_NE(clans.find("<a href=\"http://ab.example\">Alpha_Beta</a>"), std::string::npos);
     for (const char* page : {"rockets.htm", "railers.htm"}) {
         EXPECT_TRUE(std::filesystem::exists(logs / page)) << page;

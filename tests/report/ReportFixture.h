@@ -17,6 +17,7 @@
 #include "report/PageWriter.h"
 #include "report/ReportEnvironment.h"
 #include "stats/StatsTables.h"
+#include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 
 namespace mctf::testing {
@@ -50,9 +51,9 @@ class ReportFixture {
 public:
     ReportFixture() {
         // The date on the front page is local time.
-        setenv("TZ", "UTC", 1);
-        tzset();
+        UseUtcClock();
         std::strcpy(settings.statsDir, dir.str().c_str());
+        std::strcpy(settings.quakePath, dir.str().c_str());
         env.now = [] { return kReportTime; };
         env.startDraw = [this] {
             return [this](int bound) {
@@ -112,7 +113,7 @@ public:
         return index;
     }
 
-    std::string Page(const std::string& name) const { return ReadFileBytes(dir / name); }
+    std::string Page(const std::string& name) const { return ReadTextFile(dir / name); }
     bool Exists(const std::string& name) const { return std::filesystem::exists(dir / name); }
 
     TempDir dir;
@@ -131,7 +132,7 @@ std::string WriteSection(const TempDir& dir, Section section) {
     if (!page.Open(path)) return "<cannot open>";
     section(page);
     page.Close();
-    return ReadFileBytes(path);
+    return ReadTextFile(path);
 }
 
 }  // namespace mctf::testing

@@ -98,8 +98,7 @@ TEST_F(ServerStatsTest, LeaderByRatePrefersTheLowerIndexAndComparesRates) {
 }
 
 TEST(ReportDateTest, EnglishWithLeadingZeroDay) {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    UseUtcClock();
     EXPECT_EQ(FormatReportDate(kReportTime), kReportDate);
     EXPECT_EQ(FormatReportDate(0), "Thu Jan 01 00:00:00 1970");
 }

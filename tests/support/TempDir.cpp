@@ -1,5 +1,7 @@
 #include "tests/support/TempDir.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -38,6 +40,23 @@ std::string ReadFileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + file.string());
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string ReadTextFile(const std::filesystem::path& file) {
+    std::string bytes = ReadFileBytes(file);
+#ifdef _WIN32
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+            ADD_FAILURE() << file.string() << ": line feed without carriage return at byte " << i;
+        text.push_back(bytes[i]);
+    }
+    return text;
+#else
+    return bytes;
+#endif
 }
 
 void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes) {

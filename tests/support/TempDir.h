@@ -28,4 +28,9 @@ private:
 std::string ReadFileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
+// A file the program writes in text mode, with its lines ending in "\n" as on
+// Linux: on Windows every CR LF is read as LF, and a lone LF (a line written
+// without text mode) fails the running test.
+std::string ReadTextFile(const std::filesystem::path& file);
+
 }  // namespace mctf::testing
