@@ -92,7 +92,9 @@ TEST(HostileLogs, OnlyRegularFilesAreLogsAndEmptyOnesCountNobody) {
         // Neither links nor named pipes can be made on Windows.
         if (kHasSymbolicLinks) fs::create_symlink(run.logs / "gone", run.logs / "y.log");
         // A named pipe would block a reader until some writer opened it.
-        if (kHasNamedPipes) ASSERT_TRUE(MakeNamedPipe(run.logs / "z.log"));
+        if (kHasNamedPipes) {
+            ASSERT_TRUE(MakeNamedPipe(run.logs / "z.log"));
+        }
     };
     struct Case {
         const char* what;
