@@ -19,6 +19,7 @@
 //   716..804   int32 fields     see the struct below
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -62,6 +63,10 @@ struct ServerSettings {
 };
 
 static_assert(sizeof(float) == 4, "version is an IEEE-754 single");
+// The record is read and written as raw bytes, so the machine's own byte
+// order is the file's: little-endian (x86, x86-64, ARM as Linux and Windows
+// run it).
+static_assert(std::endian::native == std::endian::little, "config.dmc is little-endian");
 static_assert(sizeof(ServerSettings) == 808);
 static_assert(offsetof(ServerSettings, quakePath) == 4);
 static_assert(offsetof(ServerSettings, statsDir) == 132);

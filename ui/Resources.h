@@ -7,9 +7,11 @@ namespace mctf {
 
 inline constexpr const char* kAppIcon = ":/mctfutil/icon.png";
 inline constexpr const char* kAppIconSmall = ":/mctfutil/icon16.png";
-inline constexpr const char* kRightClip = ":/mctfutil/flag_run.gif";   // clip 151
-inline constexpr const char* kLeftClip = ":/mctfutil/rocket_jump.gif"; // clip 153
-inline constexpr const char* kAboutLeftPicture = ":/mctfutil/about_flag.png";     // 141
-inline constexpr const char* kAboutRightPicture = ":/mctfutil/about_rocket.png";  // 140
+// The two looping clips either side of the main window's commands.
+inline constexpr const char* kRightClip = ":/mctfutil/flag_run.gif";
+inline constexpr const char* kLeftClip = ":/mctfutil/rocket_jump.gif";
+// The two pictures of the About box, left and right of the credits.
+inline constexpr const char* kAboutLeftPicture = ":/mctfutil/about_flag.png";
+inline constexpr const char* kAboutRightPicture = ":/mctfutil/about_rocket.png";
 
 }  // namespace mctf

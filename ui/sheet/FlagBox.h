@@ -16,7 +16,7 @@ public:
     FlagBox(const QString& label, int32_t bit, int32_t& field,
             std::function<void()> afterToggle = {});
 
-    int32_t bit() const { return bit_; }
+    int32_t Bit() const { return bit_; }
 
 private:
     int32_t bit_;

@@ -21,7 +21,7 @@ class TextBox : public QLineEdit {
 public:
     TextBox(int limit, QWidget* parent = nullptr);
 
-    int limit() const { return limit_; }
+    int Limit() const { return limit_; }
     // Replaces the text without cutting it to the limit.
     void ShowText(const QString& text);
 
@@ -38,7 +38,7 @@ class MemoBox : public QPlainTextEdit {
 public:
     MemoBox(int limit, QWidget* parent = nullptr);
 
-    int limit() const { return limit_; }
+    int Limit() const { return limit_; }
     void ShowText(const QString& text);
 
 protected:

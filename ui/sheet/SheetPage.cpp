@@ -104,7 +104,7 @@ void SheetPage::ValuesFromSettings(const ServerSettings& settings) {
         if (b.field->kind == FieldKind::Text) {
             b.text = std::string(TextOf(settings, *b.field));
         } else if (FlagBox* const* box = std::get_if<FlagBox*>(&b.control)) {
-            b.number = (NumberOf(settings, *b.field) & (*box)->bit()) != 0 ? 1 : 0;
+            b.number = (NumberOf(settings, *b.field) & (*box)->Bit()) != 0 ? 1 : 0;
         } else {
             b.number = NumberOf(settings, *b.field);
         }
