@@ -22,7 +22,8 @@ if [[ "${1:-}" == "--windows" ]]; then
 fi
 if [[ "${1:-}" == "--package" ]]; then
   # Building the Debian package and checking it with Debian's own tools.
-  packages+=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion)
+  # CPack picks the binaries to look up libraries for with `file`.
+  packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db bash-completion)
 fi
 
 missing=()
