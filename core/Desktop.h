@@ -26,7 +26,8 @@ public:
                              std::string_view caption = kAppTitle,
                              MessageIcon icon = MessageIcon::None) = 0;
 
-    // An OK/Cancel box with the question icon; true when OK was chosen.
+    // An OK/Cancel box with the question icon, Cancel the default answer;
+    // true when OK was chosen.
     virtual bool Confirm(std::string_view text, std::string_view caption) = 0;
 
     // The modeless "Reading Data" window with one bar from 0 to 100.

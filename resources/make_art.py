@@ -2,7 +2,10 @@
 """Draws the program's icon, animation clips and About pictures.
 
 Each picture is written as SVG and turned into PNG or GIF with ImageMagick's
-`convert`; the results are committed, so this only runs when the art changes:
+`convert` (SVG through rsvg-convert). The clips and About pictures also get a
+twice as large "@2x" copy, drawn from the same SVG, which the program shows on
+screens of device pixel ratio above 1. The results are committed, so this only
+runs when the art changes:
 
     cd resources && python3 make_art.py          # everything
     cd resources && python3 make_art.py icons    # only the menu icons
@@ -35,6 +38,16 @@ def svg(width, height, body, scale=1):
     `scale` times that size: the renderer draws the shapes at the final size."""
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width * scale:g}" '
             f'height="{height * scale:g}" viewBox="0 0 {width} {height}">{body}</svg>')
+
+
+# Pixels per drawing unit of the clips and About pictures: 1, then 2 for "@2x".
+SCALES = ((1, ""), (2, "@2x"))
+
+
+def art(name, suffix):
+    """The path of picture `name` ("flag_run.gif") with the scale's suffix."""
+    stem, ext = os.path.splitext(name)
+    return os.path.join(HERE, stem + suffix + ext)
 
 
 def waving_flag(x, y, width, height, phase, colour, edge):
@@ -139,7 +152,7 @@ def menu_icons():
                options=["-define", "png:exclude-chunks=date,time"])
 
 
-def flag_run_clip():
+def flag_run_clip(scale, suffix):
     """Clip 151: a red flag rippling on its pole above a base."""
     frames = []
     for i in range(12):
@@ -148,11 +161,11 @@ def flag_run_clip():
                 f'<rect x="0" y="96" width="80" height="14" fill="{GROUND}"/>'
                 f'<ellipse cx="22" cy="97" rx="16" ry="4" fill="{DARK_RED}"/>'
                 + pole(22, 14, 97) + waving_flag(24, 16, 44, 28, phase, RED, DARK_RED))
-        frames.append(svg(80, 110, body))
-    render_clip(frames, os.path.join(HERE, "flag_run.gif"), 8)
+        frames.append(svg(80, 110, body, scale))
+    render_clip(frames, art("flag_run.gif", suffix), 8)
 
 
-def rocket_jump_clip():
+def rocket_jump_clip(scale, suffix):
     """Clip 153: a rocket climbing out of view, trailing smoke."""
     frames = []
     count = 24
@@ -168,25 +181,25 @@ def rocket_jump_clip():
         body = (f'<rect x="0" y="0" width="80" height="110" fill="{SKY}"/>'
                 f'<rect x="0" y="96" width="80" height="14" fill="{GROUND}"/>'
                 + smoke(puffs) + rocket(x, y, 36, math.sin(t * 2 * math.pi) * 10, i % 2))
-        frames.append(svg(80, 110, body))
-    render_clip(frames, os.path.join(HERE, "rocket_jump.gif"), 6)
+        frames.append(svg(80, 110, body, scale))
+    render_clip(frames, art("rocket_jump.gif", suffix), 6)
 
 
-def about_pictures():
+def about_pictures(scale, suffix):
     flag = (f'<rect x="0" y="0" width="120" height="90" fill="{SKY}"/>'
             f'<rect x="0" y="72" width="120" height="18" fill="{GROUND}"/>'
             f'<ellipse cx="30" cy="74" rx="20" ry="5" fill="{DARK_RED}"/>'
             f'<ellipse cx="90" cy="74" rx="20" ry="5" fill="{DARK_BLUE}"/>'
             + pole(30, 14, 74) + waving_flag(32, 16, 26, 18, 0.3, RED, DARK_RED)
             + pole(90, 14, 74) + waving_flag(92, 16, 26, 18, 0.6, BLUE, DARK_BLUE))
-    render(svg(120, 90, flag), os.path.join(HERE, "about_flag.png"))
+    render(svg(120, 90, flag, scale), art("about_flag.png", suffix))
     blast = (f'<rect x="0" y="0" width="120" height="90" fill="{SKY}"/>'
              f'<rect x="0" y="72" width="120" height="18" fill="{GROUND}"/>'
              f'<circle cx="96" cy="62" r="16" fill="{FLAME}" fill-opacity="0.8"/>'
              f'<circle cx="96" cy="62" r="8" fill="{FLAME_CORE}"/>'
              + smoke([(16, 40, 5, 0.4), (28, 42, 6, 0.5), (42, 46, 6, 0.6)])
              + rocket(64, 52, 30, 110, 1.0))
-    render(svg(120, 90, blast), os.path.join(HERE, "about_rocket.png"))
+    render(svg(120, 90, blast, scale), art("about_rocket.png", suffix))
 
 
 if __name__ == "__main__":
@@ -195,6 +208,7 @@ if __name__ == "__main__":
         sys.exit(0)
     icon()
     menu_icons()
-    flag_run_clip()
-    rocket_jump_clip()
-    about_pictures()
+    for scale, suffix in SCALES:
+        flag_run_clip(scale, suffix)
+        rocket_jump_clip(scale, suffix)
+        about_pictures(scale, suffix)

@@ -13,7 +13,7 @@ namespace {
 
 QLabel* Picture(const char* resource, QWidget* parent) {
     auto* label = new QLabel(parent);
-    label->setPixmap(QPixmap(resource));
+    label->setPixmap(QPixmap(ArtForScale(resource, parent->devicePixelRatio())));
     label->setAlignment(Qt::AlignCenter);
     return label;
 }

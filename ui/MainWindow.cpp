@@ -11,6 +11,7 @@
 #include <QMovie>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "core/Desktop.h"
@@ -31,6 +32,13 @@ inline constexpr const char* kGamePathMessage =
     "Your Quake path is not set correctly or the morvane subdirectory does not exist!\n"
     "Please change under Setup/Game Path";
 
+// The game types' captions with their Alt keys, indexed by GameType. Every key
+// of the window is distinct: the menu bar holds S and H, the commands E, P, X.
+const char* const kGameTypeCaptions[kGameTypeCount] = {
+    "&Quake 3 DM",  "Quake 3 To&urnament", "Quake 3 Te&am DM", "Quake 3 &CTF",
+    "&Morvane CTF", "Morvane S&occer",     "Morvane &DM",      "Morvane &Team DM",
+};
+
 QFont MainWindowFont() {
     QFont font;
     if (QFontDatabase::families().contains("Comic Sans MS")) font.setFamily("Comic Sans MS");
@@ -47,18 +55,20 @@ MainWindow::MainWindow(ProgramContext& app)
     auto* group = new QGroupBox("Game Type", this);
     auto* grid = new QGridLayout(group);
     for (int type = 0; type < kGameTypeCount; ++type) {
-        std::string_view label = kGameTypes[type].label;
-        auto* button = new QRadioButton(
-            QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())), group);
+        auto* button = new QRadioButton(kGameTypeCaptions[type], group);
         gameTypes_->addButton(button, type);
         grid->addWidget(button, type % 4, type / 4);
     }
-    connect(gameTypes_, &QButtonGroup::idClicked, this,
-            [this](int type) { app_.Store().settings.gameType = type; });
+    // The state, not the click: a screen reader's toggle or an arrow key
+    // selects a type too. Fills block the group's signals.
+    connect(gameTypes_, &QButtonGroup::idToggled, this, [this](int type, bool checked) {
+        if (checked) app_.Store().settings.gameType = type;
+        MoveGameTypeTabStop();
+    });
 
-    auto* setupServer = new QPushButton("Setup Server", this);
-    auto* playersStats = new QPushButton("Players Stats", this);
-    auto* exitButton = new QPushButton("Exit", this);
+    auto* setupServer = new QPushButton("S&etup Server", this);
+    auto* playersStats = new QPushButton("&Players Stats", this);
+    auto* exitButton = new QPushButton("E&xit", this);
     connect(setupServer, &QPushButton::clicked, this, &MainWindow::OnSetupServer);
     connect(playersStats, &QPushButton::clicked, this, &MainWindow::OnPlayersStats);
     connect(exitButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -89,7 +99,7 @@ void MainWindow::BuildMenu() {
     auto* bar = new QMenuBar(this);
     QMenu* setup = bar->addMenu("&Setup");
     connect(setup->addAction("&Game Path"), &QAction::triggered, this, &MainWindow::OnGamePath);
-    connect(setup->addAction("Reset Settings"), &QAction::triggered, this,
+    connect(setup->addAction("&Reset Settings"), &QAction::triggered, this,
             &MainWindow::OnResetSettings);
     QMenu* help = bar->addMenu("&Help");
     connect(help->addAction("&About"), &QAction::triggered, this, &MainWindow::OnAbout);
@@ -98,7 +108,7 @@ void MainWindow::BuildMenu() {
 
 QLabel* MainWindow::StartClip(const char* resource) {
     auto* label = new QLabel(this);
-    auto* movie = new QMovie(resource, QByteArray(), label);
+    auto* movie = new QMovie(ArtForScale(resource, devicePixelRatio()), QByteArray(), label);
     label->setMovie(movie);
     // Whatever loop count the clip carries, it plays without end.
     connect(movie, &QMovie::finished, movie, &QMovie::start);
@@ -106,7 +116,11 @@ QLabel* MainWindow::StartClip(const char* resource) {
 }
 
 void MainWindow::InitDialog() {
-    gameTypes_->button(kMorvaneCTF)->setChecked(true);
+    {
+        QSignalBlocker fill(gameTypes_);
+        gameTypes_->button(kMorvaneCTF)->setChecked(true);
+    }
+    MoveGameTypeTabStop();
     // Qt offers no system menu to extend, so About lives in the Help menu.
     QIcon icon(kAppIcon);
     icon.addFile(kAppIconSmall);
@@ -124,7 +138,21 @@ void MainWindow::InitDialog() {
 
 void MainWindow::RefreshGameTypeButtons() {
     int type = app_.Store().settings.gameType;
-    if (QAbstractButton* button = gameTypes_->button(type)) button->setChecked(true);
+    QAbstractButton* button = gameTypes_->button(type);
+    if (!button) return;
+    {
+        QSignalBlocker fill(gameTypes_);
+        button->setChecked(true);
+    }
+    MoveGameTypeTabStop();
+}
+
+void MainWindow::MoveGameTypeTabStop() {
+    // As in any radio group, Tab stops only at the selected type; the arrow
+    // keys move within the group (Qt's own handling of exclusive buttons).
+    for (QAbstractButton* button : gameTypes_->buttons()) {
+        button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void MainWindow::OnSetupServer() {

@@ -29,6 +29,7 @@ public:
 
 private:
     void BuildMenu();
+    void MoveGameTypeTabStop();
     QLabel* StartClip(const char* resource);
 
     void OnSetupServer();

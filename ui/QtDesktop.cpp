@@ -33,6 +33,9 @@ void QtDesktop::ShowMessage(std::string_view text, std::string_view caption,
 bool QtDesktop::Confirm(std::string_view text, std::string_view caption) {
     QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
                     QMessageBox::Ok | QMessageBox::Cancel, owner_);
+    // Every question guards something that cannot be undone (Reset wipes the
+    // game path too): Enter keeps things as they are.
+    box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }
 
@@ -43,9 +46,7 @@ void QtDesktop::OpenProgress() {
 }
 
 void QtDesktop::SetProgress(int position) {
-    if (!progress_) return;
-    progress_->SetPosition(position);
-    PaintPendingWindows();
+    if (progress_) progress_->SetPosition(position);
 }
 
 void QtDesktop::CloseProgress() { progress_.reset(); }

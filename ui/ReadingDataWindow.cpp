@@ -17,14 +17,32 @@ ReadingDataWindow::ReadingDataWindow()
     bar_->setMinimumWidth(260);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bar_);
+    latePaint_.setSingleShot(true);
+    latePaint_.setInterval(kPaintIntervalMs);
+    connect(&latePaint_, &QTimer::timeout, this, &ReadingDataWindow::Paint);
+}
+
+void ReadingDataWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    sincePaint_.start();
 }
 
 void ReadingDataWindow::SetPosition(int position) {
-    bar_->setValue(position);
-    bar_->repaint();
+    position_ = position;
+    if (sincePaint_.isValid() && sincePaint_.elapsed() < kPaintIntervalMs) {
+        if (!latePaint_.isActive()) latePaint_.start();
+        return;
+    }
+    Paint();
 }
 
-int ReadingDataWindow::Position() const { return bar_->value(); }
+void ReadingDataWindow::Paint() {
+    latePaint_.stop();
+    bar_->setValue(position_);
+    bar_->repaint();
+    PaintPendingWindows();
+    sincePaint_.start();
+}
 
 void ReadingDataWindow::reject() {}
 

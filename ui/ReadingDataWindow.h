@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
 
 class QProgressBar;
 
@@ -12,17 +14,33 @@ namespace mctf {
 class ReadingDataWindow : public QDialog {
     Q_OBJECT
 public:
+    // The least time between two paints of the bar. A busy log can start a
+    // match every few microseconds; painting each one (with the event loop it
+    // needs) made the window's analysis many times slower than mctfcli's.
+    static constexpr int kPaintIntervalMs = 50;
+
     ReadingDataWindow();
 
-    // Moves the bar and paints it at once: the operation holds the thread, so
-    // no event loop would get round to it.
+    // Takes the operation's new position. The bar is painted at once when
+    // the last paint is kPaintIntervalMs old, otherwise the position waits
+    // for the next paint: the operation holds the thread, so no event loop
+    // would get round to it by itself.
     void SetPosition(int position);
-    int Position() const;
+    // The latest position, painted or not yet.
+    int Position() const { return position_; }
 
     void reject() override;  // Escape does not end the operation's window
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void Paint();
+
     QProgressBar* bar_;
+    int position_ = 0;
+    QElapsedTimer sincePaint_;
+    QTimer latePaint_;  // a position left unpainted is shown once events run
 };
 
 // Lets the windows paint while a long operation holds the thread, without

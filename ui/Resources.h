@@ -3,6 +3,8 @@
 // compiled into a static library it would be dropped by the linker.
 #pragma once
 
+#include <QString>
+
 namespace mctf {
 
 inline constexpr const char* kAppIcon = ":/mctfutil/icon.png";
@@ -13,5 +15,10 @@ inline constexpr const char* kLeftClip = ":/mctfutil/rocket_jump.gif";
 // The two pictures of the About box, left and right of the credits.
 inline constexpr const char* kAboutLeftPicture = ":/mctfutil/about_flag.png";
 inline constexpr const char* kAboutRightPicture = ":/mctfutil/about_rocket.png";
+
+// The clip or picture to show at `devicePixelRatio`: its "@2x" drawing above
+// 1x. Qt gives a file named "@2x" a pixel ratio of 2, so it keeps its size on
+// screen and only gets sharper; QMovie and QPixmap do not look for it alone.
+QString ArtForScale(const char* resource, qreal devicePixelRatio);
 
 }  // namespace mctf

@@ -9,6 +9,7 @@
 
 #include "core/UserSettings.h"
 #include "core/Version.h"
+#include "ui/DisplayCheck.h"
 #include "ui/ProgramContext.h"
 
 namespace {
@@ -38,7 +39,9 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    QApplication qt(argc, argv);  // takes Qt's own options out of argv
+    // Takes Qt's own options out of argv; null without a display.
+    std::unique_ptr<QApplication> qt = mctf::OpenDisplay(argc, argv);
+    if (!qt) return 1;
     QApplication::setApplicationName("mctfutil");
     QApplication::setApplicationVersion(mctf::kVersion);
     // Wayland finds the menu entry, and with it the icon, by this name.

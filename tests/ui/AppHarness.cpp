@@ -11,6 +11,12 @@
 #include "core/SettingsStore.h"
 
 namespace mctf::testing {
+namespace {
+
+// A caption as read, without its Alt-key marks.
+QString Plain(QString text) { return text.remove('&'); }
+
+}  // namespace
 
 AppHarness::AppHarness(std::string startupDir)
     : startupDir_(startupDir.empty() ? dir.str() : std::move(startupDir)) {}
@@ -47,14 +53,14 @@ void AppHarness::AnswerPrompt(const QString& text, bool ok) {
 
 QAbstractButton& AppHarness::Button(const QString& text) {
     for (auto* button : window->findChildren<QAbstractButton*>()) {
-        if (button->text() == text) return *button;
+        if (Plain(button->text()) == Plain(text)) return *button;
     }
     throw std::runtime_error("no button " + text.toStdString());
 }
 
 QAction& AppHarness::MenuItem(const QString& text) {
     for (auto* action : window->findChildren<QAction*>()) {
-        if (action->text() == text) return *action;
+        if (Plain(action->text()) == Plain(text)) return *action;
     }
     throw std::runtime_error("no menu item " + text.toStdString());
 }
