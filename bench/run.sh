@@ -5,6 +5,10 @@
 #
 #   bench/run.sh [BUILD_DIR]          (make bench calls it with the build folder)
 #
+# Then the same run through the main window (its Players Stats off screen,
+# the "Reading Data" window painting) against `mctfcli stats`, on the last
+# (largest) corpus, with the ratio of the two times.
+#
 # Environment: MCTF_BENCH_SIZES (MB, default "32 256"), MCTF_BENCH_DIR (where
 # the corpora go, default $TMPDIR or /tmp), MCTF_BENCH_REPEAT (default 3; the
 # best run counts).
@@ -52,6 +56,31 @@ for mb in $sizes; do
   }'
 done
 echo "(MB = 10^6 bytes; best of $repeat wall-clock runs; ratio = stats throughput / wc -l throughput)"
+
+window="$build/bench/mctf_window_analyze"
+cli="$build/cli/mctfcli"
+if [[ -x "$window" && -x "$cli" ]]; then
+  echo
+  config="$(mktemp -d)"
+  "$cli" settings reset --config "$config/config.dmc" >/dev/null
+  # The window's time runs from the button press to the end of the command;
+  # mctfcli's is the whole process, start-up included.
+  window_best=""
+  for ((i = 0; i < repeat; i++)); do
+    took=$("$window" "$corpus" | sed -n 's/^seconds=//p')
+    window_best=$(awk -v a="$took" -v b="$window_best" 'BEGIN { print (b == "" || a < b) ? a : b }')
+  done
+  # Quiet like the window's run: no progress line on a terminal.
+  cli_s=$(best_seconds "$cli" stats --config "$config/config.dmc" --logs "$corpus" 2>/dev/null)
+  rm -rf "$config"
+  matches=$(cat "${files[@]}" | grep -c 'InitGame:' || true)
+  printf '%-8s %10s %12s %12s %8s\n' "corpus" "matches" "window s" "mctfcli s" "ratio"
+  awk -v mb="${mb}MB" -v m="$matches" -v w="$window_best" -v c="$cli_s" \
+    'BEGIN { printf "%-8s %10d %12.3f %12.3f %8.3f\n", mb, m, w, c, w / c }'
+  echo "(window: Players Stats of the main window off screen; ratio = window s / mctfcli s)"
+else
+  echo "(no window comparison: $window or $cli not built)"
+fi
 
 if [[ -x "$build/bench/mctf_bench" ]]; then
   echo
