@@ -62,7 +62,7 @@ cli="$build/cli/mctfcli"
 if [[ -x "$window" && -x "$cli" ]]; then
   echo
   config="$(mktemp -d)"
-  "$cli" settings reset --config "$config/config.dmc" >/dev/null
+  "$cli" settings reset --yes --config "$config/config.dmc" >/dev/null
   # The window's time runs from the button press to the end of the command;
   # mctfcli's is the whole process, start-up included.
   window_best=""
