@@ -21,6 +21,7 @@ bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::strin
                        : error                ? std::string(".")
                                               : current.string();
     store.configPath = config ? *config : std::string();
+    store.defaults = context.defaults;
     SettingsFileState state = ReadSettings(store);
     if (!config || state == SettingsFileState::Loaded) return true;
 

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ServerSettings.h"
+
 namespace mctf {
 
 class Desktop;
@@ -36,6 +38,9 @@ struct CommandContext {
     // --user-settings: the folder config.dmc lives in when no --config names
     // a file; unset, the current folder.
     std::optional<std::string> settingsFolder = std::nullopt;
+    // The defaults of the settings (SettingsStore::defaults): DefaultSettings
+    // but in tests.
+    const ServerSettings* defaults = &DefaultSettings;
 };
 
 // mctfcli with its arguments (without the program name).

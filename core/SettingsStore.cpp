@@ -35,7 +35,7 @@ bool WriteConfigFile(SettingsStore& store) {
 SettingsFileState ReadRecord(SettingsStore& store) {
     std::FILE* file = OpenRegularFile(ConfigPath(store), "rb");
     if (!file) {
-        store.settings = DefaultSettings;
+        store.settings = *store.defaults;
         return SettingsFileState::Missing;
     }
     // A short file replaces only the leading bytes; the rest keeps its value.
@@ -44,7 +44,7 @@ SettingsFileState ReadRecord(SettingsStore& store) {
     std::fclose(file);
     std::memcpy(&store.settings, bytes, count);
     if (!IsUsable(store.settings)) {
-        store.settings = DefaultSettings;
+        store.settings = *store.defaults;
         return SettingsFileState::NotARecord;
     }
     return SettingsFileState::Loaded;
@@ -76,7 +76,7 @@ SaveResult SaveSettings(SettingsStore& store) {
 }
 
 SaveResult RestoreDefaults(SettingsStore& store) {
-    store.settings = DefaultSettings;
+    store.settings = *store.defaults;
     // The emptied list belongs to the default game type: mctf.map is cleared.
     store.mapList.loadedGameType = store.settings.gameType;
     return SaveSettings(store);

@@ -2,8 +2,8 @@
 //
 // The application owns one store and hands it by reference to whatever reads
 // or changes settings: the record, the in-memory map list of one game type,
-// the folder config.dmc lives in (captured once at start-up) and the flag that
-// a save of config.dmc has failed.
+// the folder config.dmc lives in (captured once at start-up), the flag that
+// a save of config.dmc has failed and the record the defaults come from.
 #pragma once
 
 #include <string>
@@ -21,6 +21,10 @@ struct SettingsStore {
     std::string startupDir;     // the working folder at start-up
     std::string configPath;     // config.dmc; empty means startupDir/config.dmc
     bool saveFailed = false;    // set by SaveSettings, never cleared
+    // What a missing or unusable config.dmc and a reset fall back to. Always
+    // DefaultSettings in the programs; tests point its game folder (on
+    // Windows the real C:\Program Files\Quake III Arena) at a temporary one.
+    const ServerSettings* defaults = &DefaultSettings;
 };
 
 // The settings file: configPath, or config.dmc inside startupDir.
@@ -55,7 +59,7 @@ enum class SaveResult { Saved, ConfigNotSaved, MapListNotSaved };
 // says which file was not saved.
 SaveResult SaveSettings(SettingsStore& store);
 
-// Copies DefaultSettings over the record and saves (mctf.map is left empty).
+// Copies the defaults over the record and saves (mctf.map is left empty).
 SaveResult RestoreDefaults(SettingsStore& store);
 
 inline constexpr const char* kResetQuestion =

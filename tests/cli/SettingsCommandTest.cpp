@@ -111,6 +111,7 @@ struct Window {
     RecordingDesktop desktop;
 
     explicit Window(const GameFolder& game) {
+        store.defaults = &game.defaults;
         store.startupDir = game.dir.str();
         LoadSettings(store);
     }
@@ -154,6 +155,7 @@ TEST(SettingsCommand, ChangesGiveTheWindowsFilesByteForByte) {
 
     Prepare(game);
     CliHarness cli;
+    cli.context.defaults = &game.defaults;
     const std::string config = game.Config().string();
     const std::vector<Args> steps = {
         {"settings", "set", "hostname=Dedicated One", "netPort=27961", "dmFlags=48"},

@@ -31,6 +31,7 @@ protected:
     StatsCommandTest() {
         std::filesystem::create_directory(dir / "logs");
         SettingsStore store;
+        store.defaults = &cli.defaults;
         store.configPath = Config();
         RestoreDefaults(store);
     }
@@ -52,7 +53,7 @@ TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
     // The stored folder is still the default one.
     std::string stored = ReadFileBytes(Config());
     ASSERT_EQ(stored.size(), sizeof(ServerSettings));
-    EXPECT_STREQ(stored.c_str() + offsetof(ServerSettings, statsDir), DefaultSettings.statsDir);
+    EXPECT_STREQ(stored.c_str() + offsetof(ServerSettings, statsDir), cli.defaults.statsDir);
 }
 
 TEST_F(StatsCommandTest, ErrorsGoToTheDesktopAndFail) {

@@ -11,7 +11,7 @@ TEST(MapList, WordsAreNamesAndOversizedListsAreCut) {
     LoadMapList(game.store);
     EXPECT_EQ(game.store.settings.mapCount, 5);
     SaveMapList(game.store);
-    EXPECT_EQ(ReadFileBytes(game.Morvane("mctf.map")), "q3dm1\nq3dm7\nq3dm17\nmy\nmap\n");
+    EXPECT_EQ(ReadTextFile(game.Morvane("mctf.map")), "q3dm1\nq3dm7\nq3dm17\nmy\nmap\n");
 
     std::string text = std::string(40, 'L');
     for (int i = 0; i < 70; ++i) text += " m" + std::to_string(i);
@@ -40,13 +40,13 @@ TEST(MapList, EachGameTypeHasItsFileAndSavesGoToTheLoadedOne) {
     LoadMapList(game.store);
     game.store.settings.gameType = kQuake3DM;  // changed without a reload
     SaveMapList(game.store);
-    EXPECT_EQ(ReadFileBytes(game.Morvane("ms.map")), "ms01\nms02\n");
+    EXPECT_EQ(ReadTextFile(game.Morvane("ms.map")), "ms01\nms02\n");
     EXPECT_FALSE(std::filesystem::exists(game.Morvane("q3dm.map")));
 
     LoadMapList(game.store);  // missing file: empty, and saved empty
     EXPECT_EQ(game.store.settings.mapCount, 0);
     SaveMapList(game.store);
-    EXPECT_EQ(ReadFileBytes(game.Morvane("q3dm.map")), "");
+    EXPECT_EQ(ReadTextFile(game.Morvane("q3dm.map")), "");
 }
 
 }  // namespace

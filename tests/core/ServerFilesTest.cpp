@@ -14,7 +14,7 @@ struct ServerFilesTest : ::testing::Test {
     RecordingDesktop desktop;
 
     std::string Script(const char* folder = "morvane") {
-        return ReadFileBytes(game.dir.path() / folder / "morvane.cfg");
+        return ReadTextFile(game.dir.path() / folder / "morvane.cfg");
     }
     // The lines from "set bot_nochat" to "set g_motd": the map block.
     std::string MapBlock(const char* folder = "morvane") {

@@ -14,6 +14,7 @@ std::string Bytes(const ServerSettings& s) {
 
 SettingsStore LoadFrom(const GameFolder& game) {
     SettingsStore store;
+    store.defaults = &game.defaults;
     store.startupDir = game.dir.str();
     LoadSettings(store);
     return store;
@@ -23,7 +24,11 @@ TEST(SettingsStore, MissingFileIsCreatedWithTheDefaultImage) {
     GameFolder game;
     LoadFrom(game);
     std::string image = ReadFileBytes(game.Config());
-    EXPECT_EQ(image, Bytes(DefaultSettings));
+    EXPECT_EQ(image, Bytes(game.defaults));
+    // The image of the programs differs in the two folders only.
+    EXPECT_EQ(image.substr(260), Bytes(DefaultSettings).substr(260));
+    EXPECT_STREQ(DefaultSettings.quakePath, "C:\\Program Files\\Quake III Arena");
+    EXPECT_STREQ(DefaultSettings.statsDir, "C:\\Program Files\\Quake III Arena\\baseq3");
     EXPECT_EQ(image.substr(0, 4), std::string("\0\0\0\x40", 4));
     EXPECT_EQ(image.substr(264, 4), std::string("\x04\0\0\0", 4));
     EXPECT_EQ(image.substr(768, 4), std::string("\x38\x6d\0\0", 4));  // 27960
@@ -62,8 +67,7 @@ TEST(SettingsStore, ShortFileFillsLeadingBytesLongFileIsCut) {
 
 TEST(SettingsStore, UnusableFileGivesDefaultsButKeepsTheMapList) {
     GameFolder game;
-    DefaultQuakePathHere defaultPath(game);
-    WriteFileBytes(defaultPath.Morvane("mctf.map"), "q3ctf4\n");
+    WriteFileBytes(game.DefaultMorvane("mctf.map"), "q3ctf4\n");
     ServerSettings otherVersion = DefaultSettings;
     otherVersion.version = 1.5f;
     ServerSettings badType = game.store.settings;
@@ -71,10 +75,10 @@ TEST(SettingsStore, UnusableFileGivesDefaultsButKeepsTheMapList) {
     for (const ServerSettings& stored : {otherVersion, badType}) {
         WriteFileBytes(game.Config(), Bytes(stored));
         SettingsStore store = LoadFrom(game);
-        EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(DefaultSettings).substr(0, 260));
+        EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(game.defaults).substr(0, 260));
         EXPECT_EQ(store.settings.mapCount, 1);
-        EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(DefaultSettings));
-        EXPECT_EQ(ReadFileBytes(defaultPath.Morvane("mctf.map")), "q3ctf4\n");
+        EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.defaults));
+        EXPECT_EQ(ReadFileBytes(game.DefaultMorvane("mctf.map")), "q3ctf4\n");
     }
 }
 
@@ -103,16 +107,15 @@ TEST(SettingsStore, ResetAsksThenEmptiesTheDefaultList) {
     EXPECT_TRUE(cancel.messages.empty());
     EXPECT_EQ(ReadFileBytes(game.Config()), before);
 
-    DefaultQuakePathHere defaultPath(game);
-    WriteFileBytes(defaultPath.Morvane("mctf.map"), "q3ctf1\n");
+    WriteFileBytes(game.DefaultMorvane("mctf.map"), "q3ctf1\n");
     RecordingDesktop ok;
     ok.confirmAnswers = {true};
     ResetSettings(game.store, ok);
     ASSERT_EQ(ok.messages.size(), 1u);
     EXPECT_EQ(ok.messages[0].text, "Settings Reset");
     EXPECT_EQ(ok.messages[0].caption, "mctfutil");
-    EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(DefaultSettings));
-    EXPECT_EQ(ReadFileBytes(defaultPath.Morvane("mctf.map")), "");
+    EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.defaults));
+    EXPECT_EQ(ReadFileBytes(game.DefaultMorvane("mctf.map")), "");
     EXPECT_EQ(ReadFileBytes(game.Morvane("q3dm.map")), "q3dm1\n");
 }
 

@@ -13,6 +13,7 @@
 #include "tests/core/ZipBuilder.h"
 #include "tests/hostile/StatsRun.h"
 #include "tests/support/Platform.h"
+#include "tests/support/TestDefaults.h"
 
 namespace mctf::testing {
 namespace {
@@ -79,7 +80,6 @@ std::string Bytes(const ServerSettings& s) {
 }
 
 TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
-    const std::string image = Bytes(DefaultSettings) + "extra";
     struct Case {
         std::size_t size;
         bool takesDefaults;  // and rewrites the file with them
@@ -87,13 +87,16 @@ TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
     for (Case c : {Case{0, true}, Case{3, true}, Case{4, false}, Case{807, false},
                    Case{808, false}, Case{809, false}}) {
         TempDir dir;
+        const ServerSettings defaults = DefaultsIn(dir.path());
+        const std::string image = Bytes(defaults) + "extra";
         WriteFileBytes(dir / "config.dmc", image.substr(0, c.size));
         SettingsStore store;
+        store.defaults = &defaults;
         store.startupDir = dir.str();
         LoadSettings(store);
         std::string expected = image.substr(0, std::min<std::size_t>(c.size, 808));
         expected.resize(808, '\0');  // bytes a short file does not cover stay zero
-        EXPECT_EQ(Bytes(store.settings), c.takesDefaults ? Bytes(DefaultSettings) : expected)
+        EXPECT_EQ(Bytes(store.settings), c.takesDefaults ? Bytes(defaults) : expected)
             << c.size;
         EXPECT_EQ(ReadFileBytes(dir / "config.dmc").size(), c.takesDefaults ? 808u : c.size)
             << c.size;
@@ -107,10 +110,12 @@ TEST(HostileSettings, PipesInPlaceOfSettingsAndMapListsDoNotBlock) {
     fs::create_directories(dir / "game" / "morvane");
     ASSERT_TRUE(MakeNamedPipe(dir / "config.dmc"));
     ASSERT_TRUE(MakeNamedPipe(dir / "game" / "morvane" / "ms.map"));
+    const ServerSettings defaults = DefaultsIn(dir.path());
     SettingsStore store;
+    store.defaults = &defaults;
     store.startupDir = dir.str();
     LoadSettings(store);  // as missing: the defaults replace the pipe
-    EXPECT_EQ(Bytes(store.settings), Bytes(DefaultSettings));
+    EXPECT_EQ(Bytes(store.settings), Bytes(defaults));
     EXPECT_TRUE(fs::is_regular_file(dir / "config.dmc"));
 
     std::strcpy(store.settings.quakePath, (dir / "game").string().c_str());
