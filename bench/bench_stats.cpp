@@ -13,6 +13,7 @@
 #include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
 #include "report/Report.h"
+#include "stats/Awards.h"
 
 namespace {
 
@@ -77,6 +78,7 @@ void BM_WriteFullReport(benchmark::State& state) {
             tables->topRocketeers[p] = static_cast<uint16_t>(p);
         }
     }
+    tables->awards = mctf::ComputeAwards(*tables, mctf::SeededDraw(1));
     mctf::SilentDesktop desktop;
     for (auto _ : state) {
         if (!mctf::WriteReport(*tables, settings, desktop, mctf::ReportEnvironment{})) {

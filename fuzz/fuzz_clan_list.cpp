@@ -8,7 +8,7 @@
 
 #include "core/Paths.h"
 #include "fuzz/FuzzSupport.h"
-#include "stats/Aggregate.h"
+#include "stats/ClanList.h"
 #include "stats/LogReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

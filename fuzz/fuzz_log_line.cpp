@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (calls % 1000 == 0) {
         mctf::ServerSettings settings = mctf::DefaultSettings;
-        mctf::AggregateStats(*tables, settings);
+        mctf::AggregateStats(*tables, settings, mctf::SeededDraw(static_cast<unsigned>(calls)));
     }
     return 0;
 }

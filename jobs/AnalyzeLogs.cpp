@@ -24,7 +24,9 @@ bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& d
     tables.progressPosition = 0;
     // An unreadable file is skipped; the run goes on with the next one.
     for (const std::string& name : logFiles) ReadLogFile(tables, desktop, folder, name);
-    AggregateStats(tables, settings);
+    // Seeded anew for every run, so that every report draws afresh.
+    IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(static_cast<unsigned>(env.now()));
+    AggregateStats(tables, settings, draw);
     desktop.SetProgress(100);
     bool written = WriteReport(tables, settings, desktop, env);
     desktop.CloseProgress();

@@ -55,13 +55,11 @@ void WritePlayerRow(PageWriter& page, int place, const PlayerStats& player) {
     page.Write("<td width=\"7%%\" align=\"center\">%ld:%02ld:%02ld</td>", seconds / 3600,
                seconds / 60 % 60, seconds % 60);
     page.Write("<td width=\"7%%\" align=\"center\">%.2f</td>", player.fragsPerHour);
-    page.Write("<td width=\"7%%\" align=\"center\">%.2f</td>",
-               RatePerHour(player.weaponKills[kRailgun], player.secondsPlayed));
+    page.Write("<td width=\"7%%\" align=\"center\">%.2f</td>", KillsPerHour(player, kRailgun));
     page.Write("<td width=\"8%%\" align=\"center\">%.2f</td>",
-               RatePerHour(player.weaponKills[kRocketLauncher], player.secondsPlayed));
+               KillsPerHour(player, kRocketLauncher));
     for (int counter : kNarrowRateCounters) {
-        page.Write("<td width=\"8%%\" align=\"center\">%.2f</td>",
-                   RatePerHour(player.weaponKills[counter], player.secondsPlayed));
+        page.Write("<td width=\"8%%\" align=\"center\">%.2f</td>", KillsPerHour(player, counter));
     }
     page.Write("</tr>");
 }
@@ -70,7 +68,7 @@ void WritePlayerRow(PageWriter& page, int place, const PlayerStats& player) {
 
 bool WritePlayerList(PageWriter& page, const StatsTables& tables, const std::string& statsDir,
                      int count) {
-    int n = std::min(count, std::clamp<int>(tables.playerCount, 0, kPlayerCapacity));
+    int n = std::min(count, tables.playerCount);
 
     BeginCaptionBox(page);
     page.Write("<h3><font color=\"#FFFF00\">%d Players</font></h3>", n);

@@ -1,8 +1,6 @@
 #include "report/ReportEnvironment.h"
 
 #include <cstdio>
-#include <memory>
-#include <random>
 
 namespace mctf {
 
@@ -18,16 +16,6 @@ bool LocalTime(std::time_t when, std::tm& local) {
 }
 
 }  // namespace
-
-std::function<int(int bound)> StartDraw(const ReportEnvironment& env) {
-    if (env.startDraw) return env.startDraw();
-    // Seeded anew for every pick, so every report draws afresh.
-    auto generator = std::make_shared<std::mt19937>(static_cast<unsigned>(env.now()));
-    return [generator](int bound) {
-        std::uniform_int_distribution<int> pick(0, bound - 1);
-        return pick(*generator);
-    };
-}
 
 std::string FormatReportDate(std::time_t when) {
     // Own name tables: the page is English whatever the locale says.

@@ -18,10 +18,9 @@ void WriteMemberRow(PageWriter& page, const PlayerStats& member) {
     page.Write("<td width=\"12%%\" align=\"center\">%.3f</td>", member.fragsPerHour);
     // "%3f" is a field width, not a precision, so these cells show six
     // decimals where the FPH cell shows three: meant, not a slip.
+    page.Write("<td width=\"25%%\" align=\"center\">%3f</td>", KillsPerHour(member, kRailgun));
     page.Write("<td width=\"25%%\" align=\"center\">%3f</td>",
-               RatePerHour(member.weaponKills[kRailgun], member.secondsPlayed));
-    page.Write("<td width=\"25%%\" align=\"center\">%3f</td>",
-               RatePerHour(member.weaponKills[kRocketLauncher], member.secondsPlayed));
+               KillsPerHour(member, kRocketLauncher));
     page.Write("</tr>");
 }
 
@@ -39,11 +38,8 @@ void WriteClanMembers(PageWriter& page, const StatsTables& tables, const ClanSta
 
     int limit = allMembers ? kClanMemberCapacity : kClanTopMembers;
     const int32_t* list = allMembers ? clan.members : clan.topMembers;
-    int shown = std::clamp<int>(clan.memberCount, 0, limit);
-    for (int m = 0; m < shown; ++m) {
-        if (list[m] < 0 || list[m] >= kPlayerCapacity) continue;
-        WriteMemberRow(page, tables.players[list[m]]);
-    }
+    int shown = std::min(clan.memberCount, limit);
+    for (int m = 0; m < shown; ++m) WriteMemberRow(page, tables.players[list[m]]);
     page.Write("</table>");
     page.Write("</td>");
     page.Write("</tr>");
@@ -75,8 +71,7 @@ struct TopList {
 };
 
 void WriteTopList(PageWriter& page, const StatsTables& tables, const TopList& list, int count) {
-    int valid = std::clamp<int>(tables.playerCount, 0, kTopListCapacity);
-    count = std::min(count, valid);
+    count = std::min({count, tables.playerCount, kTopListCapacity});
 
     BeginCaptionBox(page);
     page.Write(list.caption, count);
@@ -101,7 +96,7 @@ void WriteTopList(PageWriter& page, const StatsTables& tables, const TopList& li
         page.Write("<tr>");
         page.Write("<td width=\"9%%\" align=\"center\">%d</td>", i + 1);
         page.Write("<td width=\"29%%\" align=\"center\">%.4f</td>",
-                   RatePerHour(player.weaponKills[list.counter], player.secondsPlayed));
+                   KillsPerHour(player, list.counter));
         page.Write("<td width=\"62%%\" align=\"center\">%s</td>", name.c_str());
         page.Write("</tr>");
     }
@@ -112,7 +107,7 @@ void WriteTopList(PageWriter& page, const StatsTables& tables, const TopList& li
 
 void WriteClanTable(PageWriter& page, const StatsTables& tables, int count, bool allMembers) {
     if (count <= 0) return;
-    count = std::min(count, std::clamp<int>(tables.clanCount, 0, kClanCapacity));
+    count = std::min(count, tables.clanCount);
 
     BeginCaptionBox(page);
     page.Write("<h3><font color=\"#FFFF00\">Top %d Clans</font></h3>", count);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "stats/ClanList.h"
 #include "stats/Rates.h"
 
 namespace mctf {
@@ -28,10 +29,7 @@ void PickHighest(const StatsTables& tables, int count, uint16_t* order, RateOf r
 
 void PickTopByWeapon(StatsTables& tables, Weapon weapon, uint16_t* list) {
     float rates[kPlayerCapacity];
-    for (int i = 0; i < tables.playerCount; ++i) {
-        const PlayerStats& player = tables.players[i];
-        rates[i] = RatePerHour(player.weaponKills[weapon], player.secondsPlayed);
-    }
+    for (int i = 0; i < tables.playerCount; ++i) rates[i] = KillsPerHour(tables.players[i], weapon);
     PickHighest(tables, std::min(tables.playerCount, kTopListCapacity), list,
                 [&](int i) { return rates[i]; });
 }
@@ -77,7 +75,7 @@ void PickTopRocketeers(StatsTables& tables) {
     PickTopByWeapon(tables, kRocketLauncher, tables.topRocketeers);
 }
 
-void ScoreClans(StatsTables& tables, const ServerSettings& settings) {
+void ScoreClans(StatsTables& tables) {
     for (int c = 0; c < tables.clanCount; ++c) {
         ClanStats& clan = tables.clans[c];
         int wanted = std::min(clan.memberCount, kClanTopMembers);
@@ -99,7 +97,6 @@ void ScoreClans(StatsTables& tables, const ServerSettings& settings) {
         for (int q = 0; q < kept; ++q) sum += rankOf(clan.topMembers[q]);
         clan.averageRank = kept > 0 ? static_cast<float>(sum / kept) : 0.0f;
     }
-    LoadClanList(tables, settings);
 }
 
 void OrderClans(StatsTables& tables) {
@@ -109,12 +106,14 @@ void OrderClans(StatsTables& tables) {
     OrderClanPass(tables, 1, 1, next);
 }
 
-void AggregateStats(StatsTables& tables, const ServerSettings& settings) {
+void AggregateStats(StatsTables& tables, const ServerSettings& settings, const IndexDraw& draw) {
     RankByFragsPerHour(tables);
     PickTopRailers(tables);
     PickTopRocketeers(tables);
-    ScoreClans(tables, settings);
+    ScoreClans(tables);
+    LoadClanList(tables, settings);
     OrderClans(tables);
+    tables.awards = ComputeAwards(tables, draw);
 }
 
 }  // namespace mctf

@@ -1,3 +1,5 @@
+#include "stats/ClanList.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -5,7 +7,6 @@
 #include "core/FixedText.h"
 #include "core/Paths.h"
 #include "core/RegularFile.h"
-#include "stats/Aggregate.h"
 #include "stats/LogFields.h"
 
 namespace mctf {

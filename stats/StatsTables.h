@@ -1,9 +1,14 @@
 // StatsTables: everything one statistics run accumulates.
 //
 // The records keep fixed layouts and the tables fixed capacities: 64 client
-// slots of the running match, 4096 players, 4096 clans and the order lists
-// the ranking fills. The caller owns one StatsTables (about 1.6 MB, so keep it
-// on the heap) and the run empties it at its start with ResetLogTables.
+// slots of the running match, 4096 players, 4096 clans, and the order lists
+// and awards the aggregation fills. The caller owns one StatsTables (about
+// 1.6 MB, so keep it on the heap) and the run empties it at its start with
+// ResetLogTables.
+//
+// The counts stay within the capacities: players, clans and clan members are
+// only ever added below them (OnMatchEnd, AssignClan, JoinClan), so whoever
+// reads the tables can rely on them.
 #pragma once
 
 #include <cstddef>
@@ -87,6 +92,25 @@ static_assert(offsetof(ClanStats, members) == 204);
 static_assert(offsetof(ClanStats, ranked) == 268);
 static_assert(offsetof(ClanStats, averageRank) == 272);
 
+inline constexpr int kNoClan = -1;
+
+// The player with the highest rate per hour of one counter.
+struct RateLeader {
+    int32_t player;  // index in players
+    float rate;      // per hour
+};
+
+// The figures of the front page's server box (see Awards.h). Valid after the
+// aggregation when playerCount > 0.
+struct Awards {
+    int32_t featured;          // a player with positive fragsPerHour, or -1 for none
+    int32_t featuredClan;      // the featured player's clan, or kNoClan
+    int32_t favoriteWeapon;    // WeaponNames index of the featured player's most kills
+    RateLeader topRailer;      // first of topRailers, with railgun kills per hour
+    RateLeader mostSuicides;   // suicides per hour
+    RateLeader mostBfgKills;   // BFG kills per hour
+};
+
 struct StatsTables {
     // The running match, by the slot number the log lines carry.
     PlayerStats matchSlots[kMatchSlotCount];
@@ -98,15 +122,16 @@ struct StatsTables {
     bool matchClosed;  // the running match has been merged already
 
     PlayerStats players[kPlayerCapacity];  // order of first counted match
-    int32_t playerCount;
+    int32_t playerCount;                   // 0..kPlayerCapacity
 
     ClanStats clans[kClanCapacity];  // order of creation
-    int32_t clanCount;
+    int32_t clanCount;               // 0..kClanCapacity
 
     uint16_t rankOrder[kPlayerCapacity];      // playerCount valid
     uint16_t topRailers[kTopListCapacity];    // min(playerCount, 100) valid
     uint16_t topRocketeers[kTopListCapacity]; // min(playerCount, 100) valid
     uint16_t clanOrder[kClanCapacity];        // clanCount valid
+    Awards awards;
 
     int32_t progressPosition;  // the bar of the log analysis, 0..100
 

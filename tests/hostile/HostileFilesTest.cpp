@@ -9,7 +9,6 @@
 
 #include "core/PakScanner.h"
 #include "core/ServerFiles.h"
-#include "stats/Aggregate.h"
 #include "tests/core/ZipBuilder.h"
 #include "tests/hostile/StatsRun.h"
 #include "tests/support/Platform.h"

@@ -16,6 +16,7 @@
 #include "core/ServerSettings.h"
 #include "report/PageWriter.h"
 #include "report/ReportEnvironment.h"
+#include "stats/Awards.h"
 #include "stats/StatsTables.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
@@ -112,6 +113,9 @@ public:
         tables->clanOrder[index] = static_cast<uint16_t>(index);
         return index;
     }
+
+    // Decides the awards as the aggregation does, drawing from `draws`.
+    void DecideAwards() { tables->awards = ComputeAwards(*tables, env.startDraw()); }
 
     std::string Page(const std::string& name) const { return ReadTextFile(dir / name); }
     bool Exists(const std::string& name) const { return std::filesystem::exists(dir / name); }

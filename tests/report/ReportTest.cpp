@@ -11,7 +11,10 @@ namespace {
 
 class ReportTest : public ::testing::Test, public ReportFixture {
 protected:
-    bool Run() { return WriteReport(*tables, settings, desktop, env); }
+    bool Run() {
+        DecideAwards();
+        return WriteReport(*tables, settings, desktop, env);
+    }
 
     void ExpectOnlyMessage(const std::string& text, const std::string& caption, MessageIcon icon) {
         ASSERT_EQ(desktop.messages.size(), 1u);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "stats/ClanList.h"
 #include "stats/Clans.h"
 #include "tests/stats/StatsFixture.h"
 #include "tests/support/TempDir.h"
@@ -47,7 +48,7 @@ TEST_F(Aggregate, RankingsBreakTiesTowardsTheLaterPlayer) {
     AddPlayer("B", 20, 7200, 2, 0);  // 10 per hour, later: ranks higher
     AddPlayer("C", 1, 60, 0, 0);     // 60 per hour
     AddPlayer("D", -5, 3600);
-    AggregateStats(*tables, settings);
+    AggregateStats(*tables, settings, SeededDraw(1));
     EXPECT_EQ(Order(tables->rankOrder, 4), (std::vector<int>{2, 1, 0, 3}));
     EXPECT_EQ(tables->players[3].rankPosition, 3);
     EXPECT_FLOAT_EQ(tables->players[2].fragsPerHour, 60.0f);
@@ -80,7 +81,7 @@ TEST_F(Aggregate, ClanScoreUsesTheBestThreeMembers) {
         std::strcpy(tables->players[position].name, "[K]x");
         AssignClan(*tables, position, "[K]x");
     }
-    AggregateStats(*tables, settings);
+    AggregateStats(*tables, settings, SeededDraw(1));
     const ClanStats& clan = tables->clans[0];
     ASSERT_EQ(clan.memberCount, 4);
     EXPECT_EQ(clan.topMembers[0], 0);
@@ -97,7 +98,7 @@ TEST_F(Aggregate, ClansOrderByGroupSizeThenAverageRank) {
     }
     AddPlayer("[S]solo", 50, 3600);
     AddPlayer("[R]solo", 50, 3600);    // same rate as S, later: ranks higher
-    AggregateStats(*tables, settings);
+    AggregateStats(*tables, settings, SeededDraw(1));
     // Clans were made in order P, T, U, S, R.
     EXPECT_EQ(Order(tables->clanOrder, 5), (std::vector<int>{2, 1, 0, 4, 3}));
     EXPECT_EQ(tables->clans[0].averageRank, 0.5f);  // the pair still follows both triples
@@ -118,7 +119,7 @@ TEST_F(Aggregate, ClanListNamesTheClans) {
                   "EF " + std::string(40, 'n') + " " + std::string(200, 'h') + " " +
                   std::string(30, 'c') + "\n"
                   "AB Partial group");
-    AggregateStats(*tables, settings);
+    AggregateStats(*tables, settings, SeededDraw(1));
     EXPECT_STREQ(tables->clans[0].clanName, "Alpha_Beta");
     EXPECT_STREQ(tables->clans[0].homePage, "");
     EXPECT_STREQ(tables->clans[1].clanName, "New");
