@@ -4,14 +4,12 @@
 #include <memory>
 #include <string_view>
 
-#include "core/SilentDesktop.h"
 #include "fuzz/FuzzSupport.h"
 #include "stats/Aggregate.h"
 #include "stats/LogReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto tables = std::make_unique<mctf::StatsTables>();
-    static mctf::SilentDesktop desktop;
     static int calls = 0;
     // The tables carry over between inputs, as match state carries over
     // between lines; reset now and then so full tables are reached and left.
@@ -22,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         size_t end = input.find('\n');
         std::string_view line = input.substr(0, end);
         if (line.size() > mctf::kLogLineLimit) line = line.substr(0, mctf::kLogLineLimit);
-        mctf::DispatchLogLine(*tables, desktop, line);
+        mctf::DispatchLogLine(*tables, line);
         if (end == std::string_view::npos) break;
         input.remove_prefix(end + 1);
     }

@@ -10,8 +10,31 @@
 
 namespace mctf {
 
+namespace {
+
+// Moves the desktop's "Reading Data" bar at every match start and passes
+// every step on to `also`, when there is one.
+class DesktopReadProgress : public ReadProgress {
+public:
+    DesktopReadProgress(Desktop& desktop, ReadProgress* also) : desktop_(desktop), also_(also) {}
+
+    void MatchStarted(const ReadStatus& status) override {
+        desktop_.SetProgress(status.barPosition);
+        if (also_ != nullptr) also_->MatchStarted(status);
+    }
+    void BlockRead(const ReadStatus& status) override {
+        if (also_ != nullptr) also_->BlockRead(status);
+    }
+
+private:
+    Desktop& desktop_;
+    ReadProgress* also_;
+};
+
+}  // namespace
+
 bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
-                 const ReportEnvironment& env) {
+                 const ReportEnvironment& env, ReadProgress* reading) {
     ResetLogTables(tables);
     const std::string folder(FixedText(settings.statsDir));
     const std::vector<std::string> logFiles = FindLogFiles(folder);
@@ -21,9 +44,9 @@ bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& d
     }
 
     desktop.OpenProgress();
-    tables.progressPosition = 0;
     // An unreadable file is skipped; the run goes on with the next one.
-    for (const std::string& name : logFiles) ReadLogFile(tables, desktop, folder, name);
+    DesktopReadProgress progress(desktop, reading);
+    ReadLogFiles(tables, folder, logFiles, progress);
     // Seeded anew for every run, so that every report draws afresh.
     IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(static_cast<unsigned>(env.now()));
     AggregateStats(tables, settings, draw);

@@ -50,7 +50,8 @@ std::vector<std::string> FindLogFiles(const std::string& folder) {
     return names;
 }
 
-LogLineReader::LogLineReader(std::FILE* file) : blocks_(file) {}
+LogLineReader::LogLineReader(std::FILE* file, ReadTracker* tracker)
+    : blocks_(file), tracker_(tracker) {}
 
 LogLineReader::~LogLineReader() = default;
 
@@ -60,6 +61,7 @@ bool LogLineReader::Refill() {
     pos_ = 0;
     end_ = block.size();
     newlines_.Reset(block_, end_);
+    if (end_ != 0 && tracker_ != nullptr) tracker_->BlockRead(end_);
     return end_ != 0;
 }
 
@@ -122,9 +124,10 @@ bool SameBytes(const char* text, const char* word) {
 // Entry I's keyword is a compile-time constant, so the comparison is a few
 // inlined loads. The line's keyword equals it when the text at `start`
 // begins with it and the word ends right there. True when it did.
+// `startsMatch` is set when the entry is a match start.
 template <std::size_t I>
-bool DispatchEntry(StatsTables& tables, Desktop& desktop, LogEventLine& event,
-                   const char* start, const char* end) {
+bool DispatchEntry(StatsTables& tables, LogEventLine& event, const char* start, const char* end,
+                   bool& startsMatch) {
     constexpr std::string_view entry = LogEventTable[I].keyword;
     // The first and the seventh letter tell the keywords apart (all "Client"
     // ones share six), so only a likely match pays for the full comparison.
@@ -139,41 +142,58 @@ bool DispatchEntry(StatsTables& tables, Desktop& desktop, LogEventLine& event,
     // Ignored lines need no further look.
     if (LogEventTable[I].handler != IgnoreEvent) {
         event.fields = std::string_view(after, static_cast<std::size_t>(end - after));
-        LogEventTable[I].handler(tables, desktop, event);
+        LogEventTable[I].handler(tables, event);
     }
+    if constexpr (LogEventTable[I].startsMatch) startsMatch = true;
     return true;
 }
 
 // The keywords are distinct, so the walk stops at the first that matches.
 template <std::size_t... I>
-void DispatchAll(StatsTables& tables, Desktop& desktop, LogEventLine& event,
-                 const char* start, const char* end, std::index_sequence<I...>) {
-    (DispatchEntry<I>(tables, desktop, event, start, end) || ...);
+void DispatchAll(StatsTables& tables, LogEventLine& event, const char* start, const char* end,
+                 bool& startsMatch, std::index_sequence<I...>) {
+    (DispatchEntry<I>(tables, event, start, end, startsMatch) || ...);
 }
 
 }  // namespace
 
-void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line) {
+bool DispatchLogLine(StatsTables& tables, std::string_view line) {
     FieldCursor cursor(line);
     LogEventLine event{line, {}, 0};
-    if (!ReadStamp(cursor, event.matchSeconds)) return;
+    if (!ReadStamp(cursor, event.matchSeconds)) return false;
     cursor.SkipSpace();
-    if (cursor.pos == cursor.end) return;
-    DispatchAll(tables, desktop, event, cursor.pos, cursor.end,
+    if (cursor.pos == cursor.end) return false;
+    bool startsMatch = false;
+    DispatchAll(tables, event, cursor.pos, cursor.end, startsMatch,
                 std::make_index_sequence<kLogEventCount>());
+    return startsMatch;
 }
 
-bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folder,
-                 const std::string& fileName) {
+bool ReadLogFile(StatsTables& tables, const std::string& folder, const std::string& fileName,
+                 ReadTracker& tracker) {
     std::FILE* file = std::fopen(JoinPath(folder, fileName).c_str(), "rb");
     if (file == nullptr) return false;
     {
-        LogLineReader reader(file);
+        LogLineReader reader(file, &tracker);
         std::string_view line;
-        while (reader.ReadLogLine(line) == 1) DispatchLogLine(tables, desktop, line);
+        while (reader.ReadLogLine(line) == 1) {
+            if (DispatchLogLine(tables, line)) tracker.MatchStarted();
+        }
     }
     std::fclose(file);
     return true;
+}
+
+void ReadLogFiles(StatsTables& tables, const std::string& folder,
+                  const std::vector<std::string>& fileNames, ReadProgress& progress) {
+    std::uint64_t totalBytes = 0;
+    for (const std::string& name : fileNames) {
+        std::error_code error;  // a file that cannot be measured counts 0
+        std::uintmax_t size = std::filesystem::file_size(JoinPath(folder, name), error);
+        if (!error) totalBytes += size;
+    }
+    ReadTracker tracker(progress, totalBytes);
+    for (const std::string& name : fileNames) ReadLogFile(tables, folder, name, tracker);
 }
 
 }  // namespace mctf

@@ -1,7 +1,8 @@
 // LogReader: turns server log files into calls of the match-event handlers.
 //
 // A run empties the tables with ResetLogTables, lists the folder's log files
-// with FindLogFiles and feeds each to ReadLogFile. Files are read in large
+// with FindLogFiles and reads them with ReadLogFiles, which reports its
+// progress (match starts and bytes read) to a ReadProgress. Files are read in large
 // blocks (see LogFileBlocks.h); every newline-ended
 // line (at most 511 characters kept, the rest up to the newline dropped, CR
 // kept as white space) is split into time stamp and keyword and handed to
@@ -22,20 +23,20 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Desktop.h"
 #include "stats/LogFileBlocks.h"
 #include "stats/MatchEvents.h"
 #include "stats/NewlineFinder.h"
+#include "stats/ReadProgress.h"
 #include "stats/StatsTables.h"
 
 namespace mctf {
 
-using LogEventHandler = void (*)(StatsTables& tables, Desktop& desktop,
-                                 const LogEventLine& event);
+using LogEventHandler = void (*)(StatsTables& tables, const LogEventLine& event);
 
 struct LogEvent {
     std::string_view keyword;  // with its trailing colon; empty ends the table
     LogEventHandler handler;
+    bool startsMatch = false;  // reported as progress by the reader
 };
 
 inline constexpr int kLogEventCount = 12;
@@ -44,7 +45,7 @@ inline constexpr std::size_t kLogLineLimit = 511;    // characters kept per line
 // The 12 keywords in order, then the ending entry. Kept constexpr so that the
 // per-line walk compiles to a few length checks.
 inline constexpr LogEvent LogEventTable[kLogEventCount + 1] = {
-    {"InitGame:", OnInitGame},
+    {"InitGame:", OnInitGame, true},
     {"Exit:", OnMatchEnd},
     {"ShutdownGame:", OnMatchEnd},
     {"ClientBegin:", OnClientBegin},
@@ -67,19 +68,27 @@ void ResetLogTables(StatsTables& tables);
 // Empty when the folder is missing or unreadable.
 std::vector<std::string> FindLogFiles(const std::string& folder);
 
-// Reads folder/fileName line by line and dispatches each line. False when
-// the file could not be opened.
-bool ReadLogFile(StatsTables& tables, Desktop& desktop, const std::string& folder,
-                 const std::string& fileName);
+// Reads the files `fileNames` of `folder` in turn with ReadLogFile, skipping
+// one that cannot be opened, and tells `progress` how far it has got.
+void ReadLogFiles(StatsTables& tables, const std::string& folder,
+                  const std::vector<std::string>& fileNames, ReadProgress& progress);
+
+// Reads folder/fileName line by line and dispatches each line, telling
+// `tracker` of every block read and every match start. False when the file
+// could not be opened.
+bool ReadLogFile(StatsTables& tables, const std::string& folder, const std::string& fileName,
+                 ReadTracker& tracker);
 
 // Splits one line (without its newline) into stamp and keyword and calls
 // the matching handlers. Lines without a readable stamp and keyword call none.
-void DispatchLogLine(StatsTables& tables, Desktop& desktop, std::string_view line);
+// True when the line started a match.
+bool DispatchLogLine(StatsTables& tables, std::string_view line);
 
 // Reads newline-ended lines from an open file, block by block.
 class LogLineReader {
 public:
-    explicit LogLineReader(std::FILE* file);
+    // `tracker`, when given, is told of every block read.
+    explicit LogLineReader(std::FILE* file, ReadTracker* tracker = nullptr);
     ~LogLineReader();
     LogLineReader(const LogLineReader&) = delete;
     LogLineReader& operator=(const LogLineReader&) = delete;
@@ -93,6 +102,7 @@ private:
     bool Refill();
 
     LogFileBlocks blocks_;
+    ReadTracker* tracker_;
     const char* block_ = nullptr;
     NewlineFinder newlines_;
     std::size_t pos_ = 0;

@@ -10,9 +10,6 @@ namespace mctf {
 
 namespace {
 
-constexpr int kProgressStep = 5;
-constexpr int kProgressEnd = 100;
-
 constexpr Weapon kMeansOfDeathWeapons[kMeansOfDeathCount] = {
     kUnknownWeapon,   kShotgun,        kGauntlet,      kMachinegun,
     kGrenadeLauncher, kGrenadeLauncher, kRocketLauncher, kRocketLauncher,
@@ -76,18 +73,15 @@ Weapon MeansOfDeathToWeapon(int32_t meansOfDeath) {
     return kMeansOfDeathWeapons[meansOfDeath];
 }
 
-void OnInitGame(StatsTables& tables, Desktop& desktop, const LogEventLine&) {
+void OnInitGame(StatsTables& tables, const LogEventLine&) {
     // Every slot at once: one long fill is far cheaper than 64 short ones.
     std::memset(static_cast<void*>(tables.matchSlots), 0, sizeof tables.matchSlots);
     std::memset(tables.slotBegun, 0, sizeof tables.slotBegun);
     std::memset(tables.slotLeft, 0, sizeof tables.slotLeft);
     tables.matchClosed = false;
-    tables.progressPosition += kProgressStep;
-    if (tables.progressPosition > kProgressEnd) tables.progressPosition = 0;
-    desktop.SetProgress(tables.progressPosition);
 }
 
-void OnClientUserinfoChanged(StatsTables& tables, Desktop&, const LogEventLine& event) {
+void OnClientUserinfoChanged(StatsTables& tables, const LogEventLine& event) {
     int slot = 0;
     if (!ReadSlot(event, slot)) return;
     // The name runs from the first backslash to the next one, or to the end
@@ -107,7 +101,7 @@ void OnClientUserinfoChanged(StatsTables& tables, Desktop&, const LogEventLine& 
     std::memcpy(tables.matchSlots[slot].name, name, sizeof name);
 }
 
-void OnClientBegin(StatsTables& tables, Desktop&, const LogEventLine& event) {
+void OnClientBegin(StatsTables& tables, const LogEventLine& event) {
     int slot = 0;
     if (!ReadSlot(event, slot)) return;
     char name[kPlayerNameSize];
@@ -119,14 +113,14 @@ void OnClientBegin(StatsTables& tables, Desktop&, const LogEventLine& event) {
     tables.slotBegun[slot] = true;
 }
 
-void OnClientDisconnect(StatsTables& tables, Desktop&, const LogEventLine& event) {
+void OnClientDisconnect(StatsTables& tables, const LogEventLine& event) {
     int slot = 0;
     if (!ReadSlot(event, slot)) return;
     tables.matchSlots[slot].leaveTime = event.matchSeconds;
     tables.slotLeft[slot] = true;
 }
 
-void OnKill(StatsTables& tables, Desktop&, const LogEventLine& event) {
+void OnKill(StatsTables& tables, const LogEventLine& event) {
     FieldCursor cursor(event.fields);
     int32_t killer = 0;
     int32_t victim = 0;
@@ -144,7 +138,7 @@ void OnKill(StatsTables& tables, Desktop&, const LogEventLine& event) {
     SaturatingAdd(record.weaponKills[weapon], 1);
 }
 
-void IgnoreEvent(StatsTables&, Desktop&, const LogEventLine&) {}
+void IgnoreEvent(StatsTables&, const LogEventLine&) {}
 
 namespace {
 
@@ -195,7 +189,7 @@ void MergeSlot(StatsTables& tables, int player, int slot) {
     for (int w = 0; w < kWeaponCount; ++w) SaturatingAdd(target.weaponKills[w], source.weaponKills[w]);
 }
 
-void OnMatchEnd(StatsTables& tables, Desktop&, const LogEventLine& event) {
+void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
     if (tables.matchClosed) return;
     const int32_t endTime = event.matchSeconds;
     for (int slot = 0; slot < kMatchSlotCount; ++slot) {

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/Desktop.h"
 #include "stats/StatsTables.h"
 
 namespace mctf {
@@ -27,16 +26,16 @@ struct LogEventLine {
     int32_t matchSeconds;     // the stamp as minutes * 60 + seconds
 };
 
-// "InitGame:": empties the slots and moves the progress bar by 5 (after
-// 100 it starts again at 0).
-void OnInitGame(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
+// "InitGame:": empties the slots (the reader reports the match start as
+// progress).
+void OnInitGame(StatsTables& tables, const LogEventLine& event);
 // "Exit:" and "ShutdownGame:": merges the running match once.
-void OnMatchEnd(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
-void OnClientBegin(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
-void OnClientDisconnect(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
-void OnClientUserinfoChanged(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
-void OnKill(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
-void IgnoreEvent(StatsTables& tables, Desktop& desktop, const LogEventLine& event);
+void OnMatchEnd(StatsTables& tables, const LogEventLine& event);
+void OnClientBegin(StatsTables& tables, const LogEventLine& event);
+void OnClientDisconnect(StatsTables& tables, const LogEventLine& event);
+void OnClientUserinfoChanged(StatsTables& tables, const LogEventLine& event);
+void OnKill(StatsTables& tables, const LogEventLine& event);
+void IgnoreEvent(StatsTables& tables, const LogEventLine& event);
 
 // Index of the first player whose name equals `name` exactly, or -1.
 int FindPlayer(const StatsTables& tables, std::string_view name);

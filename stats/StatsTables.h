@@ -133,8 +133,6 @@ struct StatsTables {
     uint16_t clanOrder[kClanCapacity];        // clanCount valid
     Awards awards;
 
-    int32_t progressPosition;  // the bar of the log analysis, 0..100
-
     // Name lookup for the match end, which would otherwise compare every
     // stored name for every slot: an open-addressing hash of players 0 to
     // indexedPlayers - 1, each cell holding a player index + 1 (0 is free).

@@ -12,7 +12,7 @@ class LogReader : public StatsFixture {
 protected:
     bool ReadText(const std::string& text) {
         WriteFileBytes(folder / "games.log", text);
-        return ReadLogFile(*tables, desktop, folder.str(), "games.log");
+        return ReadLogFile(*tables, folder.str(), "games.log", tracker);
     }
 
     TempDir folder;
@@ -39,7 +39,7 @@ TEST_F(LogReader, FindsLogFilesByExtensionInAnyCase) {
     EXPECT_EQ(FindLogFiles(folder.str()),
               (std::vector<std::string>{"a.log", "b.LOG", "c.Log", "link.log"}));
     EXPECT_TRUE(FindLogFiles((folder / "missing").string()).empty());
-    EXPECT_FALSE(ReadLogFile(*tables, desktop, folder.str(), "missing.log"));
+    EXPECT_FALSE(ReadLogFile(*tables, folder.str(), "missing.log", tracker));
 }
 
 TEST_F(LogReader, DispatchesOnlyExactKeywordsAfterAStamp) {
@@ -57,7 +57,22 @@ TEST_F(LogReader, DispatchesOnlyExactKeywordsAfterAStamp) {
     EXPECT_EQ(bob->frags, 2);
     EXPECT_EQ(bob->weaponKills[kRocketLauncher], 2);
     EXPECT_EQ(bob->weaponKills[kRailgun], 0);
-    EXPECT_EQ(desktop.progress, std::vector<int>{5});
+    EXPECT_EQ(progress.bars, std::vector<int>{5});
+}
+
+TEST_F(LogReader, ProgressStepsAtMatchStartsAndCountsBytes) {
+    std::string starts;
+    for (int i = 0; i < 21; ++i) starts += "  0:00 InitGame:\n";
+    WriteFileBytes(folder / "a.log", starts);
+    WriteFileBytes(folder / "b.log", kMatch);
+    ReadLogFiles(*tables, folder.str(), {"a.log", "missing.log", "b.log"}, progress);
+    std::vector<int> expected;
+    for (int p = 5; p <= 100; p += 5) expected.push_back(p);
+    expected.insert(expected.end(), {0, 5});  // after 100 the bar starts again
+    EXPECT_EQ(progress.bars, expected);
+    EXPECT_EQ(progress.lastBlock.totalBytes, starts.size() + kMatch.size());
+    EXPECT_EQ(progress.lastBlock.bytesRead, starts.size() + kMatch.size());
+    EXPECT_EQ(tables->playerCount, 1);
 }
 
 TEST_F(LogReader, LastLineWithoutNewlineIsNotDispatched) {

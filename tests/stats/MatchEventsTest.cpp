@@ -143,13 +143,5 @@ TEST_F(MatchEvents, FileStartingMidMatchCountsFromClientBegin) {
     EXPECT_EQ(Player("Late")->secondsPlayed, 120);
 }
 
-TEST_F(MatchEvents, ProgressWrapsAfterOneHundred) {
-    for (int i = 0; i < 21; ++i) Feed({"0:00 InitGame:"});
-    std::vector<int> expected;
-    for (int p = 5; p <= 100; p += 5) expected.push_back(p);
-    expected.push_back(0);
-    EXPECT_EQ(desktop.progress, expected);
-}
-
 }  // namespace
 }  // namespace mctf::testing

@@ -1,5 +1,5 @@
 // Shared set-up of the stats tests: an emptied table set on the heap, a
-// recording desktop with its progress window open, and line feeding.
+// progress that records what the reader tells it, and line feeding.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,23 +8,30 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "stats/LogReader.h"
 #include "stats/MatchEvents.h"
+#include "stats/ReadProgress.h"
 #include "stats/StatsTables.h"
-#include "tests/support/RecordingDesktop.h"
 
 namespace mctf::testing {
 
+// Every bar position at a match start, and the status of the last block.
+struct RecordingProgress : ReadProgress {
+    void MatchStarted(const ReadStatus& status) override { bars.push_back(status.barPosition); }
+    void BlockRead(const ReadStatus& status) override { lastBlock = status; }
+
+    std::vector<int> bars;
+    ReadStatus lastBlock;
+};
+
 class StatsFixture : public ::testing::Test {
 protected:
-    StatsFixture() {
-        ResetLogTables(*tables);
-        desktop.OpenProgress();
-    }
+    StatsFixture() { ResetLogTables(*tables); }
 
     void Feed(std::initializer_list<std::string_view> lines) {
-        for (std::string_view line : lines) DispatchLogLine(*tables, desktop, line);
+        for (std::string_view line : lines) DispatchLogLine(*tables, line);
     }
 
     // Slot `slot` takes the name and begins at `stamp`.
@@ -41,7 +48,8 @@ protected:
     }
 
     std::unique_ptr<StatsTables> tables = std::make_unique<StatsTables>();
-    RecordingDesktop desktop;
+    RecordingProgress progress;
+    ReadTracker tracker{progress, 0};
 };
 
 }  // namespace mctf::testing
