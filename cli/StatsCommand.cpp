@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli/ByteProgress.h"
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
@@ -21,13 +22,17 @@ constexpr std::string_view kCommand = "stats";
 constexpr std::string_view kReportCaption = "Player Stats";
 
 // Sends the report's success message to `out` and everything else on to the
-// inner desktop, remembering whether an error was shown.
+// inner desktop, remembering whether an error was shown. With a byte count on
+// the terminal, the window's bar (which moves at match starts and tells no
+// share) is left out, and the count's line is erased before any message.
 class StatsCommandDesktop : public Desktop {
 public:
-    StatsCommandDesktop(Desktop& inner, std::ostream& out) : inner_(inner), out_(out) {}
+    StatsCommandDesktop(Desktop& inner, std::ostream& out, ByteProgress* bytes)
+        : inner_(inner), out_(out), bytes_(bytes) {}
 
     void ShowMessage(std::string_view text, std::string_view caption,
                      MessageIcon icon) override {
+        if (bytes_) bytes_->Clear();
         if (caption == kReportCaption) {
             out_ << text << '\n' << std::flush;
             return;
@@ -38,9 +43,15 @@ public:
     bool Confirm(std::string_view text, std::string_view caption) override {
         return inner_.Confirm(text, caption);
     }
-    void OpenProgress() override { inner_.OpenProgress(); }
-    void SetProgress(int position) override { inner_.SetProgress(position); }
-    void CloseProgress() override { inner_.CloseProgress(); }
+    void OpenProgress() override {
+        if (!bytes_) inner_.OpenProgress();
+    }
+    void SetProgress(int position) override {
+        if (!bytes_) inner_.SetProgress(position);
+    }
+    void CloseProgress() override {
+        if (!bytes_) inner_.CloseProgress();
+    }
     std::optional<std::string> ChooseFile(std::string_view filters) override {
         return inner_.ChooseFile(filters);
     }
@@ -50,7 +61,21 @@ public:
 private:
     Desktop& inner_;
     std::ostream& out_;
+    ByteProgress* bytes_;
     bool errorShown_ = false;
+};
+
+// The reader's count of log bytes, on to the terminal's line.
+class BytesOnTerminal : public ReadProgress {
+public:
+    explicit BytesOnTerminal(ByteProgress& bytes) : bytes_(bytes) {}
+    void MatchStarted(const ReadStatus&) override {}
+    void BlockRead(const ReadStatus& status) override {
+        bytes_.Update(status.bytesRead, status.totalBytes);
+    }
+
+private:
+    ByteProgress& bytes_;
 };
 
 }  // namespace
@@ -81,8 +106,13 @@ int RunStatsCommand(const Args& args, CommandContext& context) {
     auto tables = std::make_unique<StatsTables>();
     NamingDesktop naming(context.desktop);
     naming.Name(std::string(FixedText(settings.statsDir)));
-    StatsCommandDesktop commandDesktop(naming, context.out);
-    if (AnalyzeLogs(*tables, settings, commandDesktop, ReportEnvironment{})) return 0;
+    StatsCommandDesktop commandDesktop(naming, context.out, context.progress);
+    std::optional<BytesOnTerminal> reading;
+    if (context.progress) reading.emplace(*context.progress);
+    const bool written = AnalyzeLogs(*tables, settings, commandDesktop, ReportEnvironment{},
+                                     reading ? &*reading : nullptr);
+    if (context.progress) context.progress->Clear();
+    if (written) return 0;
     if (!commandDesktop.errorShown()) {
         // A list page that could not be created ends the run without a box.
         naming.ShowMessage("ERROR Cannot create HTML File!", kAppTitle, MessageIcon::Exclamation);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/ByteProgress.h"
+#include "tests/support/TempDir.h"
 
 namespace mctf::testing {
 namespace {
@@ -16,7 +17,8 @@ std::string Written(std::FILE* file) {
 }
 
 TEST(ByteProgress, OneLineAtMostTenTimesASecondThenErased) {
-    std::FILE* file = std::tmpfile();
+    TempDir dir;
+    std::FILE* file = std::fopen((dir / "terminal").string().c_str(), "w+b");
     ASSERT_NE(file, nullptr);
     double now = 5.0;
     ByteProgress progress(file, [&] { return now; });

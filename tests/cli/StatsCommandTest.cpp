@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli/ByteProgress.h"
 #include "core/SettingsStore.h"
 #include "tests/cli/CliHarness.h"
 #include "tests/support/Platform.h"
@@ -54,6 +55,24 @@ TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
     std::string stored = ReadFileBytes(Config());
     ASSERT_EQ(stored.size(), sizeof(ServerSettings));
     EXPECT_STREQ(stored.c_str() + offsetof(ServerSettings, statsDir), cli.defaults.statsDir);
+}
+
+TEST_F(StatsCommandTest, OnATerminalTheBytesReadReplaceTheBarAndAreErased) {
+    WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
+    std::FILE* terminal = std::fopen((dir / "terminal").string().c_str(), "w+b");
+    ASSERT_NE(terminal, nullptr);
+    ByteProgress bytes(terminal, [] { return 1.0; });
+    cli.context.progress = &bytes;
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 0);
+    const std::size_t size = std::strlen(kOneMatch);
+    std::string shown(static_cast<std::size_t>(std::ftell(terminal)), '\0');
+    std::rewind(terminal);
+    shown.resize(std::fread(shown.data(), 1, shown.size(), terminal));
+    std::fclose(terminal);
+    EXPECT_EQ(shown, "\rReading logs 100%  " + std::to_string(size) + " of " +
+                         std::to_string(size) + " B\033[K\r\033[K");
+    EXPECT_EQ(desktop.progressOpened, 0);
+    EXPECT_EQ(out.str(), "pstats.htm written\n");
 }
 
 TEST_F(StatsCommandTest, ErrorsGoToTheDesktopAndFail) {
