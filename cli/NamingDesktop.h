@@ -28,8 +28,9 @@ public:
     void OpenProgress() override { inner_.OpenProgress(); }
     void SetProgress(int position) override { inner_.SetProgress(position); }
     void CloseProgress() override { inner_.CloseProgress(); }
-    std::optional<std::string> ChooseFile(std::string_view filters) override {
-        return inner_.ChooseFile(filters);
+    std::optional<std::string> ChooseFile(std::string_view filters,
+                                          const std::string& startFolder) override {
+        return inner_.ChooseFile(filters, startFolder);
     }
 
 private:

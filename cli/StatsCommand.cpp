@@ -52,8 +52,9 @@ public:
     void CloseProgress() override {
         if (!bytes_) inner_.CloseProgress();
     }
-    std::optional<std::string> ChooseFile(std::string_view filters) override {
-        return inner_.ChooseFile(filters);
+    std::optional<std::string> ChooseFile(std::string_view filters,
+                                          const std::string& startFolder) override {
+        return inner_.ChooseFile(filters, startFolder);
     }
 
     bool errorShown() const { return errorShown_; }

@@ -45,7 +45,7 @@ void TerminalDesktop::CloseProgress() {
     progressOpen_ = false;
 }
 
-std::optional<std::string> TerminalDesktop::ChooseFile(std::string_view) {
+std::optional<std::string> TerminalDesktop::ChooseFile(std::string_view, const std::string&) {
     return std::nullopt;
 }
 

@@ -23,7 +23,8 @@ public:
     void OpenProgress() override;
     void SetProgress(int position) override;
     void CloseProgress() override;
-    std::optional<std::string> ChooseFile(std::string_view filters) override;
+    std::optional<std::string> ChooseFile(std::string_view filters,
+                                          const std::string& startFolder) override;
 
 private:
     std::FILE* err_;

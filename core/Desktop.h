@@ -36,8 +36,10 @@ public:
     virtual void CloseProgress() = 0;
 
     // A file-open chooser. `filters` is a list of "Caption (*.ext)" entries
-    // separated by ";;", the first one active. nullopt when cancelled.
-    virtual std::optional<std::string> ChooseFile(std::string_view filters) = 0;
+    // separated by ";;", the first one active; `startFolder` is the folder it
+    // opens in, empty for the chooser's own choice. nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFile(std::string_view filters,
+                                                  const std::string& startFolder) = 0;
 };
 
 }  // namespace mctf

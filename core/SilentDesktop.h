@@ -21,7 +21,9 @@ public:
     void OpenProgress() override {}
     void SetProgress(int) override {}
     void CloseProgress() override {}
-    std::optional<std::string> ChooseFile(std::string_view) override { return std::nullopt; }
+    std::optional<std::string> ChooseFile(std::string_view, const std::string&) override {
+        return std::nullopt;
+    }
 
     std::string lastMessage;  // empty until a message is shown
 };

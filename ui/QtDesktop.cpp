@@ -51,8 +51,10 @@ void QtDesktop::SetProgress(int position) {
 
 void QtDesktop::CloseProgress() { progress_.reset(); }
 
-std::optional<std::string> QtDesktop::ChooseFile(std::string_view filters) {
-    QString file = QFileDialog::getOpenFileName(owner_, QString(), QString(), ToQString(filters));
+std::optional<std::string> QtDesktop::ChooseFile(std::string_view filters,
+                                                const std::string& startFolder) {
+    QString file =
+        QFileDialog::getOpenFileName(owner_, QString(), ToQString(startFolder), ToQString(filters));
     if (file.isEmpty()) return std::nullopt;
     return file.toLocal8Bit().toStdString();
 }

@@ -27,7 +27,8 @@ public:
     void OpenProgress() override;
     void SetProgress(int position) override;
     void CloseProgress() override;
-    std::optional<std::string> ChooseFile(std::string_view filters) override;
+    std::optional<std::string> ChooseFile(std::string_view filters,
+                                          const std::string& startFolder) override;
 
     // The open progress window, null while none is open.
     ReadingDataWindow* ProgressWindow() const { return progress_.get(); }

@@ -34,8 +34,10 @@ void RecordingDesktop::CloseProgress() {
     ++progressClosed;
 }
 
-std::optional<std::string> RecordingDesktop::ChooseFile(std::string_view filters) {
+std::optional<std::string> RecordingDesktop::ChooseFile(std::string_view filters,
+                                                       const std::string& startFolder) {
     fileFilters.emplace_back(filters);
+    fileStartFolders.push_back(startFolder);
     if (fileAnswers.empty()) return std::nullopt;
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();

@@ -25,7 +25,8 @@ public:
     void OpenProgress() override;
     void SetProgress(int position) override;
     void CloseProgress() override;
-    std::optional<std::string> ChooseFile(std::string_view filters) override;
+    std::optional<std::string> ChooseFile(std::string_view filters,
+                                          const std::string& startFolder) override;
 
     // Answers for the next Confirm calls; Cancel when the queue is empty.
     std::deque<bool> confirmAnswers;
@@ -35,6 +36,7 @@ public:
     std::vector<Message> messages;
     std::vector<std::string> confirmations;  // texts asked
     std::vector<std::string> fileFilters;    // filters offered
+    std::vector<std::string> fileStartFolders;  // where each chooser opened
     std::vector<int> progress;               // every position set
     int progressOpened = 0;
     int progressClosed = 0;

@@ -84,3 +84,18 @@ echo "$out/stats-written.png"
 xdotool key Return
 sleep 0.5
 [[ -f "$work/logs/pstats.htm" ]] || { echo "no pstats.htm written" >&2; exit 1; }
+
+# The same windows on a 2x screen, where the clips and the About pictures
+# are their @2x drawings.
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+(cd "$work" && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2 exec "$build/ui/mctfutil") >"$work/app.log" 2>&1 &
+app_pid=$!
+main="$(wait_window "Morvane Quake")"
+sleep 1
+capture "$main" main-2x
+keys "$main" alt+h a
+about="$(wait_window "About mctfutil")"
+sleep 0.3
+capture "$about" about-2x
+keys "$about" Return

@@ -20,17 +20,23 @@ BotSetupPage::BotSetupPage() : SheetPage("Bot Setup") {
     difficulty->setPageStep(1);
     minPlayers = MakeNumberBox(FieldOf(&ServerSettings::botMinPlayers));
     minPlayers->setMaximumWidth(minPlayers->fontMetrics().horizontalAdvance('0') * 10);
-    noChat = new QCheckBox("Turn off bot talking");
+    noChat = new QCheckBox("&Turn off bot talking");
+
+    // Labels with buddies: the Alt key, and the name a screen reader reads.
+    auto* difficultyLabel = new QLabel("&Difficulty");
+    difficultyLabel->setBuddy(difficulty);
+    auto* minPlayersLabel = new QLabel("&Minimum Players");
+    minPlayersLabel->setBuddy(minPlayers);
 
     auto* slider = new QGridLayout;
-    slider->addWidget(new QLabel("Difficulty"), 0, 1, Qt::AlignHCenter);
+    slider->addWidget(difficultyLabel, 0, 1, Qt::AlignHCenter);
     slider->addWidget(new QLabel("Easy"), 1, 0);
     slider->addWidget(difficulty, 1, 1);
     slider->addWidget(new QLabel("Hard"), 1, 2);
     slider->setColumnStretch(1, 1);
 
     auto* players = new QHBoxLayout;
-    players->addWidget(new QLabel("Minimum Players"));
+    players->addWidget(minPlayersLabel);
     players->addWidget(minPlayers);
     players->addSpacing(12);
     auto* note = new QLabel(

@@ -16,10 +16,10 @@ DeathMatchPage::DeathMatchPage(ServerSettings& settings) : SheetPage("Death Matc
     display->setFrame(false);
     display->setAlignment(Qt::AlignCenter);
     display->setFocusPolicy(Qt::NoFocus);
-    noFallingDamage = new FlagBox("  8 - No Falling Damage", kNoFallingDamage,
+    noFallingDamage = new FlagBox("  8 - No &Falling Damage", kNoFallingDamage,
                                   settings_.dmFlags, refresh);
-    fixedFov = new FlagBox("16 - Fixed FOV", kFixedFov, settings_.dmFlags, refresh);
-    noFootsteps = new FlagBox("32 - No Footsteps", kNoFootsteps, settings_.dmFlags, refresh);
+    fixedFov = new FlagBox("16 - Fi&xed FOV", kFixedFov, settings_.dmFlags, refresh);
+    noFootsteps = new FlagBox("32 - &No Footsteps", kNoFootsteps, settings_.dmFlags, refresh);
 
     auto* group = new QGroupBox("DM Flags");
     auto* groupLayout = new QVBoxLayout(group);

@@ -5,9 +5,14 @@ namespace mctf {
 FlagBox::FlagBox(const QString& label, int32_t bit, int32_t& field,
                  std::function<void()> afterToggle)
     : QCheckBox(label), bit_(bit) {
-    // clicked comes only from the operator, never from setChecked in a fill.
-    connect(this, &QCheckBox::clicked, this, [bit, &field, afterToggle] {
-        field ^= bit;  // the other bits are never touched
+    // The state, not the click: a screen reader's toggle action or code
+    // ticks the box without a click, and the record must follow all the same.
+    connect(this, &QCheckBox::toggled, this, [bit, &field, afterToggle](bool ticked) {
+        if (ticked) {
+            field |= bit;  // the other bits are never touched
+        } else {
+            field &= ~bit;
+        }
         if (afterToggle) afterToggle();
     });
 }

@@ -13,6 +13,18 @@
 
 namespace mctf {
 
+namespace {
+
+// The label of `box`: its caption and Alt key, and the name a screen reader
+// reads for the box.
+QLabel* LabelFor(const char* caption, QWidget* box) {
+    auto* label = new QLabel(caption);
+    label->setBuddy(box);
+    return label;
+}
+
+}  // namespace
+
 GeneralPage::GeneralPage() : SheetPage("General") {
     // Created in the order the Tab key should visit them: left half first.
     serverType = MakeNumberBox(FieldOf(&ServerSettings::serverType));
@@ -34,12 +46,13 @@ GeneralPage::GeneralPage() : SheetPage("General") {
     maxClients = MakeNumberBox(FieldOf(&ServerSettings::maxClients));
     quadFactor = MakeNumberBox(FieldOf(&ServerSettings::quadFactor));
     inactivity = MakeNumberBox(FieldOf(&ServerSettings::inactivity));
-    forceRespawn = new QCheckBox("Force Respawn");
-    privateServer = new QCheckBox("Private Server");
-    cheats = new QCheckBox("Cheats");
-    pureServer = new QCheckBox("Pure Server");
-    allowVote = new QCheckBox("Allow Vote");
-    friendlyFire = new QCheckBox("Friendly Fire");
+    // Every Alt key of the page is its own.
+    forceRespawn = new QCheckBox("F&orce Respawn");
+    privateServer = new QCheckBox("Pri&vate Server");
+    cheats = new QCheckBox("Ch&eats");
+    pureServer = new QCheckBox("P&ure Server");
+    allowVote = new QCheckBox("&Allow Vote");
+    friendlyFire = new QCheckBox("Frien&dly Fire");
 
     // The order the page fills and checks its values.
     Bind(FieldOf(&ServerSettings::hostname), hostname);
@@ -80,22 +93,23 @@ QWidget* GeneralPage::BuildLeftHalf() {
     typeRow->addWidget(serverType);
     auto* typeHint = new QLabel("0 - Non Dedicated Listen\n1 - Dedicated LAN\n2 - Dedicated Internet");
     typeRow->addWidget(typeHint, 1);
-    form->addRow("Server Type", typeRow);
-    form->addRow("Hostname", hostname);
+    form->addRow(LabelFor("Server &Type", serverType), typeRow);
+    form->addRow(LabelFor("&Hostname", hostname), hostname);
 
     auto* limits = new QHBoxLayout;
     limits->addWidget(timeLimit);
     limits->addSpacing(8);
-    limits->addWidget(new QLabel("Cap Limit"));
+    limits->addWidget(LabelFor("&Cap Limit", captureLimit));
     limits->addWidget(captureLimit);
-    form->addRow("Time Limit", limits);
-    form->addRow("Frag Limit", fragLimit);
-    form->addRow("Server Password", serverPassword);
-    form->addRow("RCON Password", rconPassword);
-    form->addRow("Logfile Name", logFileName);
+    form->addRow(LabelFor("T&ime Limit", timeLimit), limits);
+    form->addRow(LabelFor("&Frag Limit", fragLimit), fragLimit);
+    form->addRow(LabelFor("&Server Password", serverPassword), serverPassword);
+    form->addRow(LabelFor("&RCON Password", rconPassword), rconPassword);
+    form->addRow(LabelFor("&Logfile Name", logFileName), logFileName);
     column->addLayout(form);
 
-    auto* motdGroup = new QGroupBox("Message of the Day");
+    // The group's title names the box inside and its Alt key focuses it.
+    auto* motdGroup = new QGroupBox("&Message of the Day");
     auto* motdLayout = new QVBoxLayout(motdGroup);
     motd->setMinimumHeight(motd->fontMetrics().lineSpacing() * 3);
     motdLayout->addWidget(motd);
@@ -109,12 +123,12 @@ QWidget* GeneralPage::BuildRightHalf() {
     column->setContentsMargins(0, 0, 0, 0);
 
     auto* form = new QFormLayout;
-    form->addRow("Port", netPort);
-    form->addRow("Weapon Respawn Time", weaponRespawn);
-    form->addRow("Max Client Rate", maxRate);
-    form->addRow("Max Clients", maxClients);
-    form->addRow("Quad Factor", quadFactor);
-    form->addRow("Player Kick Inactive Time", inactivity);
+    form->addRow(LabelFor("&Port", netPort), netPort);
+    form->addRow(LabelFor("&Weapon Respawn Time", weaponRespawn), weaponRespawn);
+    form->addRow(LabelFor("Max Clie&nt Rate", maxRate), maxRate);
+    form->addRow(LabelFor("Ma&x Clients", maxClients), maxClients);
+    form->addRow(LabelFor("&Quad Factor", quadFactor), quadFactor);
+    form->addRow(LabelFor("Player &Kick Inactive Time", inactivity), inactivity);
     column->addLayout(form);
     column->addSpacing(8);
 

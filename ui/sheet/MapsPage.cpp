@@ -7,11 +7,14 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "core/Desktop.h"
 #include "core/FixedText.h"
 #include "core/PakScanner.h"
+#include "core/Paths.h"
 #include "core/SettingsStore.h"
 #include "ui/TextField.h"
 
@@ -38,17 +41,24 @@ std::vector<int> SelectedRows(const QListWidget& list, int limit) {
 MapsPage::MapsPage(SettingsStore& store, Desktop& desktop)
     : SheetPage("Maps"), store_(store), desktop_(desktop) {
     available = MapListBox();
-    addButton = new QPushButton("Add  --->");
+    addButton = new QPushButton("&Add  --->");
     current = MapListBox();
-    selectButton = new QPushButton("Select Maps");
-    deleteButton = new QPushButton("Delete");
+    selectButton = new QPushButton("&Select Maps");
+    deleteButton = new QPushButton("&Delete");
+    // A list takes no name from a buddy label: it gets its own.
+    available->setAccessibleName("Available Maps");
+    current->setAccessibleName("Current Map List");
+    auto* availableLabel = new QLabel("A&vailable Maps");
+    availableLabel->setBuddy(available);
+    auto* currentLabel = new QLabel("&Current Map List");
+    currentLabel->setBuddy(current);
     connect(addButton, &QPushButton::clicked, this, [this] { AddSelected(); });
     connect(deleteButton, &QPushButton::clicked, this, [this] { DeleteSelected(); });
     connect(selectButton, &QPushButton::clicked, this, [this] { SelectMaps(); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("Available Maps"), 0, 0);
-    grid->addWidget(new QLabel("Current Map List"), 0, 2);
+    grid->addWidget(availableLabel, 0, 0);
+    grid->addWidget(currentLabel, 0, 2);
     grid->addWidget(available, 1, 0);
     grid->addWidget(addButton, 1, 1, Qt::AlignVCenter);
     grid->addWidget(current, 1, 2);
@@ -56,6 +66,12 @@ MapsPage::MapsPage(SettingsStore& store, Desktop& desktop)
     grid->addWidget(deleteButton, 2, 2, Qt::AlignHCenter);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
+    // Reading order: the left list and its button, Add, the right list and
+    // its button.
+    setTabOrder(available, selectButton);
+    setTabOrder(selectButton, addButton);
+    setTabOrder(addButton, current);
+    setTabOrder(current, deleteButton);
 }
 
 void MapsPage::FirstOpen() {
@@ -81,7 +97,12 @@ void MapsPage::DeleteSelected() {
 }
 
 void MapsPage::SelectMaps() {
-    std::optional<std::string> path = desktop_.ChooseFile(kMapFilters);
+    // The paks and maps of the game are in baseq3: start there when it exists.
+    std::string_view game = FixedText(store_.settings.quakePath);
+    std::string gameMaps = game.empty() ? std::string() : JoinPath(game, "baseq3");
+    std::error_code error;
+    if (!gameMaps.empty() && !std::filesystem::is_directory(gameMaps, error)) gameMaps.clear();
+    std::optional<std::string> path = desktop_.ChooseFile(kMapFilters, gameMaps);
     if (!path) return;
     std::vector<std::string> names;
     ScanMapFile(*path, names, desktop_);  // shows its own messages

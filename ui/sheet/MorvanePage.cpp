@@ -15,17 +15,20 @@ namespace mctf {
 MorvanePage::MorvanePage(ServerSettings& settings) : SheetPage("Morvane Quake Settings") {
     goalLimit = MakeNumberBox(FieldOf(&ServerSettings::goalLimit));
     instaGib = MakeNumberBox(FieldOf(&ServerSettings::instaGib));
-    weaponsStay = new FlagBox("1 - Weapons Stay", kWeaponsStay, settings.modFlags);
-    randomMaps = new FlagBox("2 - Random Maps", kRandomMaps, settings.modFlags);
+    weaponsStay = new FlagBox("1 - &Weapons Stay", kWeaponsStay, settings.modFlags);
+    randomMaps = new FlagBox("2 - &Random Maps", kRandomMaps, settings.modFlags);
     goalLimit->setMaximumWidth(goalLimit->fontMetrics().horizontalAdvance('0') * 10);
     instaGib->setMaximumWidth(goalLimit->maximumWidth());
 
     auto* soccer = new QGroupBox("Morvane Soccer Only");
     auto* soccerForm = new QFormLayout(soccer);
-    soccerForm->addRow("Goal Limit", goalLimit);
+    // Labels with buddies: the Alt key, and the name a screen reader reads.
+    soccerForm->addRow("&Goal Limit", goalLimit);
 
+    auto* instaLabel = new QLabel("&Instagib");
+    instaLabel->setBuddy(instaGib);
     auto* instaRow = new QHBoxLayout;
-    instaRow->addWidget(new QLabel("Instagib"));
+    instaRow->addWidget(instaLabel);
     instaRow->addWidget(instaGib);
     instaRow->addWidget(new QLabel("0 - None, 1 - Rail, 2 - Gauntlet, 3 - All Weaps"), 1);
 

@@ -60,7 +60,11 @@ void SheetPage::Fill() {
                        [&](MemoBox* box) { box->ShowText(ToQString(b.text)); },
                        [&](NumberBox* box) { box->setText(QString::number(b.number)); },
                        [&](QCheckBox* box) { FillCheck(*box, b.number); },
-                       [&](FlagBox* box) { FillCheck(*box, b.number); },
+                       [&](FlagBox* box) {
+                           // Showing the bit must not write it.
+                           const QSignalBlocker quiet(box);
+                           FillCheck(*box, b.number);
+                       },
                        [&](QSlider* slider) {
                            const QSignalBlocker quiet(slider);
                            slider->setRange(b.field->low, b.field->high);

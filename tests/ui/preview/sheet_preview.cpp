@@ -25,7 +25,9 @@ namespace {
 class PreviewDesktop : public mctf::QtDesktop {
 public:
     explicit PreviewDesktop(std::string pak) : pak_(std::move(pak)) {}
-    std::optional<std::string> ChooseFile(std::string_view) override { return pak_; }
+    std::optional<std::string> ChooseFile(std::string_view, const std::string&) override {
+        return pak_;
+    }
 
 private:
     std::string pak_;
