@@ -28,6 +28,7 @@
 #include "core/Paths.h"
 #include "core/ServerSettings.h"
 #include "core/SettingsStore.h"
+#include "tests/support/TestDefaults.h"
 #include "tests/ui/AppHarness.h"
 #include "tests/ui/SheetFixture.h"
 #include "ui/QtDesktop.h"
@@ -291,9 +292,11 @@ TEST_F(OperatorAccess, SafeStartsForTheQuestionAndTheChooser) {
     // Reset answered from the keyboard keeps every setting.
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         TempDir dir;
+        const ServerSettings defaults = DefaultsIn(dir.path());
         SettingsStore store;
+        store.defaults = &defaults;
         store.startupDir = dir.str();
-        store.settings = DefaultSettings;
+        store.settings = defaults;
         SetFixedText(store.settings.quakePath, "/srv/quake3");
         QtDesktop qtDesktop;
         BoxAnswerer answerer(key);
