@@ -22,10 +22,19 @@ bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::strin
                                               : current.string();
     store.configPath = config ? *config : std::string();
     store.defaults = context.defaults;
-    SettingsFileState state = ReadSettings(store);
-    if (!config || state == SettingsFileState::Loaded) return true;
-
+    store.files = context.files;
+    ReadResult unread;
+    SettingsFileState state = ReadSettings(store, &unread);
     const std::string name = ConfigName(config);
+    // Settings or maps that could not be read must not become a file.
+    if (unread.Unreadable() && use != ConfigUse::Reset &&
+        (state == SettingsFileState::Unreadable || use != ConfigUse::Stats)) {
+        context.err << "mctfcli: " << unread.path << ": cannot read: " << unread.reason << "\n";
+        return false;
+    }
+    if (!config || state == SettingsFileState::Loaded) return true;
+    if (state == SettingsFileState::Unreadable) return true;  // a reset replaces it
+
     if (state == SettingsFileState::Missing) {
         if (std::filesystem::exists(*config, error)) {
             context.err << "mctfcli: " << name << ": not a settings file (not a regular file)\n";

@@ -24,13 +24,17 @@ inline constexpr const char* kDefaultConfigFile = "config.dmc";
 
 enum class ConfigUse {
     Read,    // never writes config.dmc
+    Stats,   // Read, for a statistics run: the map list plays no part in it
     Change,  // saves at the end; an explicit file must already be a record
     Reset,   // an explicit file may be missing: the reset creates it
 };
 
 // startupDir = the current folder, configPath = --config (or config.dmc in
-// startupDir), then ReadSettings. False after saying on context.err why the
-// command cannot go on.
+// startupDir), then ReadSettings through context.files. False after saying on
+// context.err why the command cannot go on: among others a config.dmc or map
+// list that is there but cannot be read ("mctfcli: FILE: cannot read:
+// REASON"), before anything is written (a reset goes on: it replaces them on
+// purpose; a statistics run minds only config.dmc).
 bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::string>& config,
                             ConfigUse use, CommandContext& context);
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/ServerSettings.h"
+#include "core/FileSystem.h"
 
 namespace mctf {
 
@@ -41,6 +42,9 @@ struct CommandContext {
     // The defaults of the settings (SettingsStore::defaults): DefaultSettings
     // but in tests.
     const ServerSettings* defaults = &DefaultSettings;
+    // Every file the command reads or writes goes through here; tests make
+    // chosen calls fail.
+    FileSystem* files = &SystemFiles();
 };
 
 // mctfcli with its arguments (without the program name).

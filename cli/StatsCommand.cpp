@@ -100,7 +100,7 @@ int RunStatsCommand(const Args& args, CommandContext& context) {
                               std::to_string(sizeof settings.statsDir - 1) + " characters");
     }
     SettingsStore store;
-    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Stats, context)) return 1;
     settings = store.settings;  // a copy: --logs is never saved
     if (parsed.logs) SetFixedText(settings.statsDir, *parsed.logs);
 
@@ -110,9 +110,23 @@ int RunStatsCommand(const Args& args, CommandContext& context) {
     StatsCommandDesktop commandDesktop(naming, context.out, context.progress);
     std::optional<BytesOnTerminal> reading;
     if (context.progress) reading.emplace(*context.progress);
-    const bool written = AnalyzeLogs(*tables, settings, commandDesktop, ReportEnvironment{},
-                                     reading ? &*reading : nullptr);
+    ReportEnvironment env;
+    env.files = context.files;
+    UnreadFiles unread;
+    const bool written = AnalyzeLogs(*tables, settings, commandDesktop, env,
+                                     reading ? &*reading : nullptr, &unread);
     if (context.progress) context.progress->Clear();
+    // What the pages are missing, for the operator of a script.
+    for (const ReadResult& log : unread.logs) {
+        context.err << "mctfcli: warning: "
+                    << (log.opened ? "cannot read " + log.path + " to its end, the rest skipped"
+                                   : "cannot open " + log.path + ", skipped")
+                    << " (" << log.reason << ")\n";
+    }
+    if (unread.clanList.Unreadable()) {
+        context.err << "mctfcli: warning: cannot read " << unread.clanList.path
+                    << ", the pages name no clans from it (" << unread.clanList.reason << ")\n";
+    }
     if (written) return 0;
     if (!commandDesktop.errorShown()) {
         // A list page that could not be created ends the run without a box.

@@ -1,5 +1,6 @@
 #include "core/ByteStream.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace mctf {
@@ -12,7 +13,7 @@ ByteStream::~ByteStream() { Close(); }
 
 bool ByteStream::Open(const std::string& path) {
     Close();
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = OpenForReading(files_, path, result_);
     if (!file_) return false;
     // The stream does its own buffering.
     std::setvbuf(file_, nullptr, _IONBF, 0);
@@ -21,15 +22,17 @@ bool ByteStream::Open(const std::string& path) {
 }
 
 void ByteStream::Close() {
-    if (file_) std::fclose(file_);
+    if (file_) files_.Close(file_);
     file_ = nullptr;
     next_ = filled_ = 0;
 }
 
 bool ByteStream::Refill() {
-    if (!file_) return false;
+    // After a failed read the rest of the file is not trusted.
+    if (!file_ || result_.Unreadable()) return false;
     next_ = 0;
-    filled_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    if (!files_.Read(file_, buffer_.data(), buffer_.size(), filled_))
+        SetReadFailure(result_, errno);
     return filled_ > 0;
 }
 

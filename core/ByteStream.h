@@ -1,7 +1,10 @@
 // ByteStream: a read-only file read byte by byte through a large buffer.
 //
-// The pak scanner looks at every byte of up to 320000 bytes one at a time;
-// reading them from a buffer keeps that to a handful of system calls.
+// The pak scanner looks at every byte of up to 320000 bytes one at a time,
+// and the map list and clan list readers take their words a byte at a time;
+// reading them from a buffer keeps that to a handful of system calls. A read
+// that fails ends the bytes like the end of the file would, but is kept in
+// result(), so a reader can tell a cut file from a complete one.
 #pragma once
 
 #include <cstddef>
@@ -9,23 +12,26 @@
 #include <string>
 #include <vector>
 
+#include "core/FileSystem.h"
+
 namespace mctf {
 
 class ByteStream {
 public:
     static constexpr int kEnd = -1;
 
-    ByteStream() = default;
+    explicit ByteStream(FileSystem& files = SystemFiles()) : files_(files) {}
     ~ByteStream();
     ByteStream(const ByteStream&) = delete;
     ByteStream& operator=(const ByteStream&) = delete;
 
-    // Opens path as raw bytes; false when it cannot be opened.
+    // Opens path as raw bytes; false when it cannot be opened (result() says
+    // whether it is absent or unreadable).
     bool Open(const std::string& path);
     void Close();
     bool IsOpen() const { return file_ != nullptr; }
 
-    // The next byte (0..255), or kEnd at the end of the file.
+    // The next byte (0..255), or kEnd at the end of the file or a failed read.
     int Get() {
         if (next_ == filled_ && !Refill()) return kEnd;
         return buffer_[next_++];
@@ -37,13 +43,18 @@ public:
     // Moves to distance bytes before the end of the file.
     bool SeekFromEnd(long distance);
 
+    // How opening and reading went so far: Read, or Absent/Unreadable.
+    const ReadResult& result() const { return result_; }
+
 private:
     bool Refill();
 
+    FileSystem& files_;
     std::FILE* file_ = nullptr;
     std::vector<unsigned char> buffer_;
     std::size_t next_ = 0;
     std::size_t filled_ = 0;
+    ReadResult result_;
 };
 
 }  // namespace mctf

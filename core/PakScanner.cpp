@@ -21,7 +21,7 @@ constexpr std::size_t kNameLengthOffset = 24;   // within those 42 bytes
 // files (or links to them) are opened: a folder has no bytes, and opening a
 // named pipe would wait for a writer that never comes.
 long FileLength(const std::string& path) {
-    std::FILE* file = OpenRegularFile(path, "rb");
+    std::FILE* file = OpenRegularFile(path);
     if (!file) return -1;
     long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
     std::fclose(file);

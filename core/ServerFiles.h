@@ -30,9 +30,13 @@ std::string LaunchFilePath(const ServerSettings& settings);
 std::string ServerScriptPath(const ServerSettings& settings);
 
 // Writes morvane.bat, then morvane.cfg, each replacing the old file only once
-// it is complete. A file that cannot be created or written is reported
-// through desktop and keeps its old contents; a failing launch file stops
-// before the script. True when both files were written in full.
+// it is complete (a symbolic link stays, its target is replaced). A file that
+// cannot be created at all (its folder missing or closed, a folder in its
+// place) is reported with the "Cannot create" message, one whose writing
+// fails part-way with the "Cannot write" one; either keeps its old contents,
+// and a failing launch file stops before the script. True when both files
+// were written in full. A map list that could not be read (see LoadMapList)
+// writes nothing and returns false; the caller reports that file.
 bool WriteServerFiles(const SettingsStore& store, Desktop& desktop);
 
 struct ApplyResult {

@@ -1,12 +1,12 @@
 #include "core/SettingsStore.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "core/Desktop.h"
 #include "core/FileReplacement.h"
 #include "core/Paths.h"
-#include "core/RegularFile.h"
 
 namespace mctf {
 
@@ -23,25 +23,48 @@ bool IsUsable(const ServerSettings& settings) {
 // that fails half-way leaves the previous file whole. False (and saveFailed)
 // when the file cannot be created or the bytes do not all reach it.
 bool WriteConfigFile(SettingsStore& store) {
-    FileReplacement config(ConfigPath(store), "wb");
-    bool written = config.Open() &&
-                   std::fwrite(&store.settings, sizeof(ServerSettings), 1, config.file()) == 1 &&
-                   config.Commit();
+    FileReplacement config(ConfigPath(store), "wb", *store.files);
+    bool written = config.Open();
+    if (written) {
+        config.Write(std::string_view(reinterpret_cast<const char*>(&store.settings),
+                                      sizeof(ServerSettings)));
+        written = config.Commit();
+    }
     if (!written) store.saveFailed = true;
     return written;
 }
 
+// Up to sizeof bytes of config.dmc; count says how many there were.
+ReadResult ReadConfigFile(SettingsStore& store, unsigned char (&bytes)[sizeof(ServerSettings)],
+                          std::size_t& count) {
+    count = 0;
+    ReadResult result;
+    std::FILE* file = OpenForReading(*store.files, ConfigPath(store), result);
+    if (!file) return result;
+    while (count < sizeof bytes) {
+        std::size_t got = 0;
+        bool ok = store.files->Read(file, bytes + count, sizeof bytes - count, got);
+        count += got;
+        if (!ok) {
+            SetReadFailure(result, errno);
+            break;
+        }
+        if (got == 0) break;
+    }
+    store.files->Close(file);
+    return result;
+}
+
 // Reads the record; anything but a usable one leaves the defaults in it.
-SettingsFileState ReadRecord(SettingsStore& store) {
-    std::FILE* file = OpenRegularFile(ConfigPath(store), "rb");
-    if (!file) {
+SettingsFileState ReadRecord(SettingsStore& store, ReadResult& config) {
+    unsigned char bytes[sizeof(ServerSettings)];
+    std::size_t count = 0;
+    config = ReadConfigFile(store, bytes, count);
+    if (config.outcome != ReadOutcome::Read) {
         store.settings = *store.defaults;
-        return SettingsFileState::Missing;
+        return config.Unreadable() ? SettingsFileState::Unreadable : SettingsFileState::Missing;
     }
     // A short file replaces only the leading bytes; the rest keeps its value.
-    unsigned char bytes[sizeof(ServerSettings)];
-    std::size_t count = std::fread(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
     std::memcpy(&store.settings, bytes, count);
     if (!IsUsable(store.settings)) {
         store.settings = *store.defaults;
@@ -57,16 +80,24 @@ std::string ConfigPath(const SettingsStore& store) {
     return JoinPath(store.startupDir, "config.dmc");
 }
 
-void LoadSettings(SettingsStore& store) {
+ReadResult LoadSettings(SettingsStore& store) {
+    ReadResult config;
     // No usable config.dmc: the defaults are stored at once, but the map list
-    // of the default game type is read from its file rather than wiped.
-    if (ReadRecord(store) != SettingsFileState::Loaded) WriteConfigFile(store);
-    LoadMapList(store);
+    // of the default game type is read from its file rather than wiped. An
+    // unreadable one still holds the operator's settings: it is left to a
+    // save made on purpose.
+    const SettingsFileState state = ReadRecord(store, config);
+    if (state == SettingsFileState::Missing || state == SettingsFileState::NotARecord)
+        WriteConfigFile(store);
+    ReadResult list = LoadMapList(store);
+    return config.Unreadable() ? config : list;
 }
 
-SettingsFileState ReadSettings(SettingsStore& store) {
-    SettingsFileState state = ReadRecord(store);
-    LoadMapList(store);
+SettingsFileState ReadSettings(SettingsStore& store, ReadResult* unread) {
+    ReadResult config;
+    const SettingsFileState state = ReadRecord(store, config);
+    ReadResult list = LoadMapList(store);
+    if (unread != nullptr) *unread = config.Unreadable() ? config : list;
     return state;
 }
 
@@ -77,9 +108,17 @@ SaveResult SaveSettings(SettingsStore& store) {
 
 SaveResult RestoreDefaults(SettingsStore& store) {
     store.settings = *store.defaults;
-    // The emptied list belongs to the default game type: mctf.map is cleared.
+    // The emptied list belongs to the default game type: mctf.map is cleared,
+    // even when it could not be read: that is what a reset asks for.
     store.mapList.loadedGameType = store.settings.gameType;
+    store.mapList.readFailed = false;
     return SaveSettings(store);
+}
+
+std::string UnreadableConfigMessage(const ReadResult& result) {
+    return "Cannot read the settings file " + result.path + ":\n" + result.reason +
+           "\n\nThe default settings are in use. The file is left as it is until you "
+           "save the settings.";
 }
 
 void ResetSettings(SettingsStore& store, Desktop& desktop) {

@@ -3,11 +3,13 @@
 // The application owns one store and hands it by reference to whatever reads
 // or changes settings: the record, the in-memory map list of one game type,
 // the folder config.dmc lives in (captured once at start-up), the flag that
-// a save of config.dmc has failed and the record the defaults come from.
+// a save of config.dmc has failed, the record the defaults come from and the
+// file system the files go through.
 #pragma once
 
 #include <string>
 
+#include "core/FileSystem.h"
 #include "core/MapList.h"
 #include "core/ServerSettings.h"
 
@@ -25,6 +27,7 @@ struct SettingsStore {
     // DefaultSettings in the programs; tests point its game folder (on
     // Windows the real C:\Program Files\Quake III Arena) at a temporary one.
     const ServerSettings* defaults = &DefaultSettings;
+    FileSystem* files = &SystemFiles();
 };
 
 // The settings file: configPath, or config.dmc inside startupDir.
@@ -34,7 +37,13 @@ std::string ConfigPath(const SettingsStore& store);
 // version other than 2.0 or a gameType outside 0..7 restores the defaults and
 // saves them, but leaves the map-list files alone. Then loads the map list of
 // the game type in the record.
-void LoadSettings(SettingsStore& store);
+//
+// A config.dmc that is there but cannot be read (or fails part-way) puts the
+// defaults in the record and saves nothing: the file stays as it is until
+// the settings are saved on purpose. The result is then that of config.dmc;
+// otherwise it is the map list's (Unreadable when its file could not be
+// read, see LoadMapList).
+ReadResult LoadSettings(SettingsStore& store);
 
 // What ReadSettings found at the settings path.
 enum class SettingsFileState {
@@ -42,13 +51,17 @@ enum class SettingsFileState {
     Missing,     // no regular file there
     NotARecord,  // another version or a game type outside 0..7 (in a fresh store,
                  // whose record is zero, also any file shorter than 4 bytes)
+    Unreadable,  // a file that is there but could not be read: permission, I/O
+                 // error, a read failing part-way
 };
 
-// LoadSettings without writing anything: when the file is missing or not a
-// usable record the defaults stay in memory and the file is left as it is.
-// For the commands that only read, and for those that check first and save
-// at the end.
-SettingsFileState ReadSettings(SettingsStore& store);
+// LoadSettings without writing anything: when the file is missing, not a
+// usable record or unreadable the defaults stay in memory and the file is
+// left as it is. For the commands that only read, and for those that check
+// first and save at the end. `unread`, when given, receives config.dmc's
+// result when it is Unreadable, else the map list's: a command must stop
+// before writing anything when it is Unreadable.
+SettingsFileState ReadSettings(SettingsStore& store, ReadResult* unread = nullptr);
 
 enum class SaveResult { Saved, ConfigNotSaved, MapListNotSaved };
 
@@ -56,7 +69,8 @@ enum class SaveResult { Saved, ConfigNotSaved, MapListNotSaved };
 // replaced only once the new bytes are safely on the disk; when it cannot be
 // created or written, sets saveFailed, keeps the old file and writes nothing.
 // The window ignores the result (it reports nothing after start-up); mctfcli
-// says which file was not saved.
+// says which file was not saved. A map list whose file could not be read is
+// not written (MapListNotSaved).
 SaveResult SaveSettings(SettingsStore& store);
 
 // Copies the defaults over the record and saves (mctf.map is left empty).
@@ -66,6 +80,10 @@ inline constexpr const char* kResetQuestion =
     "Are you sure you want to reset the setting to default?";
 inline constexpr const char* kResetCaption = "Reset";
 inline constexpr const char* kSettingsResetMessage = "Settings Reset";
+
+// "Cannot read the settings file FILE: REASON" and what the program does
+// about it, for the window's start-up.
+std::string UnreadableConfigMessage(const ReadResult& result);
 
 // The Reset Settings command: asks, restores the defaults, says so.
 void ResetSettings(SettingsStore& store, Desktop& desktop);

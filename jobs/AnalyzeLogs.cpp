@@ -1,6 +1,7 @@
 #include "jobs/AnalyzeLogs.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/FixedText.h"
@@ -34,7 +35,10 @@ private:
 }  // namespace
 
 bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
-                 const ReportEnvironment& env, ReadProgress* reading) {
+                 const ReportEnvironment& env, ReadProgress* reading, UnreadFiles* unread) {
+    UnreadFiles ignored;
+    if (unread == nullptr) unread = &ignored;
+    *unread = UnreadFiles{};
     ResetLogTables(tables);
     const std::string folder(FixedText(settings.statsDir));
     const std::vector<std::string> logFiles = FindLogFiles(folder);
@@ -46,14 +50,20 @@ bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& d
     desktop.OpenProgress();
     // An unreadable file is skipped; the run goes on with the next one.
     DesktopReadProgress progress(desktop, reading);
-    ReadLogFiles(tables, folder, logFiles, progress);
+    ReadLogFiles(tables, folder, logFiles, progress, *env.files, &unread->logs);
     // Seeded anew for every run, so that every report draws afresh.
     IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(static_cast<unsigned>(env.now()));
-    AggregateStats(tables, settings, draw);
+    ReadResult clanList = AggregateStats(tables, settings, draw, *env.files);
+    if (clanList.Unreadable()) unread->clanList = std::move(clanList);
     desktop.SetProgress(100);
     bool written = WriteReport(tables, settings, desktop, env);
     desktop.CloseProgress();
     return written;
+}
+
+std::string UnreadableClanListMessage(const ReadResult& clanList) {
+    return "Cannot read the clan list " + clanList.path + ":\n" + clanList.reason +
+           "\n\nThe pages were written without its clan names.";
 }
 
 }  // namespace mctf

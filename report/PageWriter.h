@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <string>
 
+#include "core/FileSystem.h"
+
 namespace mctf {
 
 class PageWriter {
 public:
-    PageWriter() = default;
+    explicit PageWriter(FileSystem& files = SystemFiles()) : files_(files) {}
     ~PageWriter();
     PageWriter(const PageWriter&) = delete;
     PageWriter& operator=(const PageWriter&) = delete;
@@ -34,6 +36,7 @@ public:
     bool WriteFailed() const { return writeFailed_; }
 
 private:
+    FileSystem& files_;
     std::FILE* file_ = nullptr;
     bool writeFailed_ = false;
 };

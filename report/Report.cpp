@@ -75,7 +75,7 @@ bool WriteListPages(PageWriter& page, const StatsTables& tables, const std::stri
 bool WriteReport(const StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
                  const ReportEnvironment& env) {
     const std::string statsDir(FixedText(settings.statsDir));
-    PageWriter page;
+    PageWriter page(*env.files);
     if (!page.Open(JoinPath(statsDir, "pstats.htm"))) {
         desktop.ShowMessage("ERROR Cannot create HTML File!", kAppTitle, MessageIcon::Exclamation);
         return false;

@@ -1,15 +1,19 @@
-// ReportEnvironment: the clock and the random draw a statistics run depends on.
+// ReportEnvironment: the clock, the random draw and the files a statistics
+// run depends on.
 //
 // The front page shows the time it was made and a featured player that the
 // aggregation draws at random (stats/Awards.h). Both come from here so that
 // tests can fix them; a default-made environment uses the real clock and,
 // for every run, a generator seeded with the current time in seconds
-// (AnalyzeLogs makes it).
+// (AnalyzeLogs makes it). The logs, the clan list and the pages go through
+// `files` (the real file system unless a test makes calls fail).
 #pragma once
 
 #include <ctime>
 #include <functional>
 #include <string>
+
+#include "core/FileSystem.h"
 
 namespace mctf {
 
@@ -20,6 +24,8 @@ struct ReportEnvironment {
     // Returns a draw function: each call gives an index in [0, bound), every
     // value equally likely. Called once per run, for the featured player.
     std::function<std::function<int(int bound)>()> startDraw;
+
+    FileSystem* files = &SystemFiles();
 };
 
 // "Www Mmm DD HH:MM:SS YYYY" in English, local time, day with a leading zero.

@@ -106,14 +106,16 @@ void OrderClans(StatsTables& tables) {
     OrderClanPass(tables, 1, 1, next);
 }
 
-void AggregateStats(StatsTables& tables, const ServerSettings& settings, const IndexDraw& draw) {
+ReadResult AggregateStats(StatsTables& tables, const ServerSettings& settings,
+                          const IndexDraw& draw, FileSystem& files) {
     RankByFragsPerHour(tables);
     PickTopRailers(tables);
     PickTopRocketeers(tables);
     ScoreClans(tables);
-    LoadClanList(tables, settings);
+    ReadResult clanList = LoadClanList(tables, settings, files);
     OrderClans(tables);
     tables.awards = ComputeAwards(tables, draw);
+    return clanList;
 }
 
 }  // namespace mctf

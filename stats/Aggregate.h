@@ -9,6 +9,7 @@
 // ordering picks the best of the rest once per place.
 #pragma once
 
+#include "core/FileSystem.h"
 #include "core/ServerSettings.h"
 #include "stats/Awards.h"
 #include "stats/StatsTables.h"
@@ -17,8 +18,10 @@ namespace mctf {
 
 // Runs the steps below in order (the clan scores use rankPosition), reads
 // the clan list (ClanList.h) before the clans are ordered, and at the end
-// fills tables.awards, drawing the featured player with `draw`.
-void AggregateStats(StatsTables& tables, const ServerSettings& settings, const IndexDraw& draw);
+// fills tables.awards, drawing the featured player with `draw`. Returns how
+// reading the clan list went.
+ReadResult AggregateStats(StatsTables& tables, const ServerSettings& settings,
+                          const IndexDraw& draw, FileSystem& files = SystemFiles());
 
 void RankByFragsPerHour(StatsTables& tables);
 void PickTopRailers(StatsTables& tables);

@@ -1,12 +1,11 @@
 #include "stats/ClanList.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <array>
+#include <vector>
 
+#include "core/ByteStream.h"
 #include "core/FixedText.h"
 #include "core/Paths.h"
-#include "core/RegularFile.h"
 #include "stats/LogFields.h"
 
 namespace mctf {
@@ -27,24 +26,27 @@ struct ClanListWord {
 };
 
 // False at the end of the file before a word began.
-bool ReadWord(std::FILE* file, ClanListWord& word) {
-    int c = std::fgetc(file);
-    while (c != EOF && IsLogSpace(static_cast<char>(c))) c = std::fgetc(file);
-    if (c == EOF) return false;
+bool ReadWord(ByteStream& file, ClanListWord& word) {
+    constexpr int kEnd = ByteStream::kEnd;
+    int c = file.Get();
+    while (c != kEnd && IsLogSpace(static_cast<char>(c))) c = file.Get();
+    if (c == kEnd) return false;
     word.length = 0;
     bool ended = false;  // a NUL was met: the rest of the word is dropped
-    while (c != EOF && !IsLogSpace(static_cast<char>(c))) {
+    while (c != kEnd && !IsLogSpace(static_cast<char>(c))) {
         if (c == '\0') ended = true;
         if (!ended) {
             if (word.length < ClanListWord::kKeep) word.text[word.length] = static_cast<char>(c);
             ++word.length;
         }
-        c = std::fgetc(file);
+        c = file.Get();
     }
     return true;
 }
 
-void ApplyEntry(StatsTables& tables, const ClanListWord (&words)[4]) {
+using ClanListEntry = std::array<ClanListWord, 4>;
+
+void ApplyEntry(StatsTables& tables, const ClanListEntry& words) {
     // A tag longer than the field can hold belongs to no clan.
     if (words[0].length > kClanTagSize - 1) return;
     std::string_view tag = words[0].Kept();
@@ -63,12 +65,14 @@ std::string ClanListPath(const ServerSettings& settings) {
     return JoinPath(JoinPath(FixedText(settings.quakePath), "morvane"), "clanlist.txt");
 }
 
-void LoadClanList(StatsTables& tables, const ServerSettings& settings) {
-    const std::string path = ClanListPath(settings);
-    std::FILE* file = OpenRegularFile(path, "rb");
-    if (file == nullptr) return;
-    ClanListWord words[4];
+ReadResult LoadClanList(StatsTables& tables, const ServerSettings& settings, FileSystem& files) {
+    ByteStream file(files);
+    if (!file.Open(ClanListPath(settings))) return file.result();
+    // Every entry is read before any is applied: a list whose read fails
+    // part-way names no clan rather than some of them.
+    std::vector<ClanListEntry> entries;
     for (;;) {
+        ClanListEntry words;
         bool complete = true;
         for (ClanListWord& word : words) {
             if (!ReadWord(file, word)) {
@@ -77,9 +81,12 @@ void LoadClanList(StatsTables& tables, const ServerSettings& settings) {
             }
         }
         if (!complete) break;  // a trailing group of fewer than four words
-        ApplyEntry(tables, words);
+        entries.push_back(words);
     }
-    std::fclose(file);
+    file.Close();
+    if (file.result().Unreadable()) return file.result();
+    for (const ClanListEntry& entry : entries) ApplyEntry(tables, entry);
+    return file.result();
 }
 
 }  // namespace mctf

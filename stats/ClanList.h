@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "core/FileSystem.h"
 #include "core/ServerSettings.h"
 #include "stats/StatsTables.h"
 
@@ -18,7 +19,10 @@ namespace mctf {
 std::string ClanListPath(const ServerSettings& settings);
 
 // Applies the clan list to the clans of `tables`. A missing file, or anything
-// but a regular file in its place: no-op.
-void LoadClanList(StatsTables& tables, const ServerSettings& settings);
+// but a regular file in its place: no-op (Absent). A file that is there but
+// cannot be read, even one failing part-way: no-op too, Unreadable with the
+// system's reason (nothing of it is applied).
+ReadResult LoadClanList(StatsTables& tables, const ServerSettings& settings,
+                        FileSystem& files = SystemFiles());
 
 }  // namespace mctf

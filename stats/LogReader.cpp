@@ -1,6 +1,7 @@
 #include "stats/LogReader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -36,11 +37,11 @@ std::vector<std::string> FindLogFiles(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
     std::error_code error;
-    fs::directory_iterator it(fs::path(folder), error);
+    fs::directory_iterator it(PathFromUtf8(folder), error);
     if (error) return names;
     for (; it != fs::directory_iterator(); it.increment(error)) {
         if (error) break;
-        std::string name = it->path().filename().string();
+        std::string name = Utf8FromPath(it->path().filename());
         if (!EndsWithLogExtension(name)) continue;
         std::error_code statError;
         if (!it->is_regular_file(statError)) continue;  // follows links
@@ -169,10 +170,11 @@ bool DispatchLogLine(StatsTables& tables, std::string_view line) {
     return startsMatch;
 }
 
-bool ReadLogFile(StatsTables& tables, const std::string& folder, const std::string& fileName,
-                 ReadTracker& tracker) {
-    std::FILE* file = std::fopen(JoinPath(folder, fileName).c_str(), "rb");
-    if (file == nullptr) return false;
+ReadResult ReadLogFile(StatsTables& tables, const std::string& folder, const std::string& fileName,
+                       ReadTracker& tracker, FileSystem& files) {
+    ReadResult result;
+    std::FILE* file = OpenForReading(files, JoinPath(folder, fileName), result);
+    if (file == nullptr) return result;
     {
         LogLineReader reader(file, &tracker);
         std::string_view line;
@@ -180,12 +182,15 @@ bool ReadLogFile(StatsTables& tables, const std::string& folder, const std::stri
             if (DispatchLogLine(tables, line)) tracker.MatchStarted();
         }
     }
-    std::fclose(file);
-    return true;
+    // A read error ends the blocks like the end of the file would.
+    if (std::ferror(file) != 0) SetReadFailure(result, errno);
+    files.Close(file);
+    return result;
 }
 
 void ReadLogFiles(StatsTables& tables, const std::string& folder,
-                  const std::vector<std::string>& fileNames, ReadProgress& progress) {
+                  const std::vector<std::string>& fileNames, ReadProgress& progress,
+                  FileSystem& files, std::vector<ReadResult>* unreadable) {
     std::uint64_t totalBytes = 0;
     for (const std::string& name : fileNames) {
         std::error_code error;  // a file that cannot be measured counts 0
@@ -193,7 +198,10 @@ void ReadLogFiles(StatsTables& tables, const std::string& folder,
         if (!error) totalBytes += size;
     }
     ReadTracker tracker(progress, totalBytes);
-    for (const std::string& name : fileNames) ReadLogFile(tables, folder, name, tracker);
+    for (const std::string& name : fileNames) {
+        ReadResult result = ReadLogFile(tables, folder, name, tracker, files);
+        if (result.Unreadable() && unreadable != nullptr) unreadable->push_back(std::move(result));
+    }
 }
 
 }  // namespace mctf

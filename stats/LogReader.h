@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/FileSystem.h"
 #include "stats/LogFileBlocks.h"
 #include "stats/MatchEvents.h"
 #include "stats/NewlineFinder.h"
@@ -63,21 +64,28 @@ inline constexpr LogEvent LogEventTable[kLogEventCount + 1] = {
 // Zero-fills every table, count, mark and order list of a run.
 void ResetLogTables(StatsTables& tables);
 
-// Bare names of the regular files (or links to them) directly in `folder`
-// whose names end in ".log" in any letter case, in ascending byte order.
+// Bare names (UTF-8) of the regular files (or links to them) directly in
+// `folder` whose names end in ".log" in any letter case, in ascending byte
+// order.
 // Empty when the folder is missing or unreadable.
 std::vector<std::string> FindLogFiles(const std::string& folder);
 
 // Reads the files `fileNames` of `folder` in turn with ReadLogFile, skipping
-// one that cannot be opened, and tells `progress` how far it has got.
+// one that cannot be opened, and tells `progress` how far it has got. Files
+// that are there but could not be read (see ReadLogFile) are added to
+// `unreadable` when given.
 void ReadLogFiles(StatsTables& tables, const std::string& folder,
-                  const std::vector<std::string>& fileNames, ReadProgress& progress);
+                  const std::vector<std::string>& fileNames, ReadProgress& progress,
+                  FileSystem& files = SystemFiles(),
+                  std::vector<ReadResult>* unreadable = nullptr);
 
 // Reads folder/fileName line by line and dispatches each line, telling
-// `tracker` of every block read and every match start. False when the file
-// could not be opened.
-bool ReadLogFile(StatsTables& tables, const std::string& folder, const std::string& fileName,
-                 ReadTracker& tracker);
+// `tracker` of every block read and every match start. Absent when the file
+// has gone; Unreadable when it is there but cannot be opened (nothing
+// counted) or a read fails part-way (opened: the lines before the failure
+// are counted, the rest of the file is not).
+ReadResult ReadLogFile(StatsTables& tables, const std::string& folder, const std::string& fileName,
+                       ReadTracker& tracker, FileSystem& files = SystemFiles());
 
 // Splits one line (without its newline) into stamp and keyword and calls
 // the matching handlers. Lines without a readable stamp and keyword call none.

@@ -131,8 +131,12 @@ void MainWindow::InitDialog() {
 
     SettingsStore& store = app_.Store();
     store.startupDir = app_.CaptureStartupDir();
-    LoadSettings(store);
+    const ReadResult loaded = LoadSettings(store);
     store.settings.gameType = kMorvaneCTF;
+    if (loaded.Unreadable() && loaded.path == ConfigPath(store)) {
+        app_.GetDesktop().ShowMessage(UnreadableConfigMessage(loaded), kAppTitle,
+                                      MessageIcon::Exclamation);
+    }
     if (store.saveFailed) app_.GetDesktop().ShowMessage(kGamePathMessage, kAppTitle, MessageIcon::None);
 }
 

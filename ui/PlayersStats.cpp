@@ -1,5 +1,6 @@
 #include "ui/PlayersStats.h"
 
+#include "core/Desktop.h"
 #include "core/FixedText.h"
 #include "core/SettingsStore.h"
 #include "jobs/AnalyzeLogs.h"
@@ -15,7 +16,13 @@ void PlayersStats(QWidget* owner, SettingsStore& store, StatsTables& tables, Des
     if (runDialog(prompt) != QDialog::Accepted) return;
     SetFixedText(store.settings.statsDir, ToBytes(prompt.text()));
     SaveSettings(store);
-    AnalyzeLogs(tables, store.settings, desktop, report);
+    UnreadFiles unread;
+    AnalyzeLogs(tables, store.settings, desktop, report, nullptr, &unread);
+    // Skipped logs stay silent here; a clan list that was there is missed.
+    if (unread.clanList.Unreadable()) {
+        desktop.ShowMessage(UnreadableClanListMessage(unread.clanList), kAppTitle,
+                            MessageIcon::Exclamation);
+    }
 }
 
 }  // namespace mctf

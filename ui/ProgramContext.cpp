@@ -15,6 +15,8 @@ ProgramContext::ProgramContext(AppSeams seams)
       runDialog_(seams.runDialog ? std::move(seams.runDialog) : DialogRunner(ExecDialog)),
       startupDir_(std::move(seams.startupDir)),
       report_(std::move(seams.report)) {
+    // Settings and statistics go through the same files.
+    store_.files = report_.files;
     if (!desktop_) {
         qtDesktop_ = std::make_unique<QtDesktop>();
         desktop_ = qtDesktop_.get();

@@ -26,7 +26,7 @@ struct AppSeams {
     Desktop* desktop = nullptr;                // null: Qt message boxes
     DialogRunner runDialog;                    // empty: QDialog::exec()
     std::optional<std::string> startupDir;     // unset: the working folder
-    ReportEnvironment report;                  // the real clock by default
+    ReportEnvironment report;                  // the real clock and files by default
 };
 
 class ProgramContext {

@@ -114,5 +114,25 @@ TEST_F(ServerFilesTest, MissingFoldersAreReported) {
     EXPECT_EQ(desktop.messages[1].text, "Cannot create server bat file\nMake sure game path exists");
 }
 
+TEST_F(ServerFilesTest, NamesOutsideAsciiAreFilesLikeAnyOther) {
+    // UTF-8 names: on Windows they must be opened by their wide form.
+    const std::string folder = game.dir.str() + "/Quake III Ar\xc3\xa9na \xe2\x80\x94 s\xc3\xa9rver";
+    const std::filesystem::path game2 = PathFromUtf8(folder);
+    std::filesystem::create_directories(game2 / "morvane");
+    SetFixedText(game.store.settings.quakePath, folder);
+    game.store.configPath = folder + "/config.dmc";
+    WriteFileBytes(game2 / "morvane" / "mctf.map", "q3ctf4\n");
+    EXPECT_EQ(LoadMapList(game.store).outcome, ReadOutcome::Read);
+    EXPECT_EQ(game.store.settings.mapCount, 1);
+    ASSERT_TRUE(WriteServerFiles(game.store, desktop));
+    ASSERT_EQ(SaveSettings(game.store), SaveResult::Saved);
+    EXPECT_NE(ReadFileBytes(game2 / "morvane" / "morvane.cfg").find("map q3ctf4"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(game2 / "morvane.bat").find("\"" + folder), 0u);
+    SettingsStore again;
+    again.configPath = folder + "/config.dmc";
+    EXPECT_EQ(LoadSettings(again).outcome, ReadOutcome::Read);
+    EXPECT_EQ(again.settings.mapCount, 1);
+}
+
 }  // namespace
 }  // namespace mctf::testing

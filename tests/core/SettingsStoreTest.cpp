@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 
+#include "core/ServerFiles.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/core/GameFolder.h"
 #include "tests/support/RecordingDesktop.h"
 
@@ -12,11 +16,13 @@ std::string Bytes(const ServerSettings& s) {
     return std::string(reinterpret_cast<const char*>(&s), sizeof s);
 }
 
-SettingsStore LoadFrom(const GameFolder& game) {
+SettingsStore LoadFrom(const GameFolder& game, FileSystem& files = SystemFiles()) {
     SettingsStore store;
     store.defaults = &game.defaults;
     store.startupDir = game.dir.str();
+    store.files = &files;
     LoadSettings(store);
+    store.files = &SystemFiles();
     return store;
 }
 
@@ -90,6 +96,83 @@ TEST(SettingsStore, UnwritableConfigSetsFlagAndWritesNothing) {
     SaveSettings(game.store);
     EXPECT_TRUE(game.store.saveFailed);
     EXPECT_FALSE(std::filesystem::exists(game.Morvane("mctf.map")));
+}
+
+TEST(SettingsStore, UnreadableFileGivesDefaultsInMemoryAndIsLeftAlone) {
+    struct Case {
+        const char* what;
+        void (*arrange)(FaultyFiles& disk);
+        int error;
+    };
+    const Case cases[] = {
+        {"open refused",
+         [](FaultyFiles& disk) { disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "config.dmc"); },
+         EACCES},
+        {"read failing part-way", [](FaultyFiles& disk) { disk.LimitReads(100, "config.dmc"); },
+         EIO},
+    };
+    for (const Case& c : cases) {
+        GameFolder game;
+        SetFixedText(game.store.settings.hostname, "Mine");
+        game.store.settings.gameType = kQuake3DM;
+        game.SetMaps({"q3dm17"});
+        SaveSettings(game.store);
+        const std::string config = ReadFileBytes(game.Config());
+
+        FaultyFiles disk;
+        c.arrange(disk);
+        SettingsStore store;
+        store.startupDir = game.dir.str();
+        store.files = &disk;
+        const ReadResult result = LoadSettings(store);
+        EXPECT_TRUE(result.Unreadable()) << c.what;
+        EXPECT_EQ(result.path, ConfigPath(store)) << c.what;
+        EXPECT_EQ(result.reason, SystemReason(c.error)) << c.what;
+        EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(DefaultSettings).substr(0, 260))
+            << c.what;
+        EXPECT_FALSE(store.saveFailed) << c.what;
+        EXPECT_EQ(ReadFileBytes(game.Config()), config) << c.what;
+        EXPECT_EQ(ReadFileBytes(game.Morvane("q3dm.map")), "q3dm17\n") << c.what;
+        EXPECT_FALSE(std::filesystem::exists(game.Config().string() + ".tmp")) << c.what;
+        EXPECT_NE(UnreadableConfigMessage(result).find(ConfigPath(store) + ":\n" + result.reason),
+                  std::string::npos)
+            << c.what;
+
+        // A save made on purpose replaces it (kept out of the default game
+        // folder, which may be a real one).
+        store.files = &SystemFiles();
+        SetFixedText(store.settings.quakePath, game.dir.str());
+        EXPECT_EQ(SaveSettings(store), SaveResult::Saved) << c.what;
+        EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(store.settings)) << c.what;
+    }
+}
+
+TEST(SettingsStore, LinkedFilesStayLinksAndTheirTargetsGetTheNewBytes) {
+    namespace fs = std::filesystem;
+    GameFolder game;
+    fs::create_directory(game.dir / "elsewhere");
+    const fs::path links[] = {game.Config(), game.Morvane("mctf.map"), game.dir / "morvane.bat",
+                              game.Morvane("morvane.cfg")};
+    for (const fs::path& link : links) {
+        const fs::path target = game.dir / "elsewhere" / link.filename();
+        WriteFileBytes(target, "old");
+        std::error_code error;
+        // Relative, as an operator would link inside the installation.
+        fs::create_symlink(fs::relative(target, link.parent_path()), link, error);
+        if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+    }
+    game.SetMaps({"q3ctf4"});
+    RecordingDesktop desktop;
+    ASSERT_TRUE(WriteServerFiles(game.store, desktop));
+    ASSERT_EQ(SaveSettings(game.store), SaveResult::Saved);
+    for (const fs::path& link : links) {
+        EXPECT_TRUE(fs::is_symlink(link)) << link;
+        const std::string target = ReadFileBytes(game.dir / "elsewhere" / link.filename());
+        EXPECT_NE(target, "old") << link;
+        EXPECT_EQ(ReadFileBytes(link), target) << link;
+    }
+    EXPECT_EQ(ReadFileBytes(game.dir / "elsewhere" / "mctf.map"), "q3ctf4\n");
+    EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.store.settings));
 }
 
 TEST(SettingsStore, ResetAsksThenEmptiesTheDefaultList) {

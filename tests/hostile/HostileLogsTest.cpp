@@ -108,6 +108,9 @@ TEST(HostileLogs, OnlyRegularFilesAreLogsAndEmptyOnesCountNobody) {
          kWritten, {}},
         {"only NUL bytes", [](StatsRun& run) { run.Log("a.log", std::string(5000, '\0')); },
          kWritten, {}},
+        // UTF-8, which Windows must open by the wide name.
+        {"a name outside ASCII", [&](StatsRun& run) { run.Log("s\xc3\xa9rver.log", match); },
+         kWritten, {{"Ann", 0}}},
         {"a folder, a dangling link and a pipe", oddEntries, kNoLogs, {}},
         {"the same beside a log",
          [&](StatsRun& run) {

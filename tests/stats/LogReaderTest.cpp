@@ -12,7 +12,8 @@ class LogReader : public StatsFixture {
 protected:
     bool ReadText(const std::string& text) {
         WriteFileBytes(folder / "games.log", text);
-        return ReadLogFile(*tables, folder.str(), "games.log", tracker);
+        return ReadLogFile(*tables, folder.str(), "games.log", tracker).outcome ==
+               ReadOutcome::Read;
     }
 
     TempDir folder;
@@ -39,7 +40,8 @@ TEST_F(LogReader, FindsLogFilesByExtensionInAnyCase) {
     EXPECT_EQ(FindLogFiles(folder.str()),
               (std::vector<std::string>{"a.log", "b.LOG", "c.Log", "link.log"}));
     EXPECT_TRUE(FindLogFiles((folder / "missing").string()).empty());
-    EXPECT_FALSE(ReadLogFile(*tables, folder.str(), "missing.log", tracker));
+    EXPECT_EQ(ReadLogFile(*tables, folder.str(), "missing.log", tracker).outcome,
+              ReadOutcome::Absent);
 }
 
 TEST_F(LogReader, DispatchesOnlyExactKeywordsAfterAStamp) {

@@ -25,6 +25,7 @@ MainWindow& AppHarness::Start() {
     AppSeams seams;
     seams.desktop = &desktop;
     seams.startupDir = startupDir_;
+    seams.report.files = files;
     seams.runDialog = [this](QDialog& dialog) {
         dialogTitles.push_back(dialog.windowTitle());
         if (handlers_.empty()) {

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include <filesystem>
 
 #include "core/FixedText.h"
 #include "core/ServerSettings.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/ui/AppHarness.h"
 
 namespace mctf::testing {
@@ -70,6 +72,34 @@ TEST(PlayersStats, LogFolderGetsThePagesAndIsRemembered) {
     EXPECT_FALSE(h.desktop.progressOpen);
     ASSERT_FALSE(h.desktop.progress.empty());
     EXPECT_EQ(h.desktop.progress.back(), 100);
+}
+
+TEST(PlayersStats, UnreadableClanListIsNamedAfterThePages) {
+    AppHarness h;
+    fs::path logs = h.dir / "logs";
+    fs::create_directory(logs);
+    WriteFileBytes(logs / "a.log", "  0:00 InitGame: \\sv_hostname\\Test\n"
+                                   "  0:00 ClientUserinfoChanged: 0 n\\[AB]Ann\\t\\0\n"
+                                   "  0:00 ClientBegin: 0\n"
+                                   "  5:00 Exit: Timelimit hit.\n");
+    FaultyFiles disk;
+    disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "clanlist.txt");
+    h.files = &disk;
+    h.Start();
+    SetFixedText(h.app->Store().settings.quakePath, h.dir.str());
+    fs::create_directory(h.dir / "morvane");
+    WriteFileBytes(h.dir / "morvane" / "clanlist.txt", "AB Alpha none none\n");
+    h.AnswerPrompt(QString::fromStdString(logs.string()), true);
+
+    h.Button("Players Stats").click();
+
+    ASSERT_EQ(h.desktop.messages.size(), 2u);
+    EXPECT_EQ(h.desktop.messages[0].text, "pstats.htm written");
+    EXPECT_EQ(h.desktop.messages[1].text,
+              "Cannot read the clan list " + (h.dir / "morvane" / "clanlist.txt").string() +
+                  ":\n" + SystemReason(EACCES) +
+                  "\n\nThe pages were written without its clan names.");
+    EXPECT_EQ(ReadFileBytes(logs / "clans.htm").find("Alpha"), std::string::npos);
 }
 
 TEST(PlayersStats, FolderWithoutLogsSaysSoButKeepsTheFolder) {

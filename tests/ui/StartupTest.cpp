@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "core/FixedText.h"
 #include "core/ServerSettings.h"
 #include "core/SettingsStore.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/ui/AppHarness.h"
 
 namespace mctf::testing {
@@ -74,6 +76,32 @@ TEST(Startup, UnwritableFolderShowsThePathMessageOnceAndRunsOnDefaults) {
     EXPECT_EQ(0, std::memcmp(h.app->Store().settings.quakePath, DefaultSettings.quakePath,
                              sizeof DefaultSettings.quakePath));
     EXPECT_TRUE(h.Button("Morvane CTF").isChecked());
+}
+
+TEST(Startup, UnreadableSettingsAreNamedOnceAndLeftAlone) {
+    AppHarness h;
+    {
+        SettingsStore earlier;
+        earlier.startupDir = h.dir.str();
+        earlier.settings = DefaultSettings;
+        SetFixedText(earlier.settings.quakePath, "/srv/quake3");
+        SaveSettings(earlier);
+    }
+    const std::string stored = ReadFileBytes(h.dir / "config.dmc");
+    FaultyFiles disk;
+    disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "config.dmc");
+    h.files = &disk;
+    h.Start();
+
+    ASSERT_EQ(h.desktop.messages.size(), 1u);
+    EXPECT_EQ(h.desktop.messages[0].text,
+              "Cannot read the settings file " + h.ConfigPath() + ":\n" + SystemReason(EACCES) +
+                  "\n\nThe default settings are in use. The file is left as it is until you "
+                  "save the settings.");
+    EXPECT_EQ(std::string(FixedText(h.app->Store().settings.quakePath)),
+              std::string(FixedText(DefaultSettings.quakePath)));
+    EXPECT_FALSE(h.app->Store().saveFailed);
+    EXPECT_EQ(h.ConfigBytes(), stored);
 }
 
 TEST(Startup, IconAndBothAnimationsAreLoadedAndPlaying) {
