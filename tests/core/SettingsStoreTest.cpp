@@ -84,7 +84,7 @@ TEST(SettingsStore, UnusableFileGivesDefaultsButKeepsTheMapList) {
         EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(game.defaults).substr(0, 260));
         EXPECT_EQ(store.settings.mapCount, 1);
         EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.defaults));
-        EXPECT_EQ(ReadFileBytes(game.DefaultMorvane("mctf.map")), "q3ctf4\n");
+        EXPECT_EQ(ReadTextFile(game.DefaultMorvane("mctf.map")), "q3ctf4\n");
     }
 }
 
@@ -123,16 +123,17 @@ TEST(SettingsStore, UnreadableFileGivesDefaultsInMemoryAndIsLeftAlone) {
         c.arrange(disk);
         SettingsStore store;
         store.startupDir = game.dir.str();
+        store.defaults = &game.defaults;
         store.files = &disk;
         const ReadResult result = LoadSettings(store);
         EXPECT_TRUE(result.Unreadable()) << c.what;
         EXPECT_EQ(result.path, ConfigPath(store)) << c.what;
         EXPECT_EQ(result.reason, SystemReason(c.error)) << c.what;
-        EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(DefaultSettings).substr(0, 260))
+        EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(game.defaults).substr(0, 260))
             << c.what;
         EXPECT_FALSE(store.saveFailed) << c.what;
         EXPECT_EQ(ReadFileBytes(game.Config()), config) << c.what;
-        EXPECT_EQ(ReadFileBytes(game.Morvane("q3dm.map")), "q3dm17\n") << c.what;
+        EXPECT_EQ(ReadTextFile(game.Morvane("q3dm.map")), "q3dm17\n") << c.what;
         EXPECT_FALSE(std::filesystem::exists(game.Config().string() + ".tmp")) << c.what;
         EXPECT_NE(UnreadableConfigMessage(result).find(ConfigPath(store) + ":\n" + result.reason),
                   std::string::npos)
@@ -171,7 +172,7 @@ TEST(SettingsStore, LinkedFilesStayLinksAndTheirTargetsGetTheNewBytes) {
         EXPECT_NE(target, "old") << link;
         EXPECT_EQ(ReadFileBytes(link), target) << link;
     }
-    EXPECT_EQ(ReadFileBytes(game.dir / "elsewhere" / "mctf.map"), "q3ctf4\n");
+    EXPECT_EQ(ReadTextFile(game.dir / "elsewhere" / "mctf.map"), "q3ctf4\n");
     EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.store.settings));
 }
 
@@ -198,8 +199,8 @@ TEST(SettingsStore, ResetAsksThenEmptiesTheDefaultList) {
     EXPECT_EQ(ok.messages[0].text, "Settings Reset");
     EXPECT_EQ(ok.messages[0].caption, "mctfutil");
     EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.defaults));
-    EXPECT_EQ(ReadFileBytes(game.DefaultMorvane("mctf.map")), "");
-    EXPECT_EQ(ReadFileBytes(game.Morvane("q3dm.map")), "q3dm1\n");
+    EXPECT_EQ(ReadTextFile(game.DefaultMorvane("mctf.map")), "");
+    EXPECT_EQ(ReadTextFile(game.Morvane("q3dm.map")), "q3dm1\n");
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST(FailingDisks, SettingsSaveCutShortKeepsTheOldFileAndList) {
         ASSERT_EQ(TemporaryFiles(game.dir.path()), 0) << "limit " << limit;
     }
     EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.store.settings));
-    EXPECT_EQ(ReadFileBytes(game.Morvane("mctf.map")), "q3ctf1\nq3ctf2\n");
+    EXPECT_EQ(ReadTextFile(game.Morvane("mctf.map")), "q3ctf1\nq3ctf2\n");
 }
 
 TEST(FailingDisks, SettingsSaveThatCannotFinishKeepsWhatIsThere) {
@@ -93,7 +93,7 @@ TEST(FailingDisks, SettingsSaveThatCannotFinishKeepsWhatIsThere) {
         } else {
             EXPECT_EQ(ReadFileBytes(game.Config()), oldConfig) << c.what;
         }
-        EXPECT_EQ(ReadFileBytes(game.Morvane("mctf.map")), "q3ctf4\n") << c.what;
+        EXPECT_EQ(ReadTextFile(game.Morvane("mctf.map")), "q3ctf4\n") << c.what;
         EXPECT_FALSE(fs::is_symlink(game.dir / "config.dmc.tmp")) << c.what;
         EXPECT_EQ(TemporaryFiles(game.dir.path()), 0) << c.what;
     }
@@ -110,7 +110,7 @@ TEST(FailingDisks, MapListCutShortKeepsTheOldList) {
         disk.LimitWrites(limit);
         game.store.files = &disk;
         EXPECT_EQ(SaveMapList(game.store), limit == newSize) << "limit " << limit;
-        EXPECT_EQ(ReadFileBytes(game.Morvane("mctf.map")),
+        EXPECT_EQ(ReadTextFile(game.Morvane("mctf.map")),
                   limit < newSize ? "q3dm1\nq3dm7\n" : "q3dm17\nq3tourney2\nq3ctf4\n")
             << "limit " << limit;
     }
