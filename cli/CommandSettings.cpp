@@ -33,7 +33,12 @@ bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::strin
         return false;
     }
     if (!config || state == SettingsFileState::Loaded) return true;
-    if (state == SettingsFileState::Unreadable) return true;  // a reset replaces it
+    // A named file that cannot be read may be anything: even a reset leaves
+    // it alone (config.dmc of the current folder is replaced, as the window does).
+    if (state == SettingsFileState::Unreadable) {
+        context.err << "mctfcli: " << unread.path << ": cannot read: " << unread.reason << "\n";
+        return false;
+    }
 
     if (state == SettingsFileState::Missing) {
         if (std::filesystem::exists(*config, error)) {

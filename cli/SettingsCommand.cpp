@@ -101,7 +101,14 @@ int Set(const CommandArgs& parsed, CommandContext& context) {
     store.settings = changed;
     // As picking a game-type button and opening the sheet: the list of the
     // new type is the one the sheet shows and OK saves.
-    if (store.settings.gameType != previousType) LoadMapList(store);
+    if (store.settings.gameType != previousType) {
+        // A list that is there but cannot be read must not become a file.
+        ReadResult list = LoadMapList(store);
+        if (list.Unreadable()) {
+            context.err << "mctfcli: " << list.path << ": cannot read: " << list.reason << '\n';
+            return 1;
+        }
+    }
     return ApplyForCommand(store, parsed.config, context);
 }
 
