@@ -16,6 +16,7 @@ namespace {
 using enum FieldKind;
 using enum SettingsPlace;
 
+// clang-format off
 // The row's name is the member's own, spelt once.
 #define MCTF_TEXT(member, limit, place) \
     {#member, Text, place, offsetof(ServerSettings, member), sizeof(ServerSettings::member), \
@@ -69,6 +70,7 @@ constexpr std::array kFields = std::to_array<SettingsField>({
 #undef MCTF_NUMBER
 #undef MCTF_INT
 #undef MCTF_TEXT
+// clang-format on
 
 // The rows cover the record exactly, in order, without a gap.
 constexpr bool CoversRecord() {
