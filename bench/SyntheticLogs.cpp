@@ -12,21 +12,25 @@ namespace mctf::bench {
 namespace {
 
 constexpr int kSlots = 16;
-constexpr const char* kModels[] = {"sarge/default", "major/red", "xian/default", "uriel/zael",
-                                   "visor/blue", "keel/default", "grunt/stripe", "doom/phobos"};
-constexpr const char* kItems[] = {"weapon_railgun", "weapon_rocketlauncher", "item_armor_body",
-                                  "ammo_rockets", "item_health_large", "weapon_plasmagun",
-                                  "ammo_slugs", "item_quad"};
+constexpr const char* kModels[] = {"sarge/default", "major/red",    "xian/default", "uriel/zael",
+                                   "visor/blue",    "keel/default", "grunt/stripe", "doom/phobos"};
+constexpr const char* kItems[] = {
+    "weapon_railgun",    "weapon_rocketlauncher", "item_armor_body", "ammo_rockets",
+    "item_health_large", "weapon_plasmagun",      "ammo_slugs",      "item_quad"};
 constexpr const char* kModNames[] = {
-    "MOD_UNKNOWN", "MOD_SHOTGUN", "MOD_GAUNTLET", "MOD_MACHINEGUN", "MOD_GRENADE",
-    "MOD_GRENADE_SPLASH", "MOD_ROCKET", "MOD_ROCKET_SPLASH", "MOD_PLASMA", "MOD_PLASMA_SPLASH",
-    "MOD_RAILGUN", "MOD_LIGHTNING", "MOD_BFG", "MOD_BFG_SPLASH", "MOD_WATER", "MOD_SLIME",
-    "MOD_LAVA", "MOD_CRUSH", "MOD_TELEFRAG", "MOD_FALLING", "MOD_SUICIDE", "MOD_TARGET_LASER",
-    "MOD_TRIGGER_HURT", "MOD_NAIL", "MOD_CHAINGUN"};
+    "MOD_UNKNOWN", "MOD_SHOTGUN",        "MOD_GAUNTLET",     "MOD_MACHINEGUN",
+    "MOD_GRENADE", "MOD_GRENADE_SPLASH", "MOD_ROCKET",       "MOD_ROCKET_SPLASH",
+    "MOD_PLASMA",  "MOD_PLASMA_SPLASH",  "MOD_RAILGUN",      "MOD_LIGHTNING",
+    "MOD_BFG",     "MOD_BFG_SPLASH",     "MOD_WATER",        "MOD_SLIME",
+    "MOD_LAVA",    "MOD_CRUSH",          "MOD_TELEFRAG",     "MOD_FALLING",
+    "MOD_SUICIDE", "MOD_TARGET_LASER",   "MOD_TRIGGER_HURT", "MOD_NAIL",
+    "MOD_CHAINGUN"};
 // Weighted means of death: rails and rockets are the common ones.
-constexpr int kKillMods[] = {10, 10, 10, 6, 7, 7, 7, 1, 3, 3, 11, 11, 8, 9, 4, 5, 2, 12, 18, 23, 24};
-constexpr const char* kChat[] = {"gg", "nice shot", "lag!!", "who is camping the rail?",
-                                 "brb", "rematch?", "^1red ^4blue ^7go", "lol"};
+constexpr int kKillMods[] = {10, 10, 10, 6, 7, 7, 7,  1,  3,  3, 11,
+                             11, 8,  9,  4, 5, 2, 12, 18, 23, 24};
+constexpr const char* kChat[] = {
+    "gg",       "nice shot",         "lag!!", "who is camping the rail?", "brb",
+    "rematch?", "^1red ^4blue ^7go", "lol"};
 
 class Random {
 public:
@@ -40,12 +44,13 @@ private:
 };
 
 std::vector<std::string> MakePlayerNames(Random& random, int count) {
-    static constexpr const char* kSyllables[] = {"ka", "zor", "vex", "mi", "dra", "ul", "tor",
-                                                 "sy", "ne", "qua", "rix", "bo", "fen", "lo"};
+    static constexpr const char* kSyllables[] = {"ka", "zor", "vex", "mi",  "dra", "ul",  "tor",
+                                                 "sy", "ne",  "qua", "rix", "bo",  "fen", "lo"};
     std::vector<std::string> clans;
     for (int c = 0; c < count / 12; ++c) {
         std::string tag;
-        for (int i = 0, n = 2 + random.Below(3); i < n; ++i) tag += static_cast<char>('A' + random.Below(26));
+        for (int i = 0, n = 2 + random.Below(3); i < n; ++i)
+            tag += static_cast<char>('A' + random.Below(26));
         clans.push_back(tag);
     }
     std::vector<std::string> names;
@@ -57,9 +62,12 @@ std::vector<std::string> MakePlayerNames(Random& random, int count) {
         if (random.Chance(30)) base = "^" + std::to_string(1 + random.Below(7)) + base + "^7";
         int style = random.Below(10);
         const std::string& tag = clans[random.Below(static_cast<int>(clans.size()))];
-        if (style < 3) base = "[" + tag + "]" + base;
-        else if (style == 3) base = base + "{" + tag + "}";
-        else if (style == 4) base = "^1|" + tag + "|^7" + base;
+        if (style < 3)
+            base = "[" + tag + "]" + base;
+        else if (style == 3)
+            base = base + "{" + tag + "}";
+        else if (style == 4)
+            base = "^1|" + tag + "|^7" + base;
         names.push_back(base);
     }
     return names;
@@ -90,12 +98,14 @@ std::string UserInfo(const std::string& name, Random& random) {
 }
 
 std::string InitGameLine(Random& random) {
-    std::string line = "\\sv_floodProtect\\1\\sv_maxPing\\0\\sv_minPing\\0\\sv_maxRate\\10000"
-                       "\\sv_hostname\\Morvane Quake\\g_gametype\\4\\sv_maxclients\\16"
-                       "\\timelimit\\20\\fraglimit\\50\\capturelimit\\8\\version\\ioq3 1.36 linux";
+    std::string line =
+        "\\sv_floodProtect\\1\\sv_maxPing\\0\\sv_minPing\\0\\sv_maxRate\\10000"
+        "\\sv_hostname\\Morvane Quake\\g_gametype\\4\\sv_maxclients\\16"
+        "\\timelimit\\20\\fraglimit\\50\\capturelimit\\8\\version\\ioq3 1.36 linux";
     // Some servers write every cvar: lines far beyond the 511 characters kept.
     int extra = random.Chance(25) ? 40 : 6;
-    for (int i = 0; i < extra; ++i) line += "\\g_custom" + std::to_string(i) + "\\" + std::to_string(random.Below(100000));
+    for (int i = 0; i < extra; ++i)
+        line += "\\g_custom" + std::to_string(i) + "\\" + std::to_string(random.Below(100000));
     return line;
 }
 
@@ -141,18 +151,20 @@ void WriteMatch(LogWriter& log, Random& random, const std::vector<std::string>& 
             // A rename: the slot starts over at its next ClientBegin.
             int player = random.Below(static_cast<int>(names.size()));
             slotPlayer[slot] = player;
-            log.Line(clock, "ClientUserinfoChanged: %d %s", slot, UserInfo(names[player], random).c_str());
+            log.Line(clock, "ClientUserinfoChanged: %d %s", slot,
+                     UserInfo(names[player], random).c_str());
             log.Line(clock, "ClientBegin: %d", slot);
         } else if (roll < 97) {
             log.Line(clock, "ClientDisconnect: %d", slot);
             int player = random.Below(static_cast<int>(names.size()));
             slotPlayer[slot] = player;
             log.Line(clock, "ClientConnect: %d", slot);
-            log.Line(clock, "ClientUserinfoChanged: %d %s", slot, UserInfo(names[player], random).c_str());
+            log.Line(clock, "ClientUserinfoChanged: %d %s", slot,
+                     UserInfo(names[player], random).c_str());
             log.Line(clock, "ClientBegin: %d", slot);
         } else {
-            log.Line(clock, "score: %d  ping: %d  client: %d %s", random.Below(60), random.Below(200),
-                     slot, names[slotPlayer[slot]].c_str());
+            log.Line(clock, "score: %d  ping: %d  client: %d %s", random.Below(60),
+                     random.Below(200), slot, names[slotPlayer[slot]].c_str());
         }
     }
     if (random.Chance(70)) log.Line(clock, "Exit: Timelimit hit.");
@@ -171,7 +183,8 @@ std::uint64_t GenerateCorpus(const CorpusPlan& plan) {
     std::uint64_t total = 0;
     std::vector<char> buffer(1 << 20);
     for (int f = 1; f <= plan.fileCount; ++f) {
-        std::string path = (std::filesystem::path(plan.folder) / ("games" + std::to_string(f) + ".log")).string();
+        std::string path =
+            (std::filesystem::path(plan.folder) / ("games" + std::to_string(f) + ".log")).string();
         std::FILE* file = std::fopen(path.c_str(), "wb");
         if (file == nullptr) return 0;
         std::setvbuf(file, buffer.data(), _IOFBF, buffer.size());

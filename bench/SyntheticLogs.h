@@ -15,11 +15,11 @@
 namespace mctf::bench {
 
 struct CorpusPlan {
-    std::string folder;             // created when missing
+    std::string folder;  // created when missing
     std::uint64_t totalBytes = 64ull << 20;
-    int fileCount = 4;              // games1.log .. gamesN.log
+    int fileCount = 4;  // games1.log .. gamesN.log
     std::uint64_t seed = 20240305;
-    int playerPool = 3000;          // distinct player names
+    int playerPool = 3000;  // distinct player names
 };
 
 // Writes the corpus; returns the number of bytes written, or 0 on failure.

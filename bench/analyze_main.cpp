@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     mctf::SilentDesktop desktop;
     auto start = std::chrono::steady_clock::now();
     bool written = mctf::AnalyzeLogs(*tables, settings, desktop, mctf::ReportEnvironment{});
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

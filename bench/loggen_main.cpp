@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mctf_loggen: cannot write into %s\n", plan.folder.c_str());
         return 1;
     }
-    std::printf("%llu bytes in %d files\n", static_cast<unsigned long long>(written), plan.fileCount);
+    std::printf("%llu bytes in %d files\n", static_cast<unsigned long long>(written),
+                plan.fileCount);
     return 0;
 }

@@ -51,8 +51,7 @@ bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::strin
                     << "' creates one)\n";
         return false;
     }
-    context.err << "mctfcli: " << name
-                << ": not a settings file of version 2.0; left untouched\n";
+    context.err << "mctfcli: " << name << ": not a settings file of version 2.0; left untouched\n";
     return false;
 }
 

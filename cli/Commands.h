@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ServerSettings.h"
 #include "core/FileSystem.h"
+#include "core/ServerSettings.h"
 
 namespace mctf {
 

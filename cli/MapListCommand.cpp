@@ -84,10 +84,9 @@ int RunMapListCommand(const Args& args, CommandContext& context) {
             refused = true;
         }
         if (!refused && list.size() + names.size() > kMapListCapacity) {
-            context.err << "mctfcli: " << file << ": the list holds at most "
-                        << kMapListCapacity << " maps; it has " << list.size() << " and "
-                        << names.size() << " more would make " << list.size() + names.size()
-                        << "\n";
+            context.err << "mctfcli: " << file << ": the list holds at most " << kMapListCapacity
+                        << " maps; it has " << list.size() << " and " << names.size()
+                        << " more would make " << list.size() + names.size() << "\n";
             refused = true;
         }
         list.insert(list.end(), names.begin(), names.end());

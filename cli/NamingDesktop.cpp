@@ -11,8 +11,7 @@ void NamingDesktop::NameServerFiles(const ServerSettings& settings) {
     serverScript_ = ServerScriptPath(settings);
 }
 
-void NamingDesktop::ShowMessage(std::string_view text, std::string_view caption,
-                                MessageIcon icon) {
+void NamingDesktop::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
     std::string_view subject = subject_;
     if (text == kCannotCreateBatMessage || text == kCannotWriteBatMessage) subject = launchFile_;
     if (text == kCannotCreateScriptMessage || text == kCannotWriteScriptMessage)

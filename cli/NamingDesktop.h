@@ -20,8 +20,7 @@ public:
     // Messages of WriteServerFiles name morvane.bat or morvane.cfg.
     void NameServerFiles(const ServerSettings& settings);
 
-    void ShowMessage(std::string_view text, std::string_view caption,
-                     MessageIcon icon) override;
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     bool Confirm(std::string_view text, std::string_view caption) override {
         return inner_.Confirm(text, caption);
     }

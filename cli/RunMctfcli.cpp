@@ -17,8 +17,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"settings", RunSettingsCommand}, {"maplist", RunMapListCommand},
-    {"server-files", RunServerFilesCommand}, {"maps", RunMapsCommand},
+    {"settings", RunSettingsCommand},
+    {"maplist", RunMapListCommand},
+    {"server-files", RunServerFilesCommand},
+    {"maps", RunMapsCommand},
     {"stats", RunStatsCommand},
 };
 
@@ -75,9 +77,9 @@ int RunMctfcli(const Args& commandLine, CommandContext& context) {
     if (first == "help") return Help(args, context);
     const Command* command = FindCommand(first);
     if (!command) {
-        context.err << "mctfcli: " << (first.starts_with("-") ? "unknown option '"
-                                                               : "unknown command '")
-                    << first << "'\n";
+        context.err << "mctfcli: "
+                    << (first.starts_with("-") ? "unknown option '" : "unknown command '") << first
+                    << "'\n";
         PrintUsage(context.err);
         return 2;
     }

@@ -30,8 +30,7 @@ public:
     StatsCommandDesktop(Desktop& inner, std::ostream& out, ByteProgress* bytes)
         : inner_(inner), out_(out), bytes_(bytes) {}
 
-    void ShowMessage(std::string_view text, std::string_view caption,
-                     MessageIcon icon) override {
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
         if (bytes_) bytes_->Clear();
         if (caption == kReportCaption) {
             out_ << text << '\n' << std::flush;
@@ -113,8 +112,8 @@ int RunStatsCommand(const Args& args, CommandContext& context) {
     ReportEnvironment env;
     env.files = context.files;
     UnreadFiles unread;
-    const bool written = AnalyzeLogs(*tables, settings, commandDesktop, env,
-                                     reading ? &*reading : nullptr, &unread);
+    const bool written =
+        AnalyzeLogs(*tables, settings, commandDesktop, env, reading ? &*reading : nullptr, &unread);
     if (context.progress) context.progress->Clear();
     // What the pages are missing, for the operator of a script.
     for (const ReadResult& log : unread.logs) {

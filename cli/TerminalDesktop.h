@@ -17,8 +17,7 @@ class TerminalDesktop : public Desktop {
 public:
     explicit TerminalDesktop(std::FILE* err = stderr);
 
-    void ShowMessage(std::string_view text, std::string_view caption,
-                     MessageIcon icon) override;
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     bool Confirm(std::string_view text, std::string_view caption) override;
     void OpenProgress() override;
     void SetProgress(int position) override;

@@ -44,7 +44,7 @@ public:
     bool SeekFromEnd(long distance);
 
     // How opening and reading went so far: Read, or Absent/Unreadable.
-    const ReadResult& result() const { return result_; }
+    const ReadResult& Result() const { return result_; }
 
 private:
     bool Refill();

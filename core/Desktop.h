@@ -22,8 +22,7 @@ public:
     virtual ~Desktop() = default;
 
     // A message box with an OK button.
-    virtual void ShowMessage(std::string_view text,
-                             std::string_view caption = kAppTitle,
+    virtual void ShowMessage(std::string_view text, std::string_view caption = kAppTitle,
                              MessageIcon icon = MessageIcon::None) = 0;
 
     // An OK/Cancel box with the question icon, Cancel the default answer;

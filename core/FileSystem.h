@@ -27,9 +27,9 @@ enum class ReadOutcome { Read, Absent, Unreadable };
 
 struct ReadResult {
     ReadOutcome outcome = ReadOutcome::Read;
-    std::string path;    // the file concerned
-    std::string reason;  // the system's reason, when Unreadable
-    bool opened = false; // Unreadable: the open worked, a read failed
+    std::string path;     // the file concerned
+    std::string reason;   // the system's reason, when Unreadable
+    bool opened = false;  // Unreadable: the open worked, a read failed
 
     bool Unreadable() const { return outcome == ReadOutcome::Unreadable; }
 };

@@ -64,20 +64,20 @@ ReadResult LoadMapList(SettingsStore& store) {
 
     ByteStream file(*store.files);
     if (!file.Open(MapListPath(store, gameType))) {
-        list.readFailed = file.result().Unreadable();
-        return file.result();
+        list.readFailed = file.Result().Unreadable();
+        return file.Result();
     }
     int count = 0;
     while (count < kMapListCapacity && ReadWord(file, list.maps[count])) ++count;
     file.Close();
-    if (file.result().Unreadable()) {
+    if (file.Result().Unreadable()) {
         // Half a list is no list: nothing read may reach the server files.
         list.maps[0][0] = '\0';
         list.readFailed = true;
-        return file.result();
+        return file.Result();
     }
     store.settings.mapCount = count;
-    return file.result();
+    return file.Result();
 }
 
 bool SaveMapList(const SettingsStore& store) {

@@ -26,8 +26,8 @@ enum class NumberBoxStatus { Ok, NotInteger, OutOfRange };
 
 struct NumberBoxCheck {
     NumberBoxStatus status = NumberBoxStatus::NotInteger;
-    int32_t value = 0;      // valid when status is Ok
-    std::string message;    // what to show when status is not Ok
+    int32_t value = 0;    // valid when status is Ok
+    std::string message;  // what to show when status is not Ok
 };
 
 // Reads text and tests it against the inclusive range low..high.

@@ -29,8 +29,7 @@ long FileLength(const std::string& path) {
 }
 
 // Walks the central headers after the stream's position, appending names.
-void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names,
-                            Desktop& desktop) {
+void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names, Desktop& desktop) {
     long long total = 0;
     for (;;) {
         int examined = FindCentralHeader(stream);
@@ -42,8 +41,7 @@ void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names,
 
         unsigned char header[kCentralHeaderRest];
         if (stream.Read(header, sizeof header) < sizeof header) break;
-        std::size_t length =
-            header[kNameLengthOffset] | (header[kNameLengthOffset + 1] << 8);
+        std::size_t length = header[kNameLengthOffset] | (header[kNameLengthOffset + 1] << 8);
         std::string name(length, '\0');
         if (stream.Read(reinterpret_cast<unsigned char*>(name.data()), length) < length) break;
         // Too long for the name buffer: skipped, not cut to a wrong name.
@@ -93,8 +91,7 @@ bool IsZipArchive(ByteStream& stream) {
     return count >= sizeof kSignature && std::memcmp(header, kSignature, sizeof kSignature) == 0;
 }
 
-ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
-                       Desktop& desktop) {
+ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop) {
     if (path.size() >= kNameBufferSize) return ScanStatus::PathTooLong;
     std::string name = path;
     if (MapNameFromPath(name)) {

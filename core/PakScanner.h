@@ -15,8 +15,8 @@ namespace mctf {
 class ByteStream;
 class Desktop;
 
-inline constexpr long kScanWindow = 320000;      // bytes searched at the end
-inline constexpr int kSearchStep = 8092;         // candidates per search
+inline constexpr long kScanWindow = 320000;          // bytes searched at the end
+inline constexpr int kSearchStep = 8092;             // candidates per search
 inline constexpr std::size_t kNameBufferSize = 128;  // paths and entry names
 inline constexpr const char* kCannotOpenMessage = "ERROR Cannot open file";
 inline constexpr const char* kInvalidPakMessage = "ERROR Invalid pk3 file";
@@ -36,8 +36,7 @@ inline bool ScanSucceeded(ScanStatus status) {
 // Appends to names the map of a .bsp path, or the maps listed in the archive
 // at path, in the order found. Failures are shown through desktop; the
 // "Reading Data" progress runs from 0 to 100 while an archive is searched.
-ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
-                       Desktop& desktop);
+ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop);
 
 // When name ends in lower-case "bsp", rewrites it to its last path component
 // without the four-character extension and returns true. A component of four

@@ -9,7 +9,8 @@ constexpr ServerSettings MakeDefaults() {
     s.version = 2.0f;
     // Copied by hand: constexpr cannot use strcpy.
     auto copy = [](char* dst, const char* src) {
-        while ((*dst++ = *src++) != '\0') {}
+        while ((*dst++ = *src++) != '\0') {
+        }
     };
     copy(s.quakePath, "C:\\Program Files\\Quake III Arena");
     copy(s.statsDir, "C:\\Program Files\\Quake III Arena\\baseq3");
@@ -49,14 +50,10 @@ constexpr ServerSettings MakeDefaults() {
 const ServerSettings DefaultSettings = MakeDefaults();
 
 const GameTypeInfo kGameTypes[kGameTypeCount] = {
-    {"Quake 3 DM", "q3dm.map", 0},
-    {"Quake 3 Tournament", "q3t.map", 1},
-    {"Quake 3 Team DM", "q3tdm.map", 3},
-    {"Quake 3 CTF", "q3ctf.map", 4},
-    {"Morvane CTF", "mctf.map", 4},
-    {"Morvane Soccer", "ms.map", 5},
-    {"Morvane DM", "mdm.map", 0},
-    {"Morvane Team DM", "mtdm.map", 3},
+    {"Quake 3 DM", "q3dm.map", 0},       {"Quake 3 Tournament", "q3t.map", 1},
+    {"Quake 3 Team DM", "q3tdm.map", 3}, {"Quake 3 CTF", "q3ctf.map", 4},
+    {"Morvane CTF", "mctf.map", 4},      {"Morvane Soccer", "ms.map", 5},
+    {"Morvane DM", "mdm.map", 0},        {"Morvane Team DM", "mtdm.map", 3},
 };
 
 }  // namespace mctf

@@ -118,9 +118,9 @@ enum GameType : int32_t {
 inline constexpr int kGameTypeCount = 8;
 
 struct GameTypeInfo {
-    std::string_view label;       // the main window's button text
-    std::string_view mapListFile; // file in <quakePath>/morvane
-    int gametypeCvar;             // value written to g_gametype
+    std::string_view label;        // the main window's button text
+    std::string_view mapListFile;  // file in <quakePath>/morvane
+    int gametypeCvar;              // value written to g_gametype
 };
 
 // Indexed by GameType.

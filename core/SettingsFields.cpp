@@ -121,8 +121,8 @@ void SetNumber(ServerSettings& settings, const SettingsField& field, int32_t val
 std::string_view TextOf(const ServerSettings& settings, const SettingsField& field) {
     const char* start = reinterpret_cast<const char*>(&settings) + field.offset;
     const void* nul = std::memchr(start, '\0', field.size);
-    return {start, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start)
-                       : field.size};
+    return {start,
+            nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start) : field.size};
 }
 
 void SetText(ServerSettings& settings, const SettingsField& field, std::string_view text) {
@@ -170,8 +170,8 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::string GameTypeMessage(const SettingsField& field) {
-    std::string message = "Please enter an integer between " + std::to_string(field.low) +
-                          " and " + std::to_string(field.high) + " or a game type:";
+    std::string message = "Please enter an integer between " + std::to_string(field.low) + " and " +
+                          std::to_string(field.high) + " or a game type:";
     for (int type = 0; type < kGameTypeCount; ++type) {
         message += type == 0 ? " \"" : ", \"";
         message += kGameTypes[type].label;

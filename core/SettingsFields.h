@@ -22,24 +22,24 @@
 namespace mctf {
 
 enum class FieldKind {
-    Version,   // the float format version: shown, never edited
-    MapCount,  // follows the map list: shown, never edited directly
-    GameType,  // 0..7, picked with the main window's game-type buttons
-    Text,      // a NUL-terminated string in a fixed array
-    Number,    // a whole number from a number box, within low..high
-    AnyNumber, // a whole number from a box without a range (Port)
-    Check,     // a check box: 0 or 1
-    Slider,    // a slider position, low..high
-    Flags,     // a bit set whose bits (flagBits) have one check box each
+    Version,    // the float format version: shown, never edited
+    MapCount,   // follows the map list: shown, never edited directly
+    GameType,   // 0..7, picked with the main window's game-type buttons
+    Text,       // a NUL-terminated string in a fixed array
+    Number,     // a whole number from a number box, within low..high
+    AnyNumber,  // a whole number from a box without a range (Port)
+    Check,      // a check box: 0 or 1
+    Slider,     // a slider position, low..high
+    Flags,      // a bit set whose bits (flagBits) have one check box each
 };
 
 // Where the operator edits the field.
 enum class SettingsPlace {
-    None,         // nowhere (version)
-    MainWindow,   // the game-type buttons
-    GamePath,     // Setup > Game Path
-    PlayersStats, // the Players Stats folder prompt
-    General,      // the pages of the settings sheet
+    None,          // nowhere (version)
+    MainWindow,    // the game-type buttons
+    GamePath,      // Setup > Game Path
+    PlayersStats,  // the Players Stats folder prompt
+    General,       // the pages of the settings sheet
     Maps,
     DeathMatch,
     Morvane,

@@ -20,9 +20,9 @@ class Desktop;
 struct SettingsStore {
     ServerSettings settings{};  // zero until the first load, as at start-up
     MapList mapList{};
-    std::string startupDir;     // the working folder at start-up
-    std::string configPath;     // config.dmc; empty means startupDir/config.dmc
-    bool saveFailed = false;    // set by SaveSettings, never cleared
+    std::string startupDir;   // the working folder at start-up
+    std::string configPath;   // config.dmc; empty means startupDir/config.dmc
+    bool saveFailed = false;  // set by SaveSettings, never cleared
     // What a missing or unusable config.dmc and a reset fall back to. Always
     // DefaultSettings in the programs; tests point its game folder (on
     // Windows the real C:\Program Files\Quake III Arena) at a temporary one.

@@ -43,8 +43,9 @@ std::optional<std::string> PrepareUserSettingsFolder(const ConfigEnvironment& en
     namespace fs = std::filesystem;
     std::optional<std::string> folder = UserSettingsFolder(env);
     if (!folder) {
-        error = "Cannot find the user settings folder: neither XDG_CONFIG_HOME nor HOME "
-                "names an absolute folder";
+        error =
+            "Cannot find the user settings folder: neither XDG_CONFIG_HOME nor HOME "
+            "names an absolute folder";
         return std::nullopt;
     }
     // Create the missing folders from the top down, each readable by its

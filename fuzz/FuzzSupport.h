@@ -13,8 +13,8 @@ namespace mctf::fuzz {
 inline const std::string& ScratchFolder() {
     static const std::string folder = [] {
         const char* tmp = getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") +
-                              "/mctf-fuzz-XXXXXX";
+        std::string pattern =
+            std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/mctf-fuzz-XXXXXX";
         if (mkdtemp(pattern.data()) == nullptr) abort();
         return pattern;
     }();

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     store.settings = mctf::DefaultSettings;
     std::strncpy(store.settings.quakePath, mctf::fuzz::ScratchFolder().c_str(),
                  sizeof store.settings.quakePath - 1);
-    std::string file = mctf::JoinPath(mctf::JoinPath(store.settings.quakePath, "morvane"),
-                                      "mctf.map");
+    std::string file =
+        mctf::JoinPath(mctf::JoinPath(store.settings.quakePath, "morvane"), "mctf.map");
     mctf::fuzz::WriteFile(file, data, size);
     mctf::LoadMapList(store);
     const int count = store.settings.mapCount;

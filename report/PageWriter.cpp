@@ -30,7 +30,8 @@ void PageWriter::Write(const char* format, ...) {
     } else {
         std::vector<char> large(static_cast<std::size_t>(length) + 1);
         std::vsnprintf(large.data(), large.size(), format, again);
-        if (!files_.Write(file_, large.data(), static_cast<std::size_t>(length))) writeFailed_ = true;
+        if (!files_.Write(file_, large.data(), static_cast<std::size_t>(length)))
+            writeFailed_ = true;
     }
     va_end(again);
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/Paths.h"
 #include "core/FixedText.h"
+#include "core/Paths.h"
 #include "report/PageFrame.h"
 #include "stats/Rates.h"
 
@@ -13,8 +13,8 @@ namespace {
 
 // The counters of the 8%-wide rate columns after Rocket Launcher, in page
 // order; BFG and Unknown have no column.
-constexpr int kNarrowRateCounters[] = {kPlasmaGun, kLightningGun, kGrenadeLauncher, kShotgun,
-                                       kMachinegun, kGauntlet,    kTelefrag,        kSuicide};
+constexpr int kNarrowRateCounters[] = {kPlasmaGun,  kLightningGun, kGrenadeLauncher, kShotgun,
+                                       kMachinegun, kGauntlet,     kTelefrag,        kSuicide};
 
 void WriteHomeLink(PageWriter& page) {
     page.Write("<p align=\"left\"><a href=\"pstats.htm\">Home</a></p>");

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/Paths.h"
 #include "core/FixedText.h"
+#include "core/Paths.h"
 #include "report/PageFrame.h"
 #include "report/PageWriter.h"
 #include "report/PlayerList.h"

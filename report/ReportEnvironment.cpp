@@ -19,8 +19,7 @@ bool LocalTime(std::time_t when, std::tm& local) {
 
 std::string FormatReportDate(std::time_t when) {
     // Own name tables: the page is English whatever the locale says.
-    static constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed",
-                                                "Thu", "Fri", "Sat"};
+    static constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::tm local{};
@@ -28,8 +27,7 @@ std::string FormatReportDate(std::time_t when) {
     char text[64];
     std::snprintf(text, sizeof text, "%s %s %02d %02d:%02d:%02d %d",
                   kWeekdays[(local.tm_wday % 7 + 7) % 7], kMonths[(local.tm_mon % 12 + 12) % 12],
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                  local.tm_year + 1900);
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, local.tm_year + 1900);
     return text;
 }
 

@@ -34,8 +34,8 @@ void WriteAward(PageWriter& page, const char* format, const StatsTables& tables,
 
 }  // namespace
 
-void WriteServerStats(PageWriter& page, const StatsTables& tables,
-                      const ServerSettings& settings, const ReportEnvironment& env) {
+void WriteServerStats(PageWriter& page, const StatsTables& tables, const ServerSettings& settings,
+                      const ReportEnvironment& env) {
     WritePageHead(page, "Server Stats");
     page.Write("<table border=1 width=\"100%%\" bgcolor=#000080>");
     page.Write("<tr>");

@@ -11,7 +11,7 @@
 namespace mctf {
 
 // Writes the page head (title "Server Stats") and the server box.
-void WriteServerStats(PageWriter& page, const StatsTables& tables,
-                      const ServerSettings& settings, const ReportEnvironment& env);
+void WriteServerStats(PageWriter& page, const StatsTables& tables, const ServerSettings& settings,
+                      const ReportEnvironment& env);
 
 }  // namespace mctf

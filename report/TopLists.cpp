@@ -66,7 +66,7 @@ void WriteClanRow(PageWriter& page, const StatsTables& tables, int place, const 
 struct TopList {
     const uint16_t* order;
     int counter;
-    const char* caption;     // format with the count
+    const char* caption;  // format with the count
     const char* rateHeading;
 };
 
@@ -133,11 +133,11 @@ void WriteClanTable(PageWriter& page, const StatsTables& tables, int count, bool
 }
 
 void WriteTopRailers(PageWriter& page, const StatsTables& tables, int count) {
-    WriteTopList(page, tables,
-                 {tables.topRailers, kRailgun,
-                  "<h3><font color=\"#FFFF00\">Top %d Railers</font></h3>",
-                  "<h3>Rails Per Hour</h3>"},
-                 count);
+    WriteTopList(
+        page, tables,
+        {tables.topRailers, kRailgun, "<h3><font color=\"#FFFF00\">Top %d Railers</font></h3>",
+         "<h3>Rails Per Hour</h3>"},
+        count);
 }
 
 void WriteTopRocketeers(PageWriter& page, const StatsTables& tables, int count) {

@@ -32,8 +32,7 @@ int PickFeaturedPlayer(const StatsTables& tables, const IndexDraw& draw) {
 
     for (long attempt = 0; attempt < kMaxDraws; ++attempt) {
         int index = draw(kPlayerCapacity);
-        if (index >= 0 && index < tables.playerCount &&
-            tables.players[index].fragsPerHour > 0.0f) {
+        if (index >= 0 && index < tables.playerCount && tables.players[index].fragsPerHour > 0.0f) {
             return index;
         }
     }

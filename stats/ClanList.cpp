@@ -21,7 +21,9 @@ struct ClanListWord {
     char text[kKeep];
     std::size_t length = 0;
 
-    std::string_view Kept() const { return std::string_view(text, length < kKeep ? length : kKeep); }
+    std::string_view Kept() const {
+        return std::string_view(text, length < kKeep ? length : kKeep);
+    }
     bool IsNone() const { return Kept() == "none"; }
 };
 
@@ -67,7 +69,7 @@ std::string ClanListPath(const ServerSettings& settings) {
 
 ReadResult LoadClanList(StatsTables& tables, const ServerSettings& settings, FileSystem& files) {
     ByteStream file(files);
-    if (!file.Open(ClanListPath(settings))) return file.result();
+    if (!file.Open(ClanListPath(settings))) return file.Result();
     // Every entry is read before any is applied: a list whose read fails
     // part-way names no clan rather than some of them.
     std::vector<ClanListEntry> entries;
@@ -84,9 +86,9 @@ ReadResult LoadClanList(StatsTables& tables, const ServerSettings& settings, Fil
         entries.push_back(words);
     }
     file.Close();
-    if (file.result().Unreadable()) return file.result();
+    if (file.Result().Unreadable()) return file.Result();
     for (const ClanListEntry& entry : entries) ApplyEntry(tables, entry);
-    return file.result();
+    return file.Result();
 }
 
 }  // namespace mctf

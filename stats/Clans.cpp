@@ -11,9 +11,7 @@ namespace {
 // Delimiters from first to last may span at most this many characters.
 constexpr std::size_t kLongestTagSpan = 7;
 
-bool IsTagDelimiter(char c) {
-    return c == '[' || c == ']' || c == '{' || c == '}' || c == '|';
-}
+bool IsTagDelimiter(char c) { return c == '[' || c == ']' || c == '{' || c == '}' || c == '|'; }
 
 // The tag a name carries; empty when it carries none.
 std::string_view TagOfName(std::string_view name) {

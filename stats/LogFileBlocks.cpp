@@ -2,8 +2,7 @@
 
 namespace mctf {
 
-LogFileBlocks::LogFileBlocks(std::FILE* file)
-    : file_(file), buffer_(new char[kLogReadBlockSize]) {
+LogFileBlocks::LogFileBlocks(std::FILE* file) : file_(file), buffer_(new char[kLogReadBlockSize]) {
     // The blocks are large already; a second layer of buffering only copies.
     std::setvbuf(file_, nullptr, _IONBF, 0);
 }

@@ -41,7 +41,7 @@ struct LogEvent {
 };
 
 inline constexpr int kLogEventCount = 12;
-inline constexpr std::size_t kLogLineLimit = 511;    // characters kept per line
+inline constexpr std::size_t kLogLineLimit = 511;  // characters kept per line
 
 // The 12 keywords in order, then the ending entry. Kept constexpr so that the
 // per-line walk compiles to a few length checks.
@@ -76,8 +76,7 @@ std::vector<std::string> FindLogFiles(const std::string& folder);
 // `unreadable` when given.
 void ReadLogFiles(StatsTables& tables, const std::string& folder,
                   const std::vector<std::string>& fileNames, ReadProgress& progress,
-                  FileSystem& files = SystemFiles(),
-                  std::vector<ReadResult>* unreadable = nullptr);
+                  FileSystem& files = SystemFiles(), std::vector<ReadResult>* unreadable = nullptr);
 
 // Reads folder/fileName line by line and dispatches each line, telling
 // `tracker` of every block read and every match start. Absent when the file

@@ -11,12 +11,29 @@ namespace mctf {
 namespace {
 
 constexpr Weapon kMeansOfDeathWeapons[kMeansOfDeathCount] = {
-    kUnknownWeapon,   kShotgun,        kGauntlet,      kMachinegun,
-    kGrenadeLauncher, kGrenadeLauncher, kRocketLauncher, kRocketLauncher,
-    kPlasmaGun,       kPlasmaGun,      kRailgun,       kLightningGun,
-    kBfg,             kBfg,            kUnknownWeapon, kUnknownWeapon,
-    kSuicide,         kUnknownWeapon,  kTelefrag,      kSuicide,
-    kUnknownWeapon,   kUnknownWeapon,  kSuicide,
+    kUnknownWeapon,
+    kShotgun,
+    kGauntlet,
+    kMachinegun,
+    kGrenadeLauncher,
+    kGrenadeLauncher,
+    kRocketLauncher,
+    kRocketLauncher,
+    kPlasmaGun,
+    kPlasmaGun,
+    kRailgun,
+    kLightningGun,
+    kBfg,
+    kBfg,
+    kUnknownWeapon,
+    kUnknownWeapon,
+    kSuicide,
+    kUnknownWeapon,
+    kTelefrag,
+    kSuicide,
+    kUnknownWeapon,
+    kUnknownWeapon,
+    kSuicide,
 };
 
 bool IsSlot(int32_t number) { return number >= 0 && number < kMatchSlotCount; }
@@ -186,7 +203,8 @@ void MergeSlot(StatsTables& tables, int player, int slot) {
     const PlayerStats& source = tables.matchSlots[slot];
     SaturatingAdd(target.frags, source.frags);
     SaturatingAdd(target.secondsPlayed, int64_t{source.leaveTime} - source.joinTime);
-    for (int w = 0; w < kWeaponCount; ++w) SaturatingAdd(target.weaponKills[w], source.weaponKills[w]);
+    for (int w = 0; w < kWeaponCount; ++w)
+        SaturatingAdd(target.weaponKills[w], source.weaponKills[w]);
 }
 
 void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {

@@ -60,7 +60,8 @@ private:
         const __m128i newline = _mm_set1_epi8('\n');
         for (std::size_t i = 0; i < kChunk; i += 16) {
             __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newline)));
+            auto bits =
+                static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newline)));
             mask |= std::uint64_t{bits} << i;
         }
 #else

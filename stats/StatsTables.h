@@ -48,10 +48,10 @@ struct PlayerStats {
     char name[kPlayerNameSize];  // cleaned, at most 31 characters
     int16_t rankPosition;        // place in rankOrder, from 0
     float fragsPerHour;
-    int32_t frags;               // net: kills minus suicides
-    int32_t secondsPlayed;       // players only
-    int32_t joinTime;            // slots only: match second of ClientBegin
-    int32_t leaveTime;           // slots only: ClientDisconnect or match end
+    int32_t frags;          // net: kills minus suicides
+    int32_t secondsPlayed;  // players only
+    int32_t joinTime;       // slots only: match second of ClientBegin
+    int32_t leaveTime;      // slots only: ClientDisconnect or match end
     int32_t weaponKills[kWeaponCount];
 };
 static_assert(sizeof(PlayerStats) == 104);
@@ -72,15 +72,15 @@ inline constexpr int kClanTopMembers = 3;
 
 // One clan: players sharing a tag in their names (276 bytes).
 struct ClanStats {
-    char clanName[kClanNameSize];      // from clanlist.txt, else empty
-    char tag[kClanTagSize];            // at most 7 characters
-    char homePage[kClanHomePageSize];  // from clanlist.txt, else empty
-    char contact[kClanContactSize];    // from clanlist.txt, shown nowhere
-    int32_t memberCount;               // 1..16
+    char clanName[kClanNameSize];          // from clanlist.txt, else empty
+    char tag[kClanTagSize];                // at most 7 characters
+    char homePage[kClanHomePageSize];      // from clanlist.txt, else empty
+    char contact[kClanContactSize];        // from clanlist.txt, shown nowhere
+    int32_t memberCount;                   // 1..16
     int32_t topMembers[kClanTopMembers];   // best min(memberCount, 3), best first
     int32_t members[kClanMemberCapacity];  // joining order, -1 after the last
-    int32_t ranked;                    // scratch mark of the clan ordering
-    float averageRank;                 // mean rankPosition of topMembers
+    int32_t ranked;                        // scratch mark of the clan ordering
+    float averageRank;                     // mean rankPosition of topMembers
 };
 static_assert(sizeof(ClanStats) == 276);
 static_assert(offsetof(ClanStats, tag) == 32);
@@ -103,12 +103,12 @@ struct RateLeader {
 // The figures of the front page's server box (see Awards.h). Valid after the
 // aggregation when playerCount > 0.
 struct Awards {
-    int32_t featured;          // a player with positive fragsPerHour, or -1 for none
-    int32_t featuredClan;      // the featured player's clan, or kNoClan
-    int32_t favoriteWeapon;    // WeaponNames index of the featured player's most kills
-    RateLeader topRailer;      // first of topRailers, with railgun kills per hour
-    RateLeader mostSuicides;   // suicides per hour
-    RateLeader mostBfgKills;   // BFG kills per hour
+    int32_t featured;         // a player with positive fragsPerHour, or -1 for none
+    int32_t featuredClan;     // the featured player's clan, or kNoClan
+    int32_t favoriteWeapon;   // WeaponNames index of the featured player's most kills
+    RateLeader topRailer;     // first of topRailers, with railgun kills per hour
+    RateLeader mostSuicides;  // suicides per hour
+    RateLeader mostBfgKills;  // BFG kills per hour
 };
 
 struct StatsTables {
@@ -127,10 +127,10 @@ struct StatsTables {
     ClanStats clans[kClanCapacity];  // order of creation
     int32_t clanCount;               // 0..kClanCapacity
 
-    uint16_t rankOrder[kPlayerCapacity];      // playerCount valid
-    uint16_t topRailers[kTopListCapacity];    // min(playerCount, 100) valid
-    uint16_t topRocketeers[kTopListCapacity]; // min(playerCount, 100) valid
-    uint16_t clanOrder[kClanCapacity];        // clanCount valid
+    uint16_t rankOrder[kPlayerCapacity];       // playerCount valid
+    uint16_t topRailers[kTopListCapacity];     // min(playerCount, 100) valid
+    uint16_t topRocketeers[kTopListCapacity];  // min(playerCount, 100) valid
+    uint16_t clanOrder[kClanCapacity];         // clanCount valid
     Awards awards;
 
     // Name lookup for the match end, which would otherwise compare every

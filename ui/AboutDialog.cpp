@@ -40,9 +40,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(CentredText("Morvane Quake\nMCTF Utility\nVersion 2.00\n"
-                                  "Written by the mctfutil developers",
-                                  this));
+    layout->addWidget(
+        CentredText("Morvane Quake\nMCTF Utility\nVersion 2.00\n"
+                    "Written by the mctfutil developers",
+                    this));
     layout->addLayout(pictures);
     layout->addWidget(CentredText("Flags and rockets drawn by the mctfutil team", this));
     layout->addWidget(buttons);

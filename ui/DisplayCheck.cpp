@@ -67,7 +67,8 @@ bool DisplayAvailable(const char* platformArg, const EnvLookup& env) {
 }
 
 std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv) {
-    if (!DisplayAvailable(PlatformArg(argc, argv), [](const char* name) { return std::getenv(name); })) {
+    if (!DisplayAvailable(PlatformArg(argc, argv),
+                          [](const char* name) { return std::getenv(name); })) {
         std::fprintf(stderr, "%s\n", kNoDisplayLine);
         return nullptr;
     }

@@ -5,7 +5,7 @@
 namespace mctf {
 
 GamePathDialog::GamePathDialog(QWidget* parent)
-    : TextPromptDialog("Morvane Setup", "Quake 3 Directory Path",
-                     sizeof(ServerSettings::quakePath), parent) {}
+    : TextPromptDialog("Morvane Setup", "Quake 3 Directory Path", sizeof(ServerSettings::quakePath),
+                       parent) {}
 
 }  // namespace mctf

@@ -21,9 +21,9 @@
 #include "ui/AboutDialog.h"
 #include "ui/GamePathDialog.h"
 #include "ui/PlayersStats.h"
+#include "ui/ProgramContext.h"
 #include "ui/Resources.h"
 #include "ui/TextField.h"
-#include "ui/ProgramContext.h"
 #include "ui/sheet/SetupServer.h"
 
 namespace mctf {
@@ -137,7 +137,8 @@ void MainWindow::InitDialog() {
         app_.GetDesktop().ShowMessage(UnreadableConfigMessage(loaded), kAppTitle,
                                       MessageIcon::Exclamation);
     }
-    if (store.saveFailed) app_.GetDesktop().ShowMessage(kGamePathMessage, kAppTitle, MessageIcon::None);
+    if (store.saveFailed)
+        app_.GetDesktop().ShowMessage(kGamePathMessage, kAppTitle, MessageIcon::None);
 }
 
 void MainWindow::RefreshGameTypeButtons() {

@@ -6,6 +6,6 @@ namespace mctf {
 
 PlayerStatsDialog::PlayerStatsDialog(QWidget* parent)
     : TextPromptDialog("Player Stats", "Analyze all log file in the following directory",
-                     sizeof(ServerSettings::statsDir), parent) {}
+                       sizeof(ServerSettings::statsDir), parent) {}
 
 }  // namespace mctf

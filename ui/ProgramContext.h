@@ -23,10 +23,10 @@ class QtDesktop;
 struct StatsTables;
 
 struct AppSeams {
-    Desktop* desktop = nullptr;                // null: Qt message boxes
-    DialogRunner runDialog;                    // empty: QDialog::exec()
-    std::optional<std::string> startupDir;     // unset: the working folder
-    ReportEnvironment report;                  // the real clock and files by default
+    Desktop* desktop = nullptr;             // null: Qt message boxes
+    DialogRunner runDialog;                 // empty: QDialog::exec()
+    std::optional<std::string> startupDir;  // unset: the working folder
+    ReportEnvironment report;               // the real clock and files by default
 };
 
 class ProgramContext {

@@ -11,10 +11,14 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::None: break;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -24,8 +28,7 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 QtDesktop::QtDesktop() = default;
 QtDesktop::~QtDesktop() = default;
 
-void QtDesktop::ShowMessage(std::string_view text, std::string_view caption,
-                            MessageIcon icon) {
+void QtDesktop::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::Ok, owner_);
     box.exec();
 }
@@ -52,7 +55,7 @@ void QtDesktop::SetProgress(int position) {
 void QtDesktop::CloseProgress() { progress_.reset(); }
 
 std::optional<std::string> QtDesktop::ChooseFile(std::string_view filters,
-                                                const std::string& startFolder) {
+                                                 const std::string& startFolder) {
     QString file =
         QFileDialog::getOpenFileName(owner_, QString(), ToQString(startFolder), ToQString(filters));
     if (file.isEmpty()) return std::nullopt;

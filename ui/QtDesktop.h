@@ -21,8 +21,7 @@ public:
     // The window that owns the boxes; null centres them on the screen.
     void SetOwner(QWidget* owner) { owner_ = owner; }
 
-    void ShowMessage(std::string_view text, std::string_view caption,
-                     MessageIcon icon) override;
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     bool Confirm(std::string_view text, std::string_view caption) override;
     void OpenProgress() override;
     void SetProgress(int position) override;

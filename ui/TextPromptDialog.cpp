@@ -10,7 +10,7 @@
 namespace mctf {
 
 TextPromptDialog::TextPromptDialog(const QString& title, const QString& label,
-                               std::size_t fieldSize, QWidget* parent)
+                                   std::size_t fieldSize, QWidget* parent)
     : QDialog(parent), edit_(new QLineEdit(this)) {
     setWindowTitle(title);
     LimitToField(*edit_, fieldSize);

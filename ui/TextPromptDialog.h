@@ -16,7 +16,7 @@ class TextPromptDialog : public QDialog {
     Q_OBJECT
 public:
     TextPromptDialog(const QString& title, const QString& label, std::size_t fieldSize,
-                   QWidget* parent);
+                     QWidget* parent);
 
     QString text() const;
     void setText(const QString& text);

@@ -24,8 +24,8 @@ TEST(MapsCommand, ListsEveryFileSortedWithoutRegardToCase) {
     EXPECT_EQ(cli.Run(files), 1);
     EXPECT_EQ(cli.out.str(), listed);
     ASSERT_EQ(cli.desktop.messages.size(), 1u);
-    EXPECT_EQ(cli.desktop.messages[0].text, (dir / "missing.pk3").string() + ": " +
-                                                "ERROR Cannot open file");
+    EXPECT_EQ(cli.desktop.messages[0].text,
+              (dir / "missing.pk3").string() + ": " + "ERROR Cannot open file");
 
     EXPECT_EQ(cli.Run({"maps"}), 2);
 }

@@ -31,8 +31,9 @@ TEST(ServerFilesCommand, WritesFromTheStoredTypeAndSavesNothing) {
     EXPECT_EQ(cli.desktop.messages[0].text,
               ServerScriptPath(game.store.settings) + ": " + kCannotCreateScriptMessage);
     EXPECT_EQ(cli.Run({"server-files", "--config"}), 2);
-    EXPECT_EQ(cli.err.str(), "mctfcli: server-files: option --config needs a value\n"
-                             "Try 'mctfcli server-files --help'.\n");
+    EXPECT_EQ(cli.err.str(),
+              "mctfcli: server-files: option --config needs a value\n"
+              "Try 'mctfcli server-files --help'.\n");
     EXPECT_EQ(cli.Run({"server-files", "extra"}), 2);
 }
 

@@ -28,8 +28,8 @@ namespace mctf::testing {
 class FaultyFiles : public FileSystem {
 public:
     enum class Call { Open, Read, Write, Sync, Close, Rename };
-    static constexpr Call kCalls[] = {Call::Open,  Call::Read,  Call::Write,
-                                      Call::Sync,  Call::Close, Call::Rename};
+    static constexpr Call kCalls[] = {Call::Open, Call::Read,  Call::Write,
+                                      Call::Sync, Call::Close, Call::Rename};
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
     static const char* Name(Call call) {
@@ -58,8 +58,10 @@ public:
     std::size_t BytesWritten(const std::string& name = {}) const {
         std::size_t most = 0;
         for (const auto& [path, bytes] : written_) {
-            if (name.empty()) most = std::max(most, bytes);
-            else if (path.find(name) != std::string::npos) most = bytes;
+            if (name.empty())
+                most = std::max(most, bytes);
+            else if (path.find(name) != std::string::npos)
+                most = bytes;
         }
         return most;
     }

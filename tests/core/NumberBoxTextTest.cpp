@@ -28,38 +28,38 @@ TEST_P(ReadNumberBoxTextTest, ReadsBlanksSignsAndClampsAsTheBoxDoes) {
     EXPECT_EQ(ReadNumberBoxText(r.text), r.number) << '"' << r.text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Signs, ReadNumberBoxTextTest,
-    ::testing::Values(Reading{"42", 42}, Reading{"+42", 42}, Reading{"-42", -42},
-                      Reading{"+", std::nullopt}, Reading{"-", std::nullopt},
-                      Reading{"+-1", std::nullopt}, Reading{"- 1", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(Signs, ReadNumberBoxTextTest,
+                         ::testing::Values(Reading{"42", 42}, Reading{"+42", 42},
+                                           Reading{"-42", -42}, Reading{"+", std::nullopt},
+                                           Reading{"-", std::nullopt}, Reading{"+-1", std::nullopt},
+                                           Reading{"- 1", std::nullopt}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Blanks, ReadNumberBoxTextTest,
-    ::testing::Values(Reading{" \t 7 \t", 7}, Reading{"", std::nullopt},
-                      Reading{" \t ", std::nullopt}, Reading{"1 2", std::nullopt},
-                      Reading{"12a", std::nullopt}, Reading{"\n5", std::nullopt},
-                      Reading{"5\r", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(Blanks, ReadNumberBoxTextTest,
+                         ::testing::Values(Reading{" \t 7 \t", 7}, Reading{"", std::nullopt},
+                                           Reading{" \t ", std::nullopt},
+                                           Reading{"1 2", std::nullopt},
+                                           Reading{"12a", std::nullopt},
+                                           Reading{"\n5", std::nullopt},
+                                           Reading{"5\r", std::nullopt}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Zero, ReadNumberBoxTextTest,
-    ::testing::Values(Reading{"0", 0}, Reading{"  000 ", 0}, Reading{"007", 7},
-                      Reading{"-0", std::nullopt}, Reading{"+0", std::nullopt},
-                      Reading{"0x10", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(Zero, ReadNumberBoxTextTest,
+                         ::testing::Values(Reading{"0", 0}, Reading{"  000 ", 0}, Reading{"007", 7},
+                                           Reading{"-0", std::nullopt}, Reading{"+0", std::nullopt},
+                                           Reading{"0x10", std::nullopt}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Clamping, ReadNumberBoxTextTest,
-    ::testing::Values(Reading{"2147483647", kMax}, Reading{"2147483648", kMax},
-                      Reading{"99999999999999999999", kMax}, Reading{"-2147483648", kMin},
-                      Reading{"-2147483649", kMin}, Reading{"-99999999999999999999", kMin}));
+INSTANTIATE_TEST_SUITE_P(Clamping, ReadNumberBoxTextTest,
+                         ::testing::Values(Reading{"2147483647", kMax}, Reading{"2147483648", kMax},
+                                           Reading{"99999999999999999999", kMax},
+                                           Reading{"-2147483648", kMin},
+                                           Reading{"-2147483649", kMin},
+                                           Reading{"-99999999999999999999", kMin}));
 
 // Only 31 characters are looked at: whatever follows them is not seen.
-INSTANTIATE_TEST_SUITE_P(
-    FirstCharacters, ReadNumberBoxTextTest,
-    ::testing::Values(Reading{std::string(30, ' ') + "5x", 5},
-                      Reading{std::string(31, ' ') + "5", std::nullopt},
-                      Reading{std::string(30, '0') + "12", 1},
-                      Reading{std::string(31, '1') + "abc", kMax}));
+INSTANTIATE_TEST_SUITE_P(FirstCharacters, ReadNumberBoxTextTest,
+                         ::testing::Values(Reading{std::string(30, ' ') + "5x", 5},
+                                           Reading{std::string(31, ' ') + "5", std::nullopt},
+                                           Reading{std::string(30, '0') + "12", 1},
+                                           Reading{std::string(31, '1') + "abc", kMax}));
 
 TEST(CheckNumberBoxTextTest, ComparesWithTheInclusiveSignedRange) {
     EXPECT_EQ(CheckNumberBoxText("1", 1, 99).status, NumberBoxStatus::Ok);

@@ -38,9 +38,15 @@ TEST(MapNameFromPath, OnlyLowerCaseBspNamesAreMaps) {
 
 TEST_F(PakScannerTest, ListsMapEntriesWithProgress) {
     ZipBuilder zip;
-    zip.Filler(500).Entry("maps/q3dm2.bsp").Entry("textures/wall.tga").Entry("maps/Q3DM9.BSP")
-        .Entry("other/q3dm1.bsp").Entry(std::string(123, 'n') + ".bsp")
-        .Entry(std::string(124, 'n') + ".bsp").Raw("PK\x05\x06").Filler(20);
+    zip.Filler(500)
+        .Entry("maps/q3dm2.bsp")
+        .Entry("textures/wall.tga")
+        .Entry("maps/Q3DM9.BSP")
+        .Entry("other/q3dm1.bsp")
+        .Entry(std::string(123, 'n') + ".bsp")
+        .Entry(std::string(124, 'n') + ".bsp")
+        .Raw("PK\x05\x06")
+        .Filler(20);
     EXPECT_EQ(Scan(zip), ScanStatus::Scanned);
     EXPECT_EQ(names, (Names{"q3dm2", "q3dm1", std::string(123, 'n')}));
     EXPECT_TRUE(desktop.messages.empty());
@@ -64,8 +70,11 @@ TEST_F(PakScannerTest, SignatureOnTheLastCandidateOfASearchIsMissed) {
 TEST_F(PakScannerTest, OnlyTheLast320000BytesAreSearched) {
     ZipBuilder zip;
     const std::size_t windowStart = 400000 - 320000;
-    zip.Entry("maps/early.bsp").PadTo(windowStart - 2).Entry("maps/straddling.bsp")
-        .Entry("maps/inside.bsp").PadTo(400000);
+    zip.Entry("maps/early.bsp")
+        .PadTo(windowStart - 2)
+        .Entry("maps/straddling.bsp")
+        .Entry("maps/inside.bsp")
+        .PadTo(400000);
     Scan(zip);
     EXPECT_EQ(names, Names{"inside"});
     for (std::size_t i = 1; i < desktop.progress.size(); ++i)

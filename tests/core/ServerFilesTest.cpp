@@ -56,16 +56,20 @@ TEST_F(ServerFilesTest, GameTypeChoosesCvarFolderAndModLines) {
         bool mod = type >= 4;
         std::string script = Script(mod ? "morvane" : "baseq3");
         EXPECT_TRUE(script.find("set g_gametype " + std::to_string(cvar[type]) + "\n") !=
-                    std::string::npos) << type;
+                    std::string::npos)
+            << type;
         EXPECT_EQ(script.find("set Morvane_Flags 0\nset g_goallimit 6\nset g_instaGib 0\n") !=
-                      std::string::npos, mod) << type;
-        EXPECT_EQ(ReadFileBytes(game.dir / "morvane.bat").find("fs_game") != std::string::npos,
-                  mod) << type;
+                      std::string::npos,
+                  mod)
+            << type;
+        EXPECT_EQ(ReadFileBytes(game.dir / "morvane.bat").find("fs_game") != std::string::npos, mod)
+            << type;
     }
 }
 
 TEST_F(ServerFilesTest, MapBlockCases) {
-    for (auto [type, block] : {std::pair{kQuake3CTF, "map q3ctf1\n\n"}, {kMorvaneSoccer, "map ms01\n\n"},
+    for (auto [type, block] : {std::pair{kQuake3CTF, "map q3ctf1\n\n"},
+                               {kMorvaneSoccer, "map ms01\n\n"},
                                {kMorvaneTeamDM, "map q3dm1\n\n"}}) {
         game.store.settings.gameType = type;
         WriteServerFiles(game.store, desktop);
@@ -77,9 +81,10 @@ TEST_F(ServerFilesTest, MapBlockCases) {
     EXPECT_EQ(MapBlock("baseq3"), "map q3dm1\n");
     game.store.settings.gameType = kMorvaneDM;
     WriteServerFiles(game.store, desktop);
-    EXPECT_EQ(MapBlock(), "set d1 \"map q3dm1 ; set nextmap vstr d2\"\n"
-                          "set d2 \"map q3dm7 ; set nextmap vstr d3\"\n"
-                          "set d3 \"map q3dm17 ; set nextmap vstr d1\"\nvstr d1\n\n");
+    EXPECT_EQ(MapBlock(),
+              "set d1 \"map q3dm1 ; set nextmap vstr d2\"\n"
+              "set d2 \"map q3dm7 ; set nextmap vstr d3\"\n"
+              "set d3 \"map q3dm17 ; set nextmap vstr d1\"\nvstr d1\n\n");
     game.SetMaps({"q3dm1"});
     WriteServerFiles(game.store, desktop);
     EXPECT_EQ(MapBlock(), "set d1 \"map q3dm1 ; set nextmap vstr d1\"\nvstr d1\n\n");
@@ -96,8 +101,7 @@ TEST_F(ServerFilesTest, OddValuesAreWrittenUnchangedAndRepeatably) {
     std::vector<std::string> lines = {"set sv_hostname \"say \"hi\"\"\n", "set net_port -1\n",
                                       "set g_motd \"" + std::string(128, 'm') + "\"\n",
                                       "set d64 \"map  ; set nextmap vstr d1\"\n"};
-    for (const std::string& line : lines)
-        EXPECT_NE(first.find(line), std::string::npos) << line;
+    for (const std::string& line : lines) EXPECT_NE(first.find(line), std::string::npos) << line;
     WriteServerFiles(game.store, desktop);
     EXPECT_EQ(Script(), first);
 }
@@ -111,12 +115,14 @@ TEST_F(ServerFilesTest, MissingFoldersAreReported) {
     ASSERT_EQ(desktop.messages.size(), 2u);
     EXPECT_EQ(desktop.messages[0].text,
               "Cannot create server file\nMake sure game path and morvane sub directory exists");
-    EXPECT_EQ(desktop.messages[1].text, "Cannot create server bat file\nMake sure game path exists");
+    EXPECT_EQ(desktop.messages[1].text,
+              "Cannot create server bat file\nMake sure game path exists");
 }
 
 TEST_F(ServerFilesTest, NamesOutsideAsciiAreFilesLikeAnyOther) {
     // UTF-8 names: on Windows they must be opened by their wide form.
-    const std::string folder = game.dir.str() + "/Quake III Ar\xc3\xa9na \xe2\x80\x94 s\xc3\xa9rver";
+    const std::string folder =
+        game.dir.str() + "/Quake III Ar\xc3\xa9na \xe2\x80\x94 s\xc3\xa9rver";
     const std::filesystem::path game2 = PathFromUtf8(folder);
     std::filesystem::create_directories(game2 / "morvane");
     SetFixedText(game.store.settings.quakePath, folder);
@@ -126,7 +132,8 @@ TEST_F(ServerFilesTest, NamesOutsideAsciiAreFilesLikeAnyOther) {
     EXPECT_EQ(game.store.settings.mapCount, 1);
     ASSERT_TRUE(WriteServerFiles(game.store, desktop));
     ASSERT_EQ(SaveSettings(game.store), SaveResult::Saved);
-    EXPECT_NE(ReadFileBytes(game2 / "morvane" / "morvane.cfg").find("map q3ctf4"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(game2 / "morvane" / "morvane.cfg").find("map q3ctf4"),
+              std::string::npos);
     EXPECT_EQ(ReadFileBytes(game2 / "morvane.bat").find("\"" + folder), 0u);
     SettingsStore again;
     again.configPath = folder + "/config.dmc";

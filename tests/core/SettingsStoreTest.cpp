@@ -59,10 +59,12 @@ TEST(SettingsStore, RoundTripKeepsEveryByteButTakesTheCountFromTheList) {
 
 TEST(SettingsStore, ShortFileFillsLeadingBytesLongFileIsCut) {
     GameFolder game;
-    WriteFileBytes(game.Config(), std::string("\0\0\0\x40" "C:\\q3", 9));
+    WriteFileBytes(game.Config(), std::string("\0\0\0\x40"
+                                              "C:\\q3",
+                                              9));
     SettingsStore shortStore = LoadFrom(game);
     EXPECT_STREQ(shortStore.settings.quakePath, "C:\\q3");
-    EXPECT_EQ(shortStore.settings.gameType, 0);  // not covered: still zero
+    EXPECT_EQ(shortStore.settings.gameType, 0);          // not covered: still zero
     EXPECT_EQ(ReadFileBytes(game.Config()).size(), 9u);  // not rewritten
 
     std::string longFile = Bytes(DefaultSettings) + std::string(100, 'z');

@@ -46,7 +46,8 @@ TEST(UserSettings, FolderIsCreatedOwnerOnlyAndFoundAgain) {
     TempDir home;
     std::string homeText = home.str();
     std::string error;
-    std::optional<std::string> folder = PrepareUserSettingsFolder({nullptr, homeText.c_str()}, error);
+    std::optional<std::string> folder =
+        PrepareUserSettingsFolder({nullptr, homeText.c_str()}, error);
     ASSERT_TRUE(folder) << error;
     EXPECT_EQ(fs::path(*folder), home / ".config/mctfutil");
     EXPECT_TRUE(fs::is_directory(*folder));

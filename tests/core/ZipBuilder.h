@@ -12,7 +12,10 @@ class ZipBuilder {
 public:
     ZipBuilder() { bytes_ = std::string("PK\x03\x04", 4) + std::string(26, '\0'); }
 
-    ZipBuilder& Filler(std::size_t count) { bytes_.append(count, '\0'); return *this; }
+    ZipBuilder& Filler(std::size_t count) {
+        bytes_.append(count, '\0');
+        return *this;
+    }
     ZipBuilder& Entry(std::string_view name) {
         std::string rest(42, '\0');
         rest[24] = static_cast<char>(name.size() & 0xFF);
@@ -20,7 +23,10 @@ public:
         bytes_ += std::string("PK\x01\x02", 4) + rest + std::string(name);
         return *this;
     }
-    ZipBuilder& Raw(std::string_view raw) { bytes_ += raw; return *this; }
+    ZipBuilder& Raw(std::string_view raw) {
+        bytes_ += raw;
+        return *this;
+    }
     // Filler up to the given total size.
     ZipBuilder& PadTo(std::size_t size) { return Filler(size - bytes_.size()); }
 

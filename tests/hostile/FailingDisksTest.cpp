@@ -69,7 +69,9 @@ TEST(FailingDisks, SettingsSaveThatCannotFinishKeepsWhatIsThere) {
 #ifndef _WIN32
         // The real device, without the seam: a write that fails at the flush.
         {"disk full",
-         [](const GameFolder& game) { fs::create_symlink("/dev/full", game.dir / "config.dmc.tmp"); },
+         [](const GameFolder& game) {
+             fs::create_symlink("/dev/full", game.dir / "config.dmc.tmp");
+         },
          false},
 #endif
         {"folder named config.dmc",
@@ -221,7 +223,8 @@ FileBytes Snapshot(const fs::path& folder) {
     FileBytes files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file())
-            files[fs::relative(entry.path(), folder).generic_string()] = ReadFileBytes(entry.path());
+            files[fs::relative(entry.path(), folder).generic_string()] =
+                ReadFileBytes(entry.path());
     }
     return files;
 }
@@ -364,10 +367,11 @@ TEST(FailingDisks, UnreadableClanListAndLogsAreSkippedAndNamedByMctfcli) {
         fs::create_directory(game.dir / "logs");
         const std::string clanList = "AB Alpha none none\nCD Gamma none none\n";
         WriteFileBytes(game.Morvane("clanlist.txt"), clanList);
-        const std::string match = "  0:00 InitGame: \\sv_hostname\\Test\n"
-                                  "  0:00 ClientUserinfoChanged: 0 n\\[AB]Ann\\t\\0\n"
-                                  "  0:00 ClientBegin: 0\n"
-                                  "  5:00 Exit: Timelimit hit.\n";
+        const std::string match =
+            "  0:00 InitGame: \\sv_hostname\\Test\n"
+            "  0:00 ClientUserinfoChanged: 0 n\\[AB]Ann\\t\\0\n"
+            "  0:00 ClientBegin: 0\n"
+            "  5:00 Exit: Timelimit hit.\n";
         WriteFileBytes(game.dir / "logs" / "a.log", match);
         WriteFileBytes(game.dir / "logs" / "b.log",
                        "  0:00 InitGame: \\sv_hostname\\Test\n"
@@ -383,7 +387,8 @@ TEST(FailingDisks, UnreadableClanListAndLogsAreSkippedAndNamedByMctfcli) {
         EXPECT_EQ(cli.Run({"stats", "--config", game.Config().string()}), 0) << c.what;
         EXPECT_EQ(cli.out.str(), "pstats.htm written\n") << c.what;
         const bool logSkipped = std::string(c.warning) == ", skipped";
-        const fs::path file = logSkipped ? game.dir / "logs" / "b.log" : game.Morvane("clanlist.txt");
+        const fs::path file =
+            logSkipped ? game.dir / "logs" / "b.log" : game.Morvane("clanlist.txt");
         EXPECT_EQ(cli.err.str(), std::string("mctfcli: warning: cannot ") +
                                      (logSkipped ? "open " : "read ") + file.string() + c.warning +
                                      " (" + SystemReason(c.error) + ")\n")
@@ -403,7 +408,8 @@ TEST(FailingDisks, UnreadableClanListAndLogsAreSkippedAndNamedByMctfcli) {
         FaultyFiles again;
         c.arrange(again);
         env.files = &again;
-        ASSERT_TRUE(AnalyzeLogs(*tables, game.store.settings, window, env, nullptr, &unread)) << c.what;
+        ASSERT_TRUE(AnalyzeLogs(*tables, game.store.settings, window, env, nullptr, &unread))
+            << c.what;
         ASSERT_EQ(window.messages.size(), 1u) << c.what;
         EXPECT_EQ(window.messages[0].text, "pstats.htm written") << c.what;
         EXPECT_EQ(unread.logs.size(), logSkipped ? 1u : 0u) << c.what;
@@ -458,7 +464,8 @@ TEST_F(FailingReportTest, PagesCutShortAreNeverReportedAsWritten) {
     // Every limit up to 100 bytes, then every 97th, then both sides of the
     // stream's first buffer and of the end.
     std::vector<std::size_t> limits;
-    for (std::size_t limit = 0; limit < largest; limit += limit < 100 ? 1 : 97) limits.push_back(limit);
+    for (std::size_t limit = 0; limit < largest; limit += limit < 100 ? 1 : 97)
+        limits.push_back(limit);
     for (std::size_t limit : {4095u, 4096u, 4097u}) limits.push_back(limit);
     for (std::size_t limit : {largest - 1, largest}) limits.push_back(limit);
     for (std::size_t limit : limits) {

@@ -37,15 +37,23 @@ TEST(HostilePaks, BrokenHeadersEndOrSkipAndOddFilesAreRefused) {
     };
     const std::string zip = ZipBuilder().Entry("maps/first.bsp").bytes();
     const Case cases[] = {
-        {"header cut off in its fixed part", zip + HeaderClaiming(10, 0).substr(0, 30),
-         ScanStatus::Scanned, {"first"}},
-        {"name length 65535, file ends first", zip + HeaderClaiming(65535, 100),
-         ScanStatus::Scanned, {"first"}},
+        {"header cut off in its fixed part",
+         zip + HeaderClaiming(10, 0).substr(0, 30),
+         ScanStatus::Scanned,
+         {"first"}},
+        {"name length 65535, file ends first",
+         zip + HeaderClaiming(65535, 100),
+         ScanStatus::Scanned,
+         {"first"}},
         {"name length 65535, all there",
-         zip + HeaderClaiming(65535, 65535) + ZipBuilder().Entry("maps/after.bsp").bytes().substr(30),
-         ScanStatus::Scanned, {"first", "after"}},
-        {"name length 0", zip + HeaderClaiming(0, 0) + ZipBuilder().Entry("maps/z.bsp").bytes().substr(30),
-         ScanStatus::Scanned, {"first", "z"}},
+         zip + HeaderClaiming(65535, 65535) +
+             ZipBuilder().Entry("maps/after.bsp").bytes().substr(30),
+         ScanStatus::Scanned,
+         {"first", "after"}},
+        {"name length 0",
+         zip + HeaderClaiming(0, 0) + ZipBuilder().Entry("maps/z.bsp").bytes().substr(30),
+         ScanStatus::Scanned,
+         {"first", "z"}},
         {"empty file", "", ScanStatus::InvalidPak, {}},
     };
     for (const Case& c : cases) {
@@ -68,7 +76,8 @@ TEST(HostilePaks, BrokenHeadersEndOrSkipAndOddFilesAreRefused) {
     for (const std::string& name : names) {
         RecordingDesktop desktop;
         std::vector<std::string> maps;
-        EXPECT_EQ(ScanMapFile((dir / name).string(), maps, desktop), ScanStatus::CannotOpen) << name;
+        EXPECT_EQ(ScanMapFile((dir / name).string(), maps, desktop), ScanStatus::CannotOpen)
+            << name;
         ASSERT_EQ(desktop.messages.size(), 1u) << name;
         EXPECT_EQ(desktop.messages[0].text, kCannotOpenMessage);
     }
@@ -83,8 +92,8 @@ TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
         std::size_t size;
         bool takesDefaults;  // and rewrites the file with them
     };
-    for (Case c : {Case{0, true}, Case{3, true}, Case{4, false}, Case{807, false},
-                   Case{808, false}, Case{809, false}}) {
+    for (Case c : {Case{0, true}, Case{3, true}, Case{4, false}, Case{807, false}, Case{808, false},
+                   Case{809, false}}) {
         TempDir dir;
         const ServerSettings defaults = DefaultsIn(dir.path());
         const std::string image = Bytes(defaults) + "extra";
@@ -95,8 +104,7 @@ TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
         LoadSettings(store);
         std::string expected = image.substr(0, std::min<std::size_t>(c.size, 808));
         expected.resize(808, '\0');  // bytes a short file does not cover stay zero
-        EXPECT_EQ(Bytes(store.settings), c.takesDefaults ? Bytes(defaults) : expected)
-            << c.size;
+        EXPECT_EQ(Bytes(store.settings), c.takesDefaults ? Bytes(defaults) : expected) << c.size;
         EXPECT_EQ(ReadFileBytes(dir / "config.dmc").size(), c.takesDefaults ? 808u : c.size)
             << c.size;
         EXPECT_FALSE(store.saveFailed) << c.size;
@@ -126,8 +134,7 @@ TEST(HostileSettings, PipesInPlaceOfSettingsAndMapListsDoNotBlock) {
 TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
     // A game and log folder whose path fills quakePath and statsDir exactly.
     TempDir base;
-    const std::string folder =
-        (base / std::string(127 - base.str().size(), 'q')).string();
+    const std::string folder = (base / std::string(127 - base.str().size(), 'q')).string();
     ASSERT_EQ(folder.size(), 128u);
     fs::create_directories(folder + "/morvane");
 
@@ -151,12 +158,11 @@ TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
     RecordingDesktop desktop;
     ASSERT_TRUE(WriteServerFiles(store, desktop));
     std::string script = ReadTextFile(folder + "/morvane/morvane.cfg");
-    for (std::string line :
-         {"set sv_hostname \"" + std::string(256, 'h') + "\"\n",
-          "set g_log \"" + std::string(32, 'l') + "\"\n",
-          "set g_motd \"" + std::string(128, 'm') + "\"\n",
-          "set rconPassword \"" + std::string(16, 'r') + "\"\n",
-          "set sv_privatePassword \"" + std::string(16, 'p') + "\"\n"})
+    for (std::string line : {"set sv_hostname \"" + std::string(256, 'h') + "\"\n",
+                             "set g_log \"" + std::string(32, 'l') + "\"\n",
+                             "set g_motd \"" + std::string(128, 'm') + "\"\n",
+                             "set rconPassword \"" + std::string(16, 'r') + "\"\n",
+                             "set sv_privatePassword \"" + std::string(16, 'p') + "\"\n"})
         EXPECT_NE(script.find(line), std::string::npos) << line;
     EXPECT_EQ(ReadFileBytes(folder + "/morvane.bat").find("\"" + folder + "\\quake3.exe\""), 0u);
 

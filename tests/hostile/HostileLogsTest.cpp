@@ -32,8 +32,8 @@ std::string WithCrLf(const std::string& text) {
 
 TEST(HostileLogs, StrangeLinesGiveTheseCountedPlayers) {
     const std::string a31(31, 'a'), b31(31, 'b');
-    const auto annAndBob = std::initializer_list<std::pair<std::string, std::string>>{
-        {"0", "Ann"}, {"1", "Bob"}};
+    const auto annAndBob =
+        std::initializer_list<std::pair<std::string, std::string>>{{"0", "Ann"}, {"1", "Bob"}};
     struct Case {
         const char* what;
         std::string log;
@@ -45,11 +45,18 @@ TEST(HostileLogs, StrangeLinesGiveTheseCountedPlayers) {
          {{a31, 0}, {b31, 0}}},
         {"a name of colour codes only", Match({{"0", "^1^2^3^4"}, {"1", "Ann"}}), {{"Ann", 0}}},
         {"a name of dropped characters only", Match({{"0", "<>\x01\x1f\x80\xff"}}), {}},
-        {"control bytes and bytes of 128 or more", Match({{"0", "J\x01o\x80\xe9" "e\x1b"}}),
+        {"control bytes and bytes of 128 or more",
+         Match({{"0",
+                 "J\x01o\x80\xe9"
+                 "e\x1b"}}),
          {{"Joe", 0}}},
         {"slot numbers out of range",
-         Match({{"-1", "Minus"}, {"63", "Last"}, {"64", "Past"}, {"1022", "World"},
-                {"2147483647", "Max"}, {"99999999999", "Huge"}},
+         Match({{"-1", "Minus"},
+                {"63", "Last"},
+                {"64", "Past"},
+                {"1022", "World"},
+                {"2147483647", "Max"},
+                {"99999999999", "Huge"}},
                "  1:00 Kill: 1022 63 10\n"          // the world
                "  1:00 Kill: -1 63 10\n"            // no slot: the world too
                "  1:00 Kill: 63 64 10\n"            // no victim: ignored
@@ -104,20 +111,27 @@ TEST(HostileLogs, OnlyRegularFilesAreLogsAndEmptyOnesCountNobody) {
     };
     const Case cases[] = {
         {"one byte", [](StatsRun& run) { run.Log("a.log", "x"); }, kWritten, {}},
-        {"only newlines", [](StatsRun& run) { run.Log("a.log", std::string(5000, '\n')); },
-         kWritten, {}},
-        {"only NUL bytes", [](StatsRun& run) { run.Log("a.log", std::string(5000, '\0')); },
-         kWritten, {}},
+        {"only newlines",
+         [](StatsRun& run) { run.Log("a.log", std::string(5000, '\n')); },
+         kWritten,
+         {}},
+        {"only NUL bytes",
+         [](StatsRun& run) { run.Log("a.log", std::string(5000, '\0')); },
+         kWritten,
+         {}},
         // UTF-8, which Windows must open by the wide name.
-        {"a name outside ASCII", [&](StatsRun& run) { run.Log("s\xc3\xa9rver.log", match); },
-         kWritten, {{"Ann", 0}}},
+        {"a name outside ASCII",
+         [&](StatsRun& run) { run.Log("s\xc3\xa9rver.log", match); },
+         kWritten,
+         {{"Ann", 0}}},
         {"a folder, a dangling link and a pipe", oddEntries, kNoLogs, {}},
         {"the same beside a log",
          [&](StatsRun& run) {
              oddEntries(run);
              run.Log("b.log", match);
          },
-         kWritten, {{"Ann", 0}}},
+         kWritten,
+         {{"Ann", 0}}},
     };
     for (const Case& c : cases) {
         StatsRun run;

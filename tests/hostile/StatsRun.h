@@ -29,7 +29,9 @@ struct StatsRun {
         std::filesystem::create_directory(game / "morvane");
     }
 
-    void Log(const std::string& name, const std::string& text) { WriteFileBytes(logs / name, text); }
+    void Log(const std::string& name, const std::string& text) {
+        WriteFileBytes(logs / name, text);
+    }
 
     // The text of the single message the run showed ("" for none, "?" for more).
     std::string Run() {

@@ -90,7 +90,8 @@ TEST_F(AnalyzeLogsTest, LogFolderBecomesLinkedPages) {
                          "Clan Home - <a href=\"http://ab.example\">Alpha_Beta</a><br>"
                          "Favorite Weapon - Railgun<br>Rank - 1<br>FPH - 4.000</h3>"),
               std::string::npos);
-    EXPECT_NE(front.find("Hugest Cack: <font color=#ffff00>[AB]Joe 4.000 rails"), std::string::npos);
+    EXPECT_NE(front.find("Hugest Cack: <font color=#ffff00>[AB]Joe 4.000 rails"),
+              std::string::npos);
     EXPECT_NE(front.find("Biggest Dumbass: <font color=#ffff00>Ann 2.000 suicides"),
               std::string::npos);
 

@@ -56,7 +56,8 @@ protected:
     int CountRows(const std::string& page) {
         int rows = 0;
         for (std::size_t at = page.find("<tr><td width=\"5%\" align=\"center\">");
-             at != std::string::npos; at = page.find("<tr><td width=\"5%\" align=\"center\">", at + 1)) {
+             at != std::string::npos;
+             at = page.find("<tr><td width=\"5%\" align=\"center\">", at + 1)) {
             ++rows;
         }
         return rows;
@@ -65,9 +66,18 @@ protected:
 
 TEST_F(PlayerListTest, RowShowsTimeAndEveryRateButBfg) {
     AddPlayer("<b>Bold</b>", 3725, 57.99f,
-              {{kRailgun, 1}, {kRocketLauncher, 2}, {kPlasmaGun, 3}, {kLightningGun, 4},
-               {kGrenadeLauncher, 5}, {kShotgun, 6}, {kMachinegun, 7}, {kGauntlet, 8},
-               {kTelefrag, 9}, {kSuicide, 10}, {kBfg, 11}, {kUnknownWeapon, 12}});
+              {{kRailgun, 1},
+               {kRocketLauncher, 2},
+               {kPlasmaGun, 3},
+               {kLightningGun, 4},
+               {kGrenadeLauncher, 5},
+               {kShotgun, 6},
+               {kMachinegun, 7},
+               {kGauntlet, 8},
+               {kTelefrag, 9},
+               {kSuicide, 10},
+               {kBfg, 11},
+               {kUnknownWeapon, 12}});
     AddPlayer("Marathon", 25 * 3600, 0.0f, {{kGauntlet, 125}});  // 5 per hour
     RankInOrder();
 
@@ -82,9 +92,8 @@ TEST_F(PlayerListTest, RowShowsTimeAndEveryRateButBfg) {
         }
         return cells + "</tr>";
     };
-    std::string list = WriteSection(dir, [&](PageWriter& p) {
-        WritePlayerList(p, *tables, dir.str(), 50);
-    });
+    std::string list =
+        WriteSection(dir, [&](PageWriter& p) { WritePlayerList(p, *tables, dir.str(), 50); });
     EXPECT_EQ(list, CaptionBox(Caption("2 Players")) + kSpacer + kTableHeader +
                         RowStart(1, "<b>Bold</b>", "1:02:05") +
                         rates({"57.99", "0.97", "1.93", "2.90", "3.87", "4.83", "5.80", "6.77",

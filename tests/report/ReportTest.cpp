@@ -114,9 +114,10 @@ TEST_F(ReportTest, MissingContinuationPageEndsTheReportBeforeClans) {
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_FALSE(Exists("clans.htm"));
     // players.htm is finished as a page that continues; nothing goes after it.
-    std::string ending = "</table><p align=\"left\"><a href=\"pstats.htm\">Home</a></p>"
-                         "<p align=\"left\"><a href=\"players_100.htm\">Next</a></p>" +
-                         kSpacer + kFoot;
+    std::string ending =
+        "</table><p align=\"left\"><a href=\"pstats.htm\">Home</a></p>"
+        "<p align=\"left\"><a href=\"players_100.htm\">Next</a></p>" +
+        kSpacer + kFoot;
     std::string players = Page("players.htm");
     EXPECT_EQ(players.substr(players.size() - ending.size()), ending);
 }

@@ -11,7 +11,8 @@ const std::string kBoxStart =
     "<h2 align=center>Welcome to Hell - Tue Mar 05 14:07:09 2024\n</h2>";
 const std::string kBoxEnd =
     "<p align=center><font color=#ff0000>All Stats based on Frags Per Hour</font>"
-    "<h6 align=center>Statistics by MCTF Util</h6></td></tr></table><br>" + kSpacer;
+    "<h6 align=center>Statistics by MCTF Util</h6></td></tr></table><br>" +
+    kSpacer;
 
 class ServerStatsTest : public ::testing::Test, public ReportFixture {
 protected:
@@ -26,9 +27,8 @@ protected:
 
     std::string ServerBox() {
         DecideAwards();
-        return WriteSection(dir, [this](PageWriter& page) {
-            WriteServerStats(page, *tables, settings, env);
-        });
+        return WriteSection(
+            dir, [this](PageWriter& page) { WriteServerStats(page, *tables, settings, env); });
     }
 };
 
@@ -66,12 +66,13 @@ TEST_F(ServerStatsTest, FeaturedPlayerWithoutClanHomeHasNoClanLine) {
 TEST_F(ServerStatsTest, NobodyWithPositiveFphLeavesOutTheFeaturedBlock) {
     AddPlayer("Sad", 600, -6.0f, {{kSuicide, 1}});
     RankInOrder();
-    EXPECT_EQ(ServerBox(),
-              kHeadServerStats + kBoxStart +
-                  "<h3 align=center>Hugest Cack: <font color=#ffff00>Sad 0.000 rails</font></h3>"
-                  "<h3 align=center>Biggest Dumbass: <font color=#ffff00>Sad 6.000 suicides</font></h3>"
-                  "<h3 align=center>Biggest Lamer: <font color=#ffff00>Sad 0.000 BFGs</font></h3>" +
-                  kBoxEnd);
+    EXPECT_EQ(
+        ServerBox(),
+        kHeadServerStats + kBoxStart +
+            "<h3 align=center>Hugest Cack: <font color=#ffff00>Sad 0.000 rails</font></h3>"
+            "<h3 align=center>Biggest Dumbass: <font color=#ffff00>Sad 6.000 suicides</font></h3>"
+            "<h3 align=center>Biggest Lamer: <font color=#ffff00>Sad 0.000 BFGs</font></h3>" +
+            kBoxEnd);
 }
 
 TEST(ReportDateTest, EnglishWithLeadingZeroDay) {

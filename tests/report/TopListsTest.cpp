@@ -13,8 +13,8 @@ std::string ClanHeading(const char* membersHeading) {
     return std::string("<table border=\"1\" width=\"100%\"><tr>") +
            "<td width=\"18%\" bgcolor=\"#800000\" align=\"center\"><h3>Rank</h3></td>"
            "<td width=\"29%\" bgcolor=\"#800000\" align=\"center\"><h3>Name</h3></td>"
-           "<td width=\"53%\" bgcolor=\"#800000\" align=\"center\">" + membersHeading +
-           "</td></tr>";
+           "<td width=\"53%\" bgcolor=\"#800000\" align=\"center\">" +
+           membersHeading + "</td></tr>";
 }
 
 const std::string kMemberHeading =
@@ -46,9 +46,9 @@ TEST_F(TopListsTest, ClanTableWithoutClans) {
     AddNumberedPlayers(2);
     RankInOrder();
     // The front page still shows the caption and the heading row.
-    EXPECT_EQ(Write([&](PageWriter& p) { WriteClanTable(p, *tables, 5, false); }),
-              CaptionBox(Caption("Top 0 Clans")) + ClanHeading("<h3>Top Members</h3>") +
-                  "</table>");
+    EXPECT_EQ(
+        Write([&](PageWriter& p) { WriteClanTable(p, *tables, 5, false); }),
+        CaptionBox(Caption("Top 0 Clans")) + ClanHeading("<h3>Top Members</h3>") + "</table>");
     // clans.htm asks for clanCount clans, which is 0: nothing at all.
     EXPECT_EQ(Write([&](PageWriter& p) { WriteClanTable(p, *tables, 0, true); }), "");
 }
@@ -116,7 +116,9 @@ TEST_F(TopListsTest, TopListsStopAtThePlayersThereAre) {
     auto heading = [](const char* rate) {
         return std::string("<table border=\"1\" width=\"100%\"><tr>") +
                "<td width=\"9%\" align=\"center\" bgcolor=\"#800000\"><h3>Rank</h3></td>"
-               "<td width=\"29%\" align=\"center\" bgcolor=\"#800000\">" + rate + "</td>"
+               "<td width=\"29%\" align=\"center\" bgcolor=\"#800000\">" +
+               rate +
+               "</td>"
                "<td width=\"62%\" align=\"center\" bgcolor=\"#800000\"><h3>Name</h3></td></tr>";
     };
     auto row = [](int place, const char* rate, const char* name) {

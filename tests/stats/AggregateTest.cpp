@@ -91,13 +91,13 @@ TEST_F(Aggregate, ClanScoreUsesTheBestThreeMembers) {
 }
 
 TEST_F(Aggregate, ClansOrderByGroupSizeThenAverageRank) {
-    AddPlayer("[P]best", 100, 3600);   // pair with the best rank
+    AddPlayer("[P]best", 100, 3600);  // pair with the best rank
     AddPlayer("[P]second", 99, 3600);
     for (const char* name : {"[T]a", "[T]b", "[T]c", "[U]a", "[U]b", "[U]c"}) {
-        AddPlayer(name, 1, 3600);      // equal rates: U's later members rank higher
+        AddPlayer(name, 1, 3600);  // equal rates: U's later members rank higher
     }
     AddPlayer("[S]solo", 50, 3600);
-    AddPlayer("[R]solo", 50, 3600);    // same rate as S, later: ranks higher
+    AddPlayer("[R]solo", 50, 3600);  // same rate as S, later: ranks higher
     AggregateStats(*tables, settings, SeededDraw(1));
     // Clans were made in order P, T, U, S, R.
     EXPECT_EQ(Order(tables->clanOrder, 5), (std::vector<int>{2, 1, 0, 4, 3}));
@@ -111,14 +111,16 @@ TEST_F(Aggregate, ClanListNamesTheClans) {
     AddPlayer("[EF]z", 1, 60);
     LoadClanList(*tables, settings);  // no file yet: nothing happens
     EXPECT_STREQ(tables->clans[0].clanName, "");
-    WriteClanList("AB Alpha_Beta none none\r\n"
-                  "CD Old http://old old\n"
-                  "CD\tNew none\n  none\n"                 // "none" keeps the earlier values
-                  "ZZ Nobody none none\n"
-                  "EFGHIJKL Toolong none none\n"            // tag longer than 7 matches nothing
-                  "EF " + std::string(40, 'n') + " " + std::string(200, 'h') + " " +
-                  std::string(30, 'c') + "\n"
-                  "AB Partial group");
+    WriteClanList(
+        "AB Alpha_Beta none none\r\n"
+        "CD Old http://old old\n"
+        "CD\tNew none\n  none\n"  // "none" keeps the earlier values
+        "ZZ Nobody none none\n"
+        "EFGHIJKL Toolong none none\n"  // tag longer than 7 matches nothing
+        "EF " +
+        std::string(40, 'n') + " " + std::string(200, 'h') + " " + std::string(30, 'c') +
+        "\n"
+        "AB Partial group");
     AggregateStats(*tables, settings, SeededDraw(1));
     EXPECT_STREQ(tables->clans[0].clanName, "Alpha_Beta");
     EXPECT_STREQ(tables->clans[0].homePage, "");
@@ -134,8 +136,9 @@ TEST_F(Aggregate, NulEndsAWordOfTheClanList) {
     using namespace std::string_literals;
     AddPlayer("[AB]x", 1, 60);
     AddPlayer("[CD]y", 1, 60);
-    WriteClanList("AB\0x Alpha none none\n"
-                  "CD Gamma none\0x none\n"s);  // counts as "none": no home page
+    WriteClanList(
+        "AB\0x Alpha none none\n"
+        "CD Gamma none\0x none\n"s);  // counts as "none": no home page
     LoadClanList(*tables, settings);
     EXPECT_STREQ(tables->clans[0].clanName, "Alpha");
     EXPECT_STREQ(tables->clans[1].clanName, "Gamma");

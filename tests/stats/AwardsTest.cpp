@@ -104,7 +104,7 @@ TEST_F(AwardsTest, LeaderByRatePrefersTheLowerIndexAndComparesRates) {
     RateLeader suicides = LeaderByRate(*tables, kSuicide);
     EXPECT_EQ(suicides.player, 1);
     EXPECT_FLOAT_EQ(suicides.rate, 6.0f);
-    EXPECT_EQ(LeaderByRate(*tables, kBfg).player, 1);  // 2 per hour beats 1
+    EXPECT_EQ(LeaderByRate(*tables, kBfg).player, 1);      // 2 per hour beats 1
     EXPECT_EQ(LeaderByRate(*tables, kRailgun).player, 0);  // all 0: the first
 }
 

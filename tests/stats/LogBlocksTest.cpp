@@ -29,7 +29,8 @@ std::string Pattern(std::size_t size) {
 
 std::string ReadAll(LogFileBlocks& blocks) {
     std::string all;
-    for (std::string_view block = blocks.Next(); !block.empty(); block = blocks.Next()) all.append(block);
+    for (std::string_view block = blocks.Next(); !block.empty(); block = blocks.Next())
+        all.append(block);
     return all;
 }
 

@@ -46,7 +46,7 @@ TEST_F(LogReader, FindsLogFilesByExtensionInAnyCase) {
 
 TEST_F(LogReader, DispatchesOnlyExactKeywordsAfterAStamp) {
     ASSERT_TRUE(ReadText(kMatch.substr(0, kMatch.rfind("  2:00")) +
-                         "\n"                                          // empty line
+                         "\n"  // empty line
                          "  0:40 kill: 1 2 10: lower case keyword\n"
                          "  0:41 ------------------------------------\n"
                          "50.5 Kill: 1 2 10: tenths stamp\n"
@@ -106,12 +106,13 @@ TEST_F(LogReader, LongLinesAreCutAt511CharactersAcrossBlocks) {
 
 TEST_F(LogReader, NulByteEndsTheLine) {
     using namespace std::string_literals;
-    ASSERT_TRUE(ReadText("  0:00 InitGame:\n"
-                         "  0:00 ClientUserinfoChanged: 1 n\\Bob\0X\\t\\0\n"
-                         "  0:00 ClientBegin: 1\n"
-                         "  0:10 Kill:\0 1 2 10\n"
-                         "  0:10 Kill: 1\0 2 10\n"
-                         "  1:00 Exit:\n"s));
+    ASSERT_TRUE(
+        ReadText("  0:00 InitGame:\n"
+                 "  0:00 ClientUserinfoChanged: 1 n\\Bob\0X\\t\\0\n"
+                 "  0:00 ClientBegin: 1\n"
+                 "  0:10 Kill:\0 1 2 10\n"
+                 "  0:10 Kill: 1\0 2 10\n"
+                 "  1:00 Exit:\n"s));
     ASSERT_NE(Player("Bob"), nullptr);
     EXPECT_EQ(Player("Bob")->frags, 0);
 }

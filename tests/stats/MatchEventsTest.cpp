@@ -116,8 +116,8 @@ TEST_F(MatchEvents, LinesWithUnreadableNumbersAreIgnored) {
     Join(0, "Ann", "0:00");
     Join(1, "Ben", "0:00");
     Feed({
-        "0:30 Kill: 0 1",                   // no means of death
-        "0:30 Kill: 0 1 4294967306: big",   // number does not fit
+        "0:30 Kill: 0 1",                  // no means of death
+        "0:30 Kill: 0 1 4294967306: big",  // number does not fit
         "0:30 Kill: 0 1 x",
         "0:30 ClientDisconnect: 2147483648",
         "35791395:00 ClientDisconnect: 0",  // match time does not fit

@@ -33,8 +33,8 @@ std::FILE* PipeHolding(std::string_view bytes) {
     if (stream == nullptr) _close(ends[0]);
 #else
     if (pipe(ends) != 0) return nullptr;
-    const bool written = write(ends[1], bytes.data(), bytes.size()) ==
-                         static_cast<ssize_t>(bytes.size());
+    const bool written =
+        write(ends[1], bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     close(ends[1]);
     std::FILE* stream = written ? fdopen(ends[0], "rb") : nullptr;
     if (stream == nullptr) close(ends[0]);

@@ -35,7 +35,7 @@ void RecordingDesktop::CloseProgress() {
 }
 
 std::optional<std::string> RecordingDesktop::ChooseFile(std::string_view filters,
-                                                       const std::string& startFolder) {
+                                                        const std::string& startFolder) {
     fileFilters.emplace_back(filters);
     fileStartFolders.push_back(startFolder);
     if (fileAnswers.empty()) return std::nullopt;

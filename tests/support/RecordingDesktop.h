@@ -19,8 +19,7 @@ public:
         MessageIcon icon;
     };
 
-    void ShowMessage(std::string_view text, std::string_view caption,
-                     MessageIcon icon) override;
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     bool Confirm(std::string_view text, std::string_view caption) override;
     void OpenProgress() override;
     void SetProgress(int position) override;
@@ -34,10 +33,10 @@ public:
     std::deque<std::optional<std::string>> fileAnswers;
 
     std::vector<Message> messages;
-    std::vector<std::string> confirmations;  // texts asked
-    std::vector<std::string> fileFilters;    // filters offered
+    std::vector<std::string> confirmations;     // texts asked
+    std::vector<std::string> fileFilters;       // filters offered
     std::vector<std::string> fileStartFolders;  // where each chooser opened
-    std::vector<int> progress;               // every position set
+    std::vector<int> progress;                  // every position set
     int progressOpened = 0;
     int progressClosed = 0;
     bool progressOpen = false;

@@ -13,8 +13,8 @@ TempDir::TempDir() {
     std::random_device seed;
     std::mt19937_64 gen(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = std::filesystem::temp_directory_path() /
-                         ("mctf-test-" + std::to_string(gen()));
+        auto candidate =
+            std::filesystem::temp_directory_path() / ("mctf-test-" + std::to_string(gen()));
         if (std::filesystem::create_directory(candidate)) {
             path_ = candidate;
             return;

@@ -46,7 +46,7 @@ public:
     TempDir dir;
     RecordingDesktop desktop;
     FileSystem* files = &SystemFiles();  // set before Start to make calls fail
-    std::vector<QString> dialogTitles;  // every dialog the app ran
+    std::vector<QString> dialogTitles;   // every dialog the app ran
     std::unique_ptr<ProgramContext> app;
     std::unique_ptr<MainWindow> window;
 

@@ -2,10 +2,10 @@
 // About and Exit.
 #include <QAbstractButton>
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,6 @@
 namespace mctf::testing {
 namespace {
 
-
 class MapsPageTest : public SheetTest {
 protected:
     MapsPage& page() { return sheet->mapsPage; }
@@ -34,12 +33,14 @@ protected:
     }
     static std::vector<std::string> Texts(const QListWidget& list) {
         std::vector<std::string> texts;
-        for (int row = 0; row < list.count(); ++row) texts.push_back(list.item(row)->text().toStdString());
+        for (int row = 0; row < list.count(); ++row)
+            texts.push_back(list.item(row)->text().toStdString());
         return texts;
     }
     std::vector<std::string> MapListNames() const {
         std::vector<std::string> names;
-        for (int i = 0; i < game.store.settings.mapCount; ++i) names.emplace_back(game.store.mapList.maps[i]);
+        for (int i = 0; i < game.store.settings.mapCount; ++i)
+            names.emplace_back(game.store.mapList.maps[i]);
         return names;
     }
     void SelectRows(QListWidget& list, std::initializer_list<int> rows) {
@@ -49,10 +50,9 @@ protected:
 
 TEST_F(MapsPageTest, ScanningAPakListsItsMapsSorted) {
     OpenMaps();
-    std::string pak = WritePak("maps.pk3", ZipBuilder()
-                                               .Entry("maps/q3dm2.bsp")
-                                               .Entry("textures/wall.tga")
-                                               .Entry("maps/q3dm1.bsp"));
+    std::string pak = WritePak(
+        "maps.pk3",
+        ZipBuilder().Entry("maps/q3dm2.bsp").Entry("textures/wall.tga").Entry("maps/q3dm1.bsp"));
     Choose({pak});
     EXPECT_EQ(Texts(*page().available), Strings({"q3dm1", "q3dm2"}));
     EXPECT_EQ(desktop.fileFilters, Strings({"Quake 3 Paks (*.pk3);;Maps (*.bsp)"}));

@@ -153,11 +153,12 @@ TEST_F(OperatorAccess, AltKeysAreUniqueWithinTheirWindowOrMenu) {
     MainWindow& window = h.Start();
     std::map<std::string, Captions> groups;
     Captions& main = groups["main window"];
-    const QStringList mainCaptions = {"Setup Server", "Players Stats", "Exit", "Quake 3 DM",
-                                      "Quake 3 Tournament", "Quake 3 Team DM", "Quake 3 CTF",
-                                      "Morvane CTF", "Morvane Soccer", "Morvane DM",
-                                      "Morvane Team DM"};
-    for (const QString& caption : mainCaptions) main.emplace_back(h.Button(caption).text(), caption);
+    const QStringList mainCaptions = {"Setup Server", "Players Stats",      "Exit",
+                                      "Quake 3 DM",   "Quake 3 Tournament", "Quake 3 Team DM",
+                                      "Quake 3 CTF",  "Morvane CTF",        "Morvane Soccer",
+                                      "Morvane DM",   "Morvane Team DM"};
+    for (const QString& caption : mainCaptions)
+        main.emplace_back(h.Button(caption).text(), caption);
     QMenuBar* bar = window.findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
     const std::map<QString, QStringList> menus = {{"Setup", {"Game Path", "Reset Settings"}},
@@ -228,10 +229,10 @@ TEST_F(OperatorAccess, TabAndArrowKeysFollowTheReadingOrder) {
 
     struct Step {
         QWidget* window;
-        QWidget* start;    // null: where the last step left the focus
+        QWidget* start;  // null: where the last step left the focus
         Qt::Key key;
-        QString focused;   // the name of where the focus lands
-        int gameType;      // the record afterwards (main window), or -1
+        QString focused;  // the name of where the focus lands
+        int gameType;     // the record afterwards (main window), or -1
     };
     // The record changed under the main window, as after a cancelled sheet.
     h.app->Store().settings.gameType = kQuake3CTF;
@@ -276,7 +277,8 @@ public:
         QObject::connect(&timer_, &QTimer::timeout, [this, key] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
-            if (boxes++ == 0 && box->defaultButton()) firstDefault = Plain(box->defaultButton()->text());
+            if (boxes++ == 0 && box->defaultButton())
+                firstDefault = Plain(box->defaultButton()->text());
             QTest::keyClick(box, key);
         });
         timer_.start(10);

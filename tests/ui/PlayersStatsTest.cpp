@@ -63,7 +63,8 @@ TEST(PlayersStats, LogFolderGetsThePagesAndIsRemembered) {
     EXPECT_EQ(offered, "C:\\Program Files\\Quake III Arena\\baseq3");
     ASSERT_EQ(h.desktop.messages.size(), 1u);
     EXPECT_EQ(h.desktop.messages[0].text, "pstats.htm written");
-    for (const char* page : {"pstats.htm", "players.htm", "railers.htm", "rockets.htm", "clans.htm"}) {
+    for (const char* page :
+         {"pstats.htm", "players.htm", "railers.htm", "rockets.htm", "clans.htm"}) {
         EXPECT_TRUE(fs::exists(logs / page)) << page;
     }
     EXPECT_NE(ReadFileBytes(logs / "players.htm").find("[RKT]Blaze"), std::string::npos);
@@ -78,10 +79,11 @@ TEST(PlayersStats, UnreadableClanListIsNamedAfterThePages) {
     AppHarness h;
     fs::path logs = h.dir / "logs";
     fs::create_directory(logs);
-    WriteFileBytes(logs / "a.log", "  0:00 InitGame: \\sv_hostname\\Test\n"
-                                   "  0:00 ClientUserinfoChanged: 0 n\\[AB]Ann\\t\\0\n"
-                                   "  0:00 ClientBegin: 0\n"
-                                   "  5:00 Exit: Timelimit hit.\n");
+    WriteFileBytes(logs / "a.log",
+                   "  0:00 InitGame: \\sv_hostname\\Test\n"
+                   "  0:00 ClientUserinfoChanged: 0 n\\[AB]Ann\\t\\0\n"
+                   "  0:00 ClientBegin: 0\n"
+                   "  5:00 Exit: Timelimit hit.\n");
     FaultyFiles disk;
     disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "clanlist.txt");
     h.files = &disk;
@@ -96,9 +98,8 @@ TEST(PlayersStats, UnreadableClanListIsNamedAfterThePages) {
     ASSERT_EQ(h.desktop.messages.size(), 2u);
     EXPECT_EQ(h.desktop.messages[0].text, "pstats.htm written");
     EXPECT_EQ(h.desktop.messages[1].text,
-              "Cannot read the clan list " + (h.dir / "morvane" / "clanlist.txt").string() +
-                  ":\n" + SystemReason(EACCES) +
-                  "\n\nThe pages were written without its clan names.");
+              "Cannot read the clan list " + (h.dir / "morvane" / "clanlist.txt").string() + ":\n" +
+                  SystemReason(EACCES) + "\n\nThe pages were written without its clan names.");
     EXPECT_EQ(ReadFileBytes(logs / "clans.htm").find("Alpha"), std::string::npos);
 }
 

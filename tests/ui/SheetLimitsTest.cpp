@@ -12,7 +12,6 @@
 namespace mctf::testing {
 namespace {
 
-
 struct BoundaryCase {
     const char* name;
     int tab;
@@ -63,12 +62,15 @@ INSTANTIATE_TEST_SUITE_P(
         BoundaryCase{"QuadOne", 0, Quad, "1", ""},
         BoundaryCase{"InactiveZero", 0, Inactive, "0", ""},
         BoundaryCase{"Rate100000", 0, Rate, "100000", ""},
-        BoundaryCase{"Rate100001", 0, Rate, "100001", "Please enter an integer between 0 and 100000."},
+        BoundaryCase{"Rate100001", 0, Rate, "100001",
+                     "Please enter an integer between 0 and 100000."},
         BoundaryCase{"Frags10000", 0, Frags, "10000", ""},
-        BoundaryCase{"Frags10001", 0, Frags, "10001", "Please enter an integer between 0 and 10000."},
+        BoundaryCase{"Frags10001", 0, Frags, "10001",
+                     "Please enter an integer between 0 and 10000."},
         BoundaryCase{"FragsEmpty", 0, Frags, "", kInteger},
         BoundaryCase{"FragsSignedZero", 0, Frags, "-0", kInteger},
-        BoundaryCase{"FragsNegative", 0, Frags, "-1", "Please enter an integer between 0 and 10000."},
+        BoundaryCase{"FragsNegative", 0, Frags, "-1",
+                     "Please enter an integer between 0 and 10000."},
         BoundaryCase{"PortNegative", 0, Port, " -27960 ", ""},
         BoundaryCase{"PortWord", 0, Port, "port", kInteger},
         BoundaryCase{"Players128", 4, Players, "128", ""},

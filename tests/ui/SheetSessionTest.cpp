@@ -13,7 +13,6 @@
 namespace mctf::testing {
 namespace {
 
-
 TEST_F(SheetTest, TabsComeInTheSameOrderForEveryGameType) {
     for (int32_t type = 0; type < kGameTypeCount; ++type) {
         stored.gameType = type;
@@ -22,8 +21,8 @@ TEST_F(SheetTest, TabsComeInTheSameOrderForEveryGameType) {
         for (int i = 0; i < sheet->Tabs().count(); ++i) {
             titles.push_back(sheet->Tabs().tabText(i).toStdString());
         }
-        EXPECT_EQ(titles, Strings({"General", "Maps", "Death Match",
-                                        "Morvane Quake Settings", "Bot Setup"}))
+        EXPECT_EQ(titles, Strings({"General", "Maps", "Death Match", "Morvane Quake Settings",
+                                   "Bot Setup"}))
             << "game type " << type;
         EXPECT_EQ(sheet->windowTitle().toStdString(), "Server Settings");
         EXPECT_EQ(sheet->CurrentPage(), kGeneral);

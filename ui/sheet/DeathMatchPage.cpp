@@ -9,15 +9,16 @@
 
 namespace mctf {
 
-DeathMatchPage::DeathMatchPage(ServerSettings& settings) : SheetPage("Death Match"), settings_(settings) {
+DeathMatchPage::DeathMatchPage(ServerSettings& settings)
+    : SheetPage("Death Match"), settings_(settings) {
     auto refresh = [this] { ShowFlags(); };
     display = new QLineEdit;
     display->setReadOnly(true);
     display->setFrame(false);
     display->setAlignment(Qt::AlignCenter);
     display->setFocusPolicy(Qt::NoFocus);
-    noFallingDamage = new FlagBox("  8 - No &Falling Damage", kNoFallingDamage,
-                                  settings_.dmFlags, refresh);
+    noFallingDamage =
+        new FlagBox("  8 - No &Falling Damage", kNoFallingDamage, settings_.dmFlags, refresh);
     fixedFov = new FlagBox("16 - Fi&xed FOV", kFixedFov, settings_.dmFlags, refresh);
     noFootsteps = new FlagBox("32 - &No Footsteps", kNoFootsteps, settings_.dmFlags, refresh);
 

@@ -91,7 +91,8 @@ QWidget* GeneralPage::BuildLeftHalf() {
     auto* form = new QFormLayout;
     auto* typeRow = new QHBoxLayout;
     typeRow->addWidget(serverType);
-    auto* typeHint = new QLabel("0 - Non Dedicated Listen\n1 - Dedicated LAN\n2 - Dedicated Internet");
+    auto* typeHint =
+        new QLabel("0 - Non Dedicated Listen\n1 - Dedicated LAN\n2 - Dedicated Internet");
     typeRow->addWidget(typeHint, 1);
     form->addRow(LabelFor("Server &Type", serverType), typeRow);
     form->addRow(LabelFor("&Hostname", hostname), hostname);

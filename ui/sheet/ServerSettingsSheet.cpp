@@ -44,11 +44,15 @@ ServerSettingsSheet::~ServerSettingsSheet() {
 
 int ServerSettingsSheet::PageCount() const { return tabs_->count(); }
 
-SheetPage& ServerSettingsSheet::Page(int index) { return *static_cast<SheetPage*>(tabs_->widget(index)); }
+SheetPage& ServerSettingsSheet::Page(int index) {
+    return *static_cast<SheetPage*>(tabs_->widget(index));
+}
 
 QPushButton& ServerSettingsSheet::OkButton() { return *buttons_->button(QDialogButtonBox::Ok); }
 
-QPushButton& ServerSettingsSheet::CancelButton() { return *buttons_->button(QDialogButtonBox::Cancel); }
+QPushButton& ServerSettingsSheet::CancelButton() {
+    return *buttons_->button(QDialogButtonBox::Cancel);
+}
 
 void ServerSettingsSheet::PagesFromSettings(const ServerSettings& settings) {
     for (int index = 0; index < PageCount(); ++index) Page(index).ValuesFromSettings(settings);

@@ -19,8 +19,7 @@ bool IsTypedCharacter(const QKeyEvent& event) {
 
 }  // namespace
 
-TextBox::TextBox(int limit, QWidget* parent)
-    : QLineEdit(parent), limit_(limit) {
+TextBox::TextBox(int limit, QWidget* parent) : QLineEdit(parent), limit_(limit) {
     setMaxLength(limit);
     validator_ = new ByteLimitValidator(limit, this);
     setValidator(validator_);

@@ -8,7 +8,7 @@
 namespace mctf {
 
 std::unique_ptr<ServerSettingsSheet> OpenServerSheet(QWidget* owner, SettingsStore& store,
-                                             Desktop& desktop) {
+                                                     Desktop& desktop) {
     auto sheet = std::make_unique<ServerSettingsSheet>(owner, store, desktop);
     sheet->PagesFromSettings(store.settings);
     LoadMapList(store);

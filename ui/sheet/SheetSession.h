@@ -15,7 +15,7 @@ struct SettingsStore;
 // Builds the sheet over owner, copies the record into its pages and reloads
 // the map list of the current game type.
 std::unique_ptr<ServerSettingsSheet> OpenServerSheet(QWidget* owner, SettingsStore& store,
-                                             Desktop& desktop);
+                                                     Desktop& desktop);
 
 // accepted: the page values go back into the record, the server files are
 // written and the settings saved. Otherwise the stored settings are read

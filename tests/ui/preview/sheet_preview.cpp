@@ -42,7 +42,8 @@ void Write(const std::filesystem::path& path, const std::string& bytes) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("mctf-sheet-preview-" + std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("mctf-sheet-preview-" + std::to_string(::getpid()));
     fs::create_directories(folder / "morvane");
     fs::create_directories(folder / "baseq3");
 
