@@ -2,15 +2,30 @@
 
 #ifdef _WIN32
 #include <io.h>
-#define isatty _isatty
-#define fileno _fileno
+#include <windows.h>
+#ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
+#define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
+#endif
 #else
 #include <unistd.h>
 #endif
 
 namespace mctf {
 
+#ifdef _WIN32
+bool IsTerminal(std::FILE* stream) {
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) return false;
+    if (stream == stdin) return true;
+    // The progress line is redrawn with escape sequences; an old console
+    // that cannot take them would print them, so it counts as no terminal.
+    return (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
+           SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+#else
 bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
+#endif
 
 TerminalDesktop::TerminalDesktop(std::FILE* err) : err_(err), showProgress_(IsTerminal(err)) {}
 

@@ -10,7 +10,8 @@
 
 namespace mctf {
 
-// Whether the stream is a terminal.
+// Whether the stream is a terminal; on Windows, a console that takes the
+// escape sequences the progress line is redrawn with.
 bool IsTerminal(std::FILE* stream);
 
 class TerminalDesktop : public Desktop {
