@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/Commands.h"
 
@@ -31,5 +32,10 @@ struct CommandArgs {
 // problem for a usage error (an unknown option, an option without its value).
 std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
                                             CommandArgs& parsed);
+
+// The start every command shares: parses args, and answers a usage error (2)
+// or --help (0) itself. nullopt when the command goes on with parsed.
+std::optional<int> StartCommand(const Args& args, unsigned options, std::string_view command,
+                                CommandContext& context, CommandArgs& parsed);
 
 }  // namespace mctf

@@ -45,12 +45,8 @@ std::string ListFile(const SettingsStore& store) {
 
 int RunMapListCommand(const Args& args, CommandContext& context) {
     CommandArgs parsed;
-    if (std::optional<std::string> problem = ParseCommandArgs(args, kConfigOption, parsed))
-        return UsageError(context, kCommand, *problem);
-    if (parsed.help) {
-        PrintCommandUsage(kCommand, context.out);
-        return 0;
-    }
+    if (std::optional<int> done = StartCommand(args, kConfigOption, kCommand, context, parsed))
+        return *done;
     if (parsed.words.empty())
         return UsageError(context, kCommand, "which action: show, add, remove or clear?");
     const std::string action = parsed.words[0];

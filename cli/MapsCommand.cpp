@@ -25,12 +25,7 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 int RunMapsCommand(const Args& args, CommandContext& context) {
     constexpr std::string_view kCommand = "maps";
     CommandArgs parsed;
-    if (std::optional<std::string> problem = ParseCommandArgs(args, 0, parsed))
-        return UsageError(context, kCommand, *problem);
-    if (parsed.help) {
-        PrintCommandUsage(kCommand, context.out);
-        return 0;
-    }
+    if (std::optional<int> done = StartCommand(args, 0, kCommand, context, parsed)) return *done;
     if (parsed.words.empty()) return UsageError(context, kCommand, "no file given");
     std::vector<std::string> names;
     bool failed = false;

@@ -13,12 +13,8 @@ namespace mctf {
 int RunServerFilesCommand(const Args& args, CommandContext& context) {
     constexpr std::string_view kCommand = "server-files";
     CommandArgs parsed;
-    if (std::optional<std::string> problem = ParseCommandArgs(args, kConfigOption, parsed))
-        return UsageError(context, kCommand, *problem);
-    if (parsed.help) {
-        PrintCommandUsage(kCommand, context.out);
-        return 0;
-    }
+    if (std::optional<int> done = StartCommand(args, kConfigOption, kCommand, context, parsed))
+        return *done;
     if (!parsed.words.empty())
         return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
     SettingsStore store;

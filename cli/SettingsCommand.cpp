@@ -137,13 +137,9 @@ int Reset(const CommandArgs& parsed, CommandContext& context) {
 
 int RunSettingsCommand(const Args& args, CommandContext& context) {
     CommandArgs parsed;
-    if (std::optional<std::string> problem =
-            ParseCommandArgs(args, kConfigOption | kYesOption, parsed))
-        return UsageError(context, kCommand, *problem);
-    if (parsed.help) {
-        PrintCommandUsage(kCommand, context.out);
-        return 0;
-    }
+    if (std::optional<int> done =
+            StartCommand(args, kConfigOption | kYesOption, kCommand, context, parsed))
+        return *done;
     if (parsed.words.empty())
         return UsageError(context, kCommand, "which action: show, get, set or reset?");
     const std::string& action = parsed.words[0];

@@ -82,13 +82,9 @@ private:
 
 int RunStatsCommand(const Args& args, CommandContext& context) {
     CommandArgs parsed;
-    if (std::optional<std::string> problem =
-            ParseCommandArgs(args, kConfigOption | kLogsOption, parsed))
-        return UsageError(context, kCommand, *problem);
-    if (parsed.help) {
-        PrintCommandUsage(kCommand, context.out);
-        return 0;
-    }
+    if (std::optional<int> done =
+            StartCommand(args, kConfigOption | kLogsOption, kCommand, context, parsed))
+        return *done;
     if (!parsed.words.empty())
         return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
 
