@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "core/Desktop.h"
+#include "cli/ForwardingDesktop.h"
 #include "core/ServerSettings.h"
 
 namespace mctf {
 
-class NamingDesktop : public Desktop {
+class NamingDesktop : public ForwardingDesktop {
 public:
-    explicit NamingDesktop(Desktop& inner) : inner_(inner) {}
+    using ForwardingDesktop::ForwardingDesktop;
 
     // Every message is about this file or folder.
     void Name(std::string subject);
@@ -21,19 +21,8 @@ public:
     void NameServerFiles(const ServerSettings& settings);
 
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
-    bool Confirm(std::string_view text, std::string_view caption) override {
-        return inner_.Confirm(text, caption);
-    }
-    void OpenProgress() override { inner_.OpenProgress(); }
-    void SetProgress(int position) override { inner_.SetProgress(position); }
-    void CloseProgress() override { inner_.CloseProgress(); }
-    std::optional<std::string> ChooseFile(std::string_view filters,
-                                          const std::string& startFolder) override {
-        return inner_.ChooseFile(filters, startFolder);
-    }
 
 private:
-    Desktop& inner_;
     std::string subject_;
     std::string launchFile_;
     std::string serverScript_;

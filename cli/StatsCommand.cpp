@@ -10,6 +10,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
+#include "cli/ForwardingDesktop.h"
 #include "cli/NamingDesktop.h"
 #include "core/Desktop.h"
 #include "core/FixedText.h"
@@ -25,10 +26,10 @@ constexpr std::string_view kReportCaption = "Player Stats";
 // inner desktop, remembering whether an error was shown. With a byte count on
 // the terminal, the window's bar (which moves at match starts and tells no
 // share) is left out, and the count's line is erased before any message.
-class StatsCommandDesktop : public Desktop {
+class StatsCommandDesktop : public ForwardingDesktop {
 public:
     StatsCommandDesktop(Desktop& inner, std::ostream& out, ByteProgress* bytes)
-        : inner_(inner), out_(out), bytes_(bytes) {}
+        : ForwardingDesktop(inner), out_(out), bytes_(bytes) {}
 
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
         if (bytes_) bytes_->Clear();
@@ -39,9 +40,6 @@ public:
         errorShown_ = true;
         inner_.ShowMessage(text, caption, icon);
     }
-    bool Confirm(std::string_view text, std::string_view caption) override {
-        return inner_.Confirm(text, caption);
-    }
     void OpenProgress() override {
         if (!bytes_) inner_.OpenProgress();
     }
@@ -51,15 +49,9 @@ public:
     void CloseProgress() override {
         if (!bytes_) inner_.CloseProgress();
     }
-    std::optional<std::string> ChooseFile(std::string_view filters,
-                                          const std::string& startFolder) override {
-        return inner_.ChooseFile(filters, startFolder);
-    }
-
-    bool errorShown() const { return errorShown_; }
+    bool ErrorShown() const { return errorShown_; }
 
 private:
-    Desktop& inner_;
     std::ostream& out_;
     ByteProgress* bytes_;
     bool errorShown_ = false;
@@ -123,7 +115,7 @@ int RunStatsCommand(const Args& args, CommandContext& context) {
                     << ", the pages name no clans from it (" << unread.clanList.reason << ")\n";
     }
     if (written) return 0;
-    if (!commandDesktop.errorShown()) {
+    if (!commandDesktop.ErrorShown()) {
         // A list page that could not be created ends the run without a box.
         naming.ShowMessage("ERROR Cannot create HTML File!", kAppTitle, MessageIcon::Exclamation);
     }
