@@ -4,7 +4,6 @@
 #include <ostream>
 #include <system_error>
 
-#include "cli/NamingDesktop.h"
 #include "core/ServerFiles.h"
 
 namespace mctf {
@@ -80,13 +79,19 @@ bool ReportSave(SaveResult result, const SettingsStore& store,
     return false;
 }
 
+bool ReportServerFiles(const ServerFilesOutcome& outcome, CommandContext& context) {
+    if (outcome.Written()) return false;
+    const std::string message = ServerFilesMessage(outcome);
+    if (!message.empty()) context.err << "mctfcli: " << outcome.path << ": " << message << '\n';
+    return true;
+}
+
 int ApplyForCommand(SettingsStore& store, const std::optional<std::string>& config,
                     CommandContext& context) {
-    NamingDesktop desktop(context.desktop);
-    desktop.NameServerFiles(store.settings);
-    ApplyResult result = ApplySettings(store, desktop);
+    ApplyResult result = ApplySettings(store);
+    const bool serverFilesFailed = ReportServerFiles(result.serverFiles, context);
     const bool saveFailed = ReportSave(result.saved, store, config, context);
-    return result.serverFilesWritten && !saveFailed ? 0 : 1;
+    return serverFilesFailed || saveFailed ? 1 : 0;
 }
 
 }  // namespace mctf

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "core/ServerFiles.h"
 #include "core/SettingsStore.h"
 
 namespace mctf {
@@ -42,9 +43,13 @@ bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::strin
 // "config.dmc".
 std::string ConfigName(const std::optional<std::string>& config);
 
+// Says on context.err why the server files were not written, as
+// "mctfcli: FILE: <the window's message>"; true when they were not. A map
+// list that could not be read has been reported by whoever read it.
+bool ReportServerFiles(const ServerFilesOutcome& outcome, CommandContext& context);
+
 // What OK on the settings sheet does (ApplySettings), with every file that
-// was not written named on context.err. The desktop names the server file a
-// message is about. 0, or 1 when anything was not written.
+// was not written named on context.err. 0, or 1 when anything was not written.
 int ApplyForCommand(SettingsStore& store, const std::optional<std::string>& config,
                     CommandContext& context);
 

@@ -13,6 +13,7 @@
 #include "cli/Commands.h"
 #include "core/FixedText.h"
 #include "core/MapList.h"
+#include "core/ScriptSafety.h"
 
 namespace mctf {
 
@@ -73,11 +74,18 @@ int RunMapListCommand(const Args& args, CommandContext& context) {
     bool refused = false;
     if (action == "add") {
         for (const std::string& name : names) {
-            if (IsMapName(name)) continue;
-            context.err << "mctfcli: " << file << ": '" << name
-                        << "' is not a map name (one word of 1 to " << kMapNameSize - 1
-                        << " characters)\n";
-            refused = true;
+            if (!IsMapName(name)) {
+                context.err << "mctfcli: " << file << ": '" << name
+                            << "' is not a map name (one word of 1 to " << kMapNameSize - 1
+                            << " characters)\n";
+                refused = true;
+            } else if (ScriptHazard hazard = FindMapNameHazard(name);
+                       hazard != ScriptHazard::None) {
+                context.err << "mctfcli: " << file << ": '" << name
+                            << "' cannot be added to a map list: it holds " << HazardName(hazard)
+                            << '\n';
+                refused = true;
+            }
         }
         if (!refused && list.size() + names.size() > kMapListCapacity) {
             context.err << "mctfcli: " << file << ": the list holds at most " << kMapListCapacity

@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/NamingDesktop.h"
 #include "core/PakScanner.h"
+#include "core/ScriptSafety.h"
 
 namespace mctf {
 
@@ -32,7 +33,16 @@ int RunMapsCommand(const Args& args, CommandContext& context) {
     NamingDesktop desktop(context.desktop);
     for (const std::string& path : parsed.words) {
         desktop.Name(path);
+        const std::size_t before = names.size();
         ScanStatus status = ScanMapFile(path, names, desktop);
+        // Listed all the same, so that a hostile pak shows what it holds.
+        for (std::size_t i = before; i < names.size(); ++i) {
+            ScriptHazard hazard = FindMapNameHazard(names[i]);
+            if (hazard != ScriptHazard::None)
+                context.err << "mctfcli: " << path << ": '" << names[i]
+                            << "' cannot be added to a map list: it holds " << HazardName(hazard)
+                            << '\n';
+        }
         if (status == ScanStatus::PathTooLong)
             context.err << "mctfcli: " << path << ": path longer than " << kNameBufferSize - 1
                         << " characters, skipped\n";

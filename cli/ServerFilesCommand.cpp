@@ -5,7 +5,6 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
-#include "cli/NamingDesktop.h"
 #include "core/ServerFiles.h"
 
 namespace mctf {
@@ -19,9 +18,7 @@ int RunServerFilesCommand(const Args& args, CommandContext& context) {
         return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
     SettingsStore store;
     if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
-    NamingDesktop desktop(context.desktop);
-    desktop.NameServerFiles(store.settings);
-    return WriteServerFiles(store, desktop) ? 0 : 1;
+    return ReportServerFiles(WriteServerFiles(store), context) ? 1 : 0;
 }
 
 }  // namespace mctf

@@ -80,12 +80,12 @@ std::string Limits(const SettingsField& field) {
         return text;
     }
     case FieldKind::Text:
-        return "text of at most " + std::to_string(field.textLimit) + " characters";
+        return "text of at most " + std::to_string(field.textLimit) + " characters" +
+               (field.quoted ? ", no double quote or line break" : "");
     case FieldKind::Number:
+    case FieldKind::Port:
     case FieldKind::Slider:
         return std::to_string(field.low) + " to " + std::to_string(field.high);
-    case FieldKind::AnyNumber:
-        return "any whole number";
     case FieldKind::Check:
         return "0 or 1";
     case FieldKind::Flags:

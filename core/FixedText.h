@@ -17,12 +17,13 @@ std::string_view FixedText(const char (&field)[N]) {
     return std::string_view(field, nul ? static_cast<const char*>(nul) - field : N);
 }
 
-// Copies text into field, cut to N - 1 characters, and terminates it.
+// Copies text into field, cut to N - 1 characters, and zeroes the rest, so
+// no tail of an older, longer text is left behind in a saved record.
 template <std::size_t N>
 void SetFixedText(char (&field)[N], std::string_view text) {
     std::size_t length = text.size() < N ? text.size() : N - 1;
     std::memcpy(field, text.data(), length);
-    field[length] = '\0';
+    std::memset(field + length, '\0', N - length);
 }
 
 }  // namespace mctf

@@ -1,11 +1,14 @@
 #include "core/ServerFiles.h"
 
+#include <algorithm>
+#include <optional>
 #include <string_view>
 
-#include "core/Desktop.h"
 #include "core/FileReplacement.h"
 #include "core/FixedText.h"
 #include "core/Paths.h"
+#include "core/ScriptSafety.h"
+#include "core/SettingsFields.h"
 
 namespace mctf {
 
@@ -107,38 +110,84 @@ std::string ServerScriptPath(const ServerSettings& settings) {
     return JoinPath(JoinPath(FixedText(settings.quakePath), folder), "morvane.cfg");
 }
 
-bool WriteServerFiles(const SettingsStore& store, Desktop& desktop) {
-    // A script without the rotation the operator set up is worse than the
-    // old one: the caller has said why the list could not be read.
-    if (store.mapList.readFailed) return false;
-    FileReplacement launch(LaunchFilePath(store.settings), "w", *store.files);
-    if (!launch.Open()) {
-        desktop.ShowMessage(kCannotCreateBatMessage);
-        return false;
-    }
-    WriteLaunchLine(launch, store.settings);
-    // A full disk would truncate the script next: stop while it is whole.
-    if (!launch.Commit()) {
-        desktop.ShowMessage(kCannotWriteBatMessage);
-        return false;
-    }
+namespace {
 
-    FileReplacement script(ServerScriptPath(store.settings), "w", *store.files);
-    if (!script.Open()) {
-        desktop.ShowMessage(kCannotCreateScriptMessage);
-        return false;
+// The first text or map name the files would carry unsafely, as
+// "hostname holds a double quote", with the file it would go into.
+std::optional<ServerFilesOutcome> FindUnsafeContent(const SettingsStore& store) {
+    const ServerSettings& s = store.settings;
+    for (const SettingsField& field : SettingsFields()) {
+        if (!field.quoted) continue;
+        ScriptHazard hazard = FindQuotedTextHazard(TextOf(s, field));
+        if (hazard == ScriptHazard::None) continue;
+        std::string problem = std::string(field.name) + " holds " + std::string(HazardName(hazard));
+        // The game path is the one quoted text of the launch line.
+        if (&field == &FieldOf(&ServerSettings::quakePath))
+            return ServerFilesOutcome{ServerFilesStatus::UnsafeLaunchFile, LaunchFilePath(s),
+                                      std::move(problem)};
+        return ServerFilesOutcome{ServerFilesStatus::UnsafeScript, ServerScriptPath(s),
+                                  std::move(problem)};
     }
-    WriteScript(script, store);
-    if (!script.Commit()) {
-        desktop.ShowMessage(kCannotWriteScriptMessage);
-        return false;
+    // The tournament plays only the first map: the others are not written.
+    const int count =
+        s.gameType == kQuake3Tournament ? std::min(ValidMapCount(store), 1) : ValidMapCount(store);
+    for (int i = 0; i < count; ++i) {
+        std::string_view name = FixedText(store.mapList.maps[i]);
+        ScriptHazard hazard = FindMapNameHazard(name);
+        if (hazard == ScriptHazard::None) continue;
+        return ServerFilesOutcome{
+            ServerFilesStatus::UnsafeScript, ServerScriptPath(s),
+            "map '" + std::string(name) + "' holds " + std::string(HazardName(hazard))};
     }
-    return true;
+    return std::nullopt;
 }
 
-ApplyResult ApplySettings(SettingsStore& store, Desktop& desktop) {
+}  // namespace
+
+ServerFilesOutcome WriteServerFiles(const SettingsStore& store) {
+    using enum ServerFilesStatus;
+    if (store.mapList.readFailed) return {MapListUnread, {}, {}};
+    if (std::optional<ServerFilesOutcome> unsafe = FindUnsafeContent(store)) return *unsafe;
+
+    const std::string launchPath = LaunchFilePath(store.settings);
+    FileReplacement launch(launchPath, "w", *store.files);
+    if (!launch.Open()) return {CannotCreateLaunchFile, launchPath, {}};
+    WriteLaunchLine(launch, store.settings);
+    // A full disk would truncate the script next: stop while it is whole.
+    if (!launch.Commit()) return {CannotWriteLaunchFile, launchPath, {}};
+
+    const std::string scriptPath = ServerScriptPath(store.settings);
+    FileReplacement script(scriptPath, "w", *store.files);
+    if (!script.Open()) return {CannotCreateScript, scriptPath, {}};
+    WriteScript(script, store);
+    if (!script.Commit()) return {CannotWriteScript, scriptPath, {}};
+    return {Written, {}, {}};
+}
+
+std::string ServerFilesMessage(const ServerFilesOutcome& outcome) {
+    switch (outcome.status) {
+    case ServerFilesStatus::Written:
+    case ServerFilesStatus::MapListUnread:
+        return {};
+    case ServerFilesStatus::UnsafeLaunchFile:
+        return "Cannot write server bat file\n" + outcome.problem;
+    case ServerFilesStatus::UnsafeScript:
+        return "Cannot write server file\n" + outcome.problem;
+    case ServerFilesStatus::CannotCreateLaunchFile:
+        return kCannotCreateBatMessage;
+    case ServerFilesStatus::CannotWriteLaunchFile:
+        return kCannotWriteBatMessage;
+    case ServerFilesStatus::CannotCreateScript:
+        return kCannotCreateScriptMessage;
+    case ServerFilesStatus::CannotWriteScript:
+        return kCannotWriteScriptMessage;
+    }
+    return {};
+}
+
+ApplyResult ApplySettings(SettingsStore& store) {
     ApplyResult result;
-    result.serverFilesWritten = WriteServerFiles(store, desktop);
+    result.serverFiles = WriteServerFiles(store);
     result.saved = SaveSettings(store);
     return result;
 }

@@ -13,8 +13,6 @@
 
 namespace mctf {
 
-class Desktop;
-
 inline constexpr const char* kCannotCreateBatMessage =
     "Cannot create server bat file\nMake sure game path exists";
 inline constexpr const char* kCannotCreateScriptMessage =
@@ -29,24 +27,52 @@ std::string LaunchFilePath(const ServerSettings& settings);
 // <quakePath>/baseq3/morvane.cfg for types 0..3, <quakePath>/morvane/... else.
 std::string ServerScriptPath(const ServerSettings& settings);
 
+enum class ServerFilesStatus {
+    Written,
+    // The map list could not be read (see LoadMapList): nothing is written,
+    // because a script without the operator's rotation is worse than the
+    // old one; the caller has reported the list file.
+    MapListUnread,
+    // A text or map name would break out of its quotes or its command (see
+    // ScriptSafety), on the launch line or in the script: nothing is written.
+    UnsafeLaunchFile,
+    UnsafeScript,
+    CannotCreateLaunchFile,  // the old files stay as they were
+    CannotWriteLaunchFile,
+    CannotCreateScript,  // morvane.bat is already the new one
+    CannotWriteScript,
+};
+
+struct ServerFilesOutcome {
+    ServerFilesStatus status = ServerFilesStatus::Written;
+    // The file concerned: empty for Written and MapListUnread.
+    std::string path;
+    // Unsafe...: what is wrong, "hostname holds a double quote".
+    std::string problem;
+
+    bool Written() const { return status == ServerFilesStatus::Written; }
+};
+
 // Writes morvane.bat, then morvane.cfg, each replacing the old file only once
 // it is complete (a symbolic link stays, its target is replaced). A file that
 // cannot be created at all (its folder missing or closed, a folder in its
-// place) is reported with the "Cannot create" message, one whose writing
-// fails part-way with the "Cannot write" one; either keeps its old contents,
-// and a failing launch file stops before the script. True when both files
-// were written in full. A map list that could not be read (see LoadMapList)
-// writes nothing and returns false; the caller reports that file.
-bool WriteServerFiles(const SettingsStore& store, Desktop& desktop);
+// place) and one whose writing fails part-way keep their old contents, and a
+// failing launch file stops before the script. A record or map list holding
+// what the script cannot carry safely writes neither file.
+ServerFilesOutcome WriteServerFiles(const SettingsStore& store);
+
+// What the window shows for an outcome: "Cannot create server bat file\nMake
+// sure game path exists" and the like; empty for Written and MapListUnread.
+std::string ServerFilesMessage(const ServerFilesOutcome& outcome);
 
 struct ApplyResult {
-    bool serverFilesWritten = false;
+    ServerFilesOutcome serverFiles;
     SaveResult saved = SaveResult::ConfigNotSaved;
 };
 
 // What OK of the settings sheet does once the record holds the new values:
 // WriteServerFiles, then SaveSettings, which runs even when a server file
 // could not be written. The window and mctfcli both end a change this way.
-ApplyResult ApplySettings(SettingsStore& store, Desktop& desktop);
+ApplyResult ApplySettings(SettingsStore& store);
 
 }  // namespace mctf

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 
 #include "core/NumberBoxText.h"
+#include "core/ScriptSafety.h"
 
 namespace mctf {
 
@@ -18,29 +18,26 @@ using enum SettingsPlace;
 
 // clang-format off
 // The row's name is the member's own, spelt once.
-#define MCTF_TEXT(member, limit, place) \
+#define MCTF_TEXT(member, limit, place, quoted) \
     {#member, Text, place, offsetof(ServerSettings, member), sizeof(ServerSettings::member), \
-     nullptr, limit, 0, 0, 0}
+     nullptr, limit, quoted, 0, 0, 0}
 #define MCTF_INT(member, kind, place, low, high, bits) \
     {#member, kind, place, offsetof(ServerSettings, member), sizeof(int32_t), \
-     &ServerSettings::member, 0, low, high, bits}
+     &ServerSettings::member, 0, false, low, high, bits}
 #define MCTF_NUMBER(member, place, low, high) MCTF_INT(member, Number, place, low, high, 0)
 #define MCTF_CHECK(member, place) MCTF_INT(member, Check, place, 0, 1, 0)
 
-constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
-constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-
 constexpr std::array kFields = std::to_array<SettingsField>({
-    {"version", Version, None, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, 0, 0, 0},
-    MCTF_TEXT(quakePath, 127, GamePath),
-    MCTF_TEXT(statsDir, 127, PlayersStats),
+    {"version", Version, None, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, false, 0, 0, 0},
+    MCTF_TEXT(quakePath, 127, GamePath, true),  // quoted on the launch line
+    MCTF_TEXT(statsDir, 127, PlayersStats, false),
     MCTF_INT(mapCount, MapCount, Maps, 0, 64, 0),
     MCTF_INT(gameType, GameType, MainWindow, 0, kGameTypeCount - 1, 0),
-    MCTF_TEXT(hostname, 255, General),
-    MCTF_TEXT(logFileName, 24, General),
-    MCTF_TEXT(motd, 127, General),
-    MCTF_TEXT(rconPassword, 15, General),
-    MCTF_TEXT(serverPassword, 15, General),
+    MCTF_TEXT(hostname, 255, General, true),
+    MCTF_TEXT(logFileName, 24, General, true),
+    MCTF_TEXT(motd, 127, General, true),
+    MCTF_TEXT(rconPassword, 15, General, true),
+    MCTF_TEXT(serverPassword, 15, General, true),
     MCTF_NUMBER(maxRate, General, 0, 100000),
     MCTF_NUMBER(fragLimit, General, 0, 10000),
     MCTF_NUMBER(timeLimit, General, 0, 999),
@@ -54,7 +51,7 @@ constexpr std::array kFields = std::to_array<SettingsField>({
     MCTF_CHECK(allowVote, General),
     MCTF_NUMBER(serverType, General, 0, 2),
     MCTF_CHECK(cheats, General),
-    MCTF_INT(netPort, AnyNumber, General, kMin, kMax, 0),
+    MCTF_INT(netPort, Port, General, 1, 65535, 0),
     MCTF_INT(dmFlags, Flags, DeathMatch, 0, 0, 8 | 16 | 32),
     MCTF_NUMBER(captureLimit, General, 0, 99),
     MCTF_NUMBER(goalLimit, Morvane, 0, 99),
@@ -129,7 +126,7 @@ void SetText(ServerSettings& settings, const SettingsField& field, std::string_v
     char* start = reinterpret_cast<char*>(&settings) + field.offset;
     const std::size_t length = text.size() < field.size ? text.size() : field.size - 1;
     std::memcpy(start, text.data(), length);
-    start[length] = '\0';
+    std::memset(start + length, '\0', field.size - length);
 }
 
 std::string FormatFieldValue(const ServerSettings& settings, const SettingsField& field) {
@@ -152,9 +149,12 @@ FieldCheck CheckNumberText(const SettingsField& field, std::string_view text) {
             box.message};
 }
 
-std::optional<std::string> CheckTextLength(const SettingsField& field, std::string_view bytes) {
-    if (bytes.size() <= field.textLimit) return std::nullopt;
-    return TooLongMessage(field.textLimit);
+std::optional<std::string> CheckFieldText(const SettingsField& field, std::string_view bytes) {
+    if (bytes.size() > field.textLimit) return TooLongMessage(field.textLimit);
+    if (!field.quoted) return std::nullopt;
+    ScriptHazard hazard = FindQuotedTextHazard(bytes);
+    if (hazard == ScriptHazard::None) return std::nullopt;
+    return HazardMessage(hazard);
 }
 
 namespace {
@@ -211,11 +211,11 @@ std::optional<std::string> AssignFieldText(ServerSettings& settings, const Setti
     case MapCount:
         return "This value cannot be set.";
     case Text:
-        if (std::optional<std::string> tooLong = CheckTextLength(field, text)) return tooLong;
+        if (std::optional<std::string> refused = CheckFieldText(field, text)) return refused;
         SetText(settings, field, text);
         return std::nullopt;
     case Number:
-    case AnyNumber:
+    case Port:
     case Slider: {
         FieldCheck check = CheckNumberText(field, text);
         if (!check.ok) return check.message;

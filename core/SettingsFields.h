@@ -22,15 +22,16 @@
 namespace mctf {
 
 enum class FieldKind {
-    Version,    // the float format version: shown, never edited
-    MapCount,   // follows the map list: shown, never edited directly
-    GameType,   // 0..7, picked with the main window's game-type buttons
-    Text,       // a NUL-terminated string in a fixed array
-    Number,     // a whole number from a number box, within low..high
-    AnyNumber,  // a whole number from a box without a range (Port)
-    Check,      // a check box: 0 or 1
-    Slider,     // a slider position, low..high
-    Flags,      // a bit set whose bits (flagBits) have one check box each
+    Version,   // the float format version: shown, never edited
+    MapCount,  // follows the map list: shown, never edited directly
+    GameType,  // 0..7, picked with the main window's game-type buttons
+    Text,      // a NUL-terminated string in a fixed array
+    Number,    // a whole number from a number box, within low..high
+    Port,      // 1..65535 from a box that takes any typing: a stored value
+               // outside the range is shown as it is and refused once edited
+    Check,     // a check box: 0 or 1
+    Slider,    // a slider position, low..high
+    Flags,     // a bit set whose bits (flagBits) have one check box each
 };
 
 // Where the operator edits the field.
@@ -57,7 +58,10 @@ struct SettingsField {
     int32_t ServerSettings::*number = nullptr;
     // The most characters (bytes) a text may have.
     std::size_t textLimit = 0;
-    // Inclusive range of Number, Slider and GameType.
+    // A text that a server file writes between double quotes: it may hold
+    // no double quote and no byte below 0x20 (see ScriptSafety).
+    bool quoted = false;
+    // Inclusive range of Number, Port, Slider and GameType.
     int32_t low = 0;
     int32_t high = 0;
     // The bits the check boxes of a Flags field toggle.
@@ -82,7 +86,9 @@ const SettingsField& FieldOf(char (ServerSettings::*member)[N]);
 int32_t NumberOf(const ServerSettings& settings, const SettingsField& field);
 void SetNumber(ServerSettings& settings, const SettingsField& field, int32_t value);
 std::string_view TextOf(const ServerSettings& settings, const SettingsField& field);
-// Stores text and its terminator, cut to the array (callers check the limit first).
+// Stores text and its terminator, cut to the array (callers check the limit
+// first); the rest of the array is zeroed, so no tail of an older, longer
+// text stays in config.dmc.
 void SetText(ServerSettings& settings, const SettingsField& field, std::string_view text);
 
 // The value as mctfcli prints it: a text up to its terminator, a number in
@@ -90,7 +96,7 @@ void SetText(ServerSettings& settings, const SettingsField& field, std::string_v
 std::string FormatFieldValue(const ServerSettings& settings, const SettingsField& field);
 
 // The sheet's checks, with its messages. CheckNumberText reads the text of a
-// number box (Number and AnyNumber rows) and tests the row's range; on
+// number box (Number and Port rows) and tests the row's range; on
 // failure the message is "Please enter an integer." or "Please enter an
 // integer between <low> and <high>.", and `number` keeps what was read.
 struct FieldCheck {
@@ -100,12 +106,15 @@ struct FieldCheck {
     std::string message;
 };
 FieldCheck CheckNumberText(const SettingsField& field, std::string_view text);
-// "Please enter no more than <limit> characters." when bytes is too long.
-std::optional<std::string> CheckTextLength(const SettingsField& field, std::string_view bytes);
+// The checks of a text box: "Please enter no more than <limit> characters."
+// when bytes is too long; for a quoted text, the message of its first
+// hazard ("Please enter no double quotes.").
+std::optional<std::string> CheckFieldText(const SettingsField& field, std::string_view bytes);
 
 // A value for any editable field given as text, checked with the sheet's
 // rules and, when it passes, stored; otherwise the message and the record as
-// it was. Texts are stored as given (within textLimit bytes); numbers are
+// it was. Texts are stored as given (within textLimit bytes, quoted ones
+// without hazards); numbers are
 // read as a number box reads them. Where the sheet has no box and so no
 // message of its own, the message gives the allowed values:
 //   Check     "Please enter 0 or 1."

@@ -30,5 +30,21 @@ TEST(MapsCommand, ListsEveryFileSortedWithoutRegardToCase) {
     EXPECT_EQ(cli.Run({"maps"}), 2);
 }
 
+TEST(MapsCommand, AHostilePakIsListedFlaggedAndCannotReachTheRotation) {
+    TempDir dir;
+    const std::string pak = (dir / "hostile.pk3").string();
+    WriteFileBytes(pak, ZipBuilder().Entry("maps/x;quit.bsp").Entry("maps/q3dm17.bsp").bytes());
+    CliHarness cli;
+    EXPECT_EQ(cli.Run({"maps", pak}), 0);
+    EXPECT_EQ(cli.out.str(), "q3dm17\nx;quit\n");
+    EXPECT_EQ(
+        cli.err.str(),
+        "mctfcli: " + pak + ": 'x;quit' cannot be added to a map list: it holds a semicolon\n");
+    EXPECT_EQ(
+        cli.Run({"maplist", "add", "--config", (dir / "config.dmc").string(), "q3dm17", "x;quit"}),
+        1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "config.dmc"));
+}
+
 }  // namespace
 }  // namespace mctf::testing

@@ -27,9 +27,8 @@ TEST(ServerFilesCommand, WritesFromTheStoredTypeAndSavesNothing) {
     // The message names the file that could not be written.
     std::filesystem::remove_all(game.dir / "baseq3");
     EXPECT_EQ(cli.Run(args), 1);
-    ASSERT_EQ(cli.desktop.messages.size(), 1u);
-    EXPECT_EQ(cli.desktop.messages[0].text,
-              ServerScriptPath(game.store.settings) + ": " + kCannotCreateScriptMessage);
+    EXPECT_EQ(cli.err.str(), "mctfcli: " + ServerScriptPath(game.store.settings) + ": " +
+                                 kCannotCreateScriptMessage + "\n");
     EXPECT_EQ(cli.Run({"server-files", "--config"}), 2);
     EXPECT_EQ(cli.err.str(),
               "mctfcli: server-files: option --config needs a value\n"

@@ -34,8 +34,7 @@ void Prepare(GameFolder& game) {
     game.store.settings = DefaultSettings;
     SetFixedText(game.store.settings.quakePath, game.dir.str());
     LoadMapList(game.store);
-    RecordingDesktop desktop;
-    ApplySettings(game.store, desktop);
+    ApplySettings(game.store);
 }
 
 TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
@@ -55,8 +54,14 @@ TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
          1,
          "",
          "mctfcli: quadFactor: Please enter an integer between 1 and 99.\n"},
-        {{"netPort=-27960"}, 0, "-27960", ""},
-        {{"netPort=99999999999"}, 0, "2147483647", ""},
+        {{"netPort=65535"}, 0, "65535", ""},
+        {{"netPort=99999999999"},
+         1,
+         "",
+         "mctfcli: netPort: Please enter an integer between 1 and 65535.\n"},
+        {{"hostname=Frag \"Hall\""}, 1, "", "mctfcli: hostname: Please enter no double quotes.\n"},
+        {{"motd=a\nb"}, 1, "", "mctfcli: motd: Please enter no line breaks.\n"},
+        {{"hostname=^1Red;Hall"}, 0, "^1Red;Hall", ""},
         {{"netPort=+0"}, 1, "", "mctfcli: netPort: Please enter an integer.\n"},
         {{"timeLimit=ten"}, 1, "", "mctfcli: timeLimit: Please enter an integer.\n"},
         {{"motd=a=b"}, 0, "a=b", ""},
@@ -133,7 +138,7 @@ struct Window {
     void Sheet(Change change) {
         LoadMapList(store);
         change(store);
-        ApplySettings(store, desktop);
+        ApplySettings(store);
     }
     void SetMaps(std::vector<std::string> names) {
         for (std::size_t i = 0; i < names.size(); ++i)

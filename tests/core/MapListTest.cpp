@@ -94,8 +94,7 @@ TEST(MapList, AnUnreadableFileIsNoEmptyListAndIsNeverSavedOver) {
         game.store.files = &SystemFiles();
         EXPECT_FALSE(SaveMapList(game.store)) << c.what;
         EXPECT_EQ(SaveSettings(game.store), SaveResult::MapListNotSaved) << c.what;
-        RecordingDesktop desktop;
-        EXPECT_FALSE(WriteServerFiles(game.store, desktop)) << c.what;
+        EXPECT_FALSE(WriteServerFiles(game.store).Written()) << c.what;
         EXPECT_EQ(ReadFileBytes(game.Morvane("mctf.map")), list) << c.what;
         EXPECT_FALSE(std::filesystem::exists(game.Morvane("morvane.cfg"))) << c.what;
 

@@ -11,7 +11,6 @@ namespace {
 
 struct ServerFilesTest : ::testing::Test {
     GameFolder game;
-    RecordingDesktop desktop;
 
     std::string Script(const char* folder = "morvane") {
         return ReadTextFile(game.dir.path() / folder / "morvane.cfg");
@@ -25,8 +24,7 @@ struct ServerFilesTest : ::testing::Test {
 };
 
 TEST_F(ServerFilesTest, DefaultSettingsGiveTheFullScript) {
-    ASSERT_TRUE(WriteServerFiles(game.store, desktop));
-    EXPECT_TRUE(desktop.messages.empty());
+    ASSERT_TRUE(WriteServerFiles(game.store).Written());
     EXPECT_EQ(ReadFileBytes(game.dir / "morvane.bat"),
               "\"" + game.dir.str() +
                   "\\quake3.exe\" +set fs_game morvane +set dedicated 2 +exec morvane.cfg");
@@ -52,7 +50,7 @@ TEST_F(ServerFilesTest, GameTypeChoosesCvarFolderAndModLines) {
         std::filesystem::remove(game.dir / "baseq3" / "morvane.cfg");
         std::filesystem::remove(game.dir / "morvane" / "morvane.cfg");
         game.store.settings.gameType = type;
-        ASSERT_TRUE(WriteServerFiles(game.store, desktop));
+        ASSERT_TRUE(WriteServerFiles(game.store).Written());
         bool mod = type >= 4;
         std::string script = Script(mod ? "morvane" : "baseq3");
         EXPECT_TRUE(script.find("set g_gametype " + std::to_string(cvar[type]) + "\n") !=
@@ -72,50 +70,85 @@ TEST_F(ServerFilesTest, MapBlockCases) {
                                {kMorvaneSoccer, "map ms01\n\n"},
                                {kMorvaneTeamDM, "map q3dm1\n\n"}}) {
         game.store.settings.gameType = type;
-        WriteServerFiles(game.store, desktop);
+        WriteServerFiles(game.store);
         EXPECT_EQ(MapBlock(type >= 4 ? "morvane" : "baseq3"), block) << type;
     }
     game.SetMaps({"q3dm1", "q3dm7", "q3dm17"});
     game.store.settings.gameType = kQuake3Tournament;
-    WriteServerFiles(game.store, desktop);
+    WriteServerFiles(game.store);
     EXPECT_EQ(MapBlock("baseq3"), "map q3dm1\n");
     game.store.settings.gameType = kMorvaneDM;
-    WriteServerFiles(game.store, desktop);
+    WriteServerFiles(game.store);
     EXPECT_EQ(MapBlock(),
               "set d1 \"map q3dm1 ; set nextmap vstr d2\"\n"
               "set d2 \"map q3dm7 ; set nextmap vstr d3\"\n"
               "set d3 \"map q3dm17 ; set nextmap vstr d1\"\nvstr d1\n\n");
     game.SetMaps({"q3dm1"});
-    WriteServerFiles(game.store, desktop);
+    WriteServerFiles(game.store);
     EXPECT_EQ(MapBlock(), "set d1 \"map q3dm1 ; set nextmap vstr d1\"\nvstr d1\n\n");
 }
 
 TEST_F(ServerFilesTest, OddValuesAreWrittenUnchangedAndRepeatably) {
     ServerSettings& s = game.store.settings;
-    std::strcpy(s.hostname, "say \"hi\"");
-    std::memset(s.motd, 'm', sizeof s.motd);  // no terminator: stops at the field's end
+    std::strcpy(s.hostname, "say 'hi'; ^1//x");  // inside quotes: the server's to show
+    std::memset(s.motd, 'm', sizeof s.motd);     // no terminator: stops at the field's end
     s.netPort = -1;
     s.mapCount = 1000;  // more than the list holds
-    ASSERT_TRUE(WriteServerFiles(game.store, desktop));
+    ASSERT_TRUE(WriteServerFiles(game.store).Written());
     std::string first = Script();
-    std::vector<std::string> lines = {"set sv_hostname \"say \"hi\"\"\n", "set net_port -1\n",
+    std::vector<std::string> lines = {"set sv_hostname \"say 'hi'; ^1//x\"\n", "set net_port -1\n",
                                       "set g_motd \"" + std::string(128, 'm') + "\"\n",
                                       "set d64 \"map  ; set nextmap vstr d1\"\n"};
     for (const std::string& line : lines) EXPECT_NE(first.find(line), std::string::npos) << line;
-    WriteServerFiles(game.store, desktop);
+    WriteServerFiles(game.store);
     EXPECT_EQ(Script(), first);
+}
+
+// A hand-edited record or list is kept as it is, but no server file is
+// written that would let it run a command of its own.
+TEST_F(ServerFilesTest, ARecordThatWouldBreakOutOfItsQuotesWritesNoFile) {
+    WriteFileBytes(game.dir / "morvane.bat", "old bat");
+    WriteFileBytes(game.dir / "morvane" / "morvane.cfg", "old cfg");
+    struct Case {
+        void (*arrange)(SettingsStore&);
+        const char* message;
+    } const cases[] = {
+        {[](SettingsStore& s) { SetFixedText(s.settings.hostname, "x\";rconPassword \"owned"); },
+         "Cannot write server file\nhostname holds a double quote"},
+        {[](SettingsStore& s) { SetFixedText(s.settings.motd, "hi\nquit"); },
+         "Cannot write server file\nmotd holds a line break"},
+        {[](SettingsStore& s) { SetFixedText(s.settings.logFileName, "a\rquit"); },
+         "Cannot write server file\nlogFileName holds a line break"},
+        {[](SettingsStore& s) { SetFixedText(s.settings.quakePath, "C:\\q3\" & del x & \""); },
+         "Cannot write server bat file\nquakePath holds a double quote"},
+        {[](SettingsStore& s) {
+             SetFixedText(s.mapList.maps[0], "q3ctf1");
+             SetFixedText(s.mapList.maps[1], "q3dm17;quit");
+             s.settings.mapCount = 2;
+         },
+         "Cannot write server file\nmap 'q3dm17;quit' holds a semicolon"},
+    };
+    const ServerSettings clean = game.store.settings;
+    for (const Case& c : cases) {
+        game.store.settings = clean;
+        c.arrange(game.store);
+        const ServerFilesOutcome outcome = WriteServerFiles(game.store);
+        EXPECT_EQ(ServerFilesMessage(outcome), c.message);
+        EXPECT_EQ(ReadFileBytes(game.dir / "morvane.bat"), "old bat") << c.message;
+        EXPECT_EQ(ReadFileBytes(game.dir / "morvane" / "morvane.cfg"), "old cfg") << c.message;
+    }
+    // The tournament writes only the first map: the rest cannot reach the server.
+    game.store.settings.gameType = kQuake3Tournament;
+    EXPECT_TRUE(WriteServerFiles(game.store).Written());
 }
 
 TEST_F(ServerFilesTest, MissingFoldersAreReported) {
     std::filesystem::remove_all(game.dir / "morvane");
-    EXPECT_FALSE(WriteServerFiles(game.store, desktop));
+    EXPECT_EQ(ServerFilesMessage(WriteServerFiles(game.store)),
+              "Cannot create server file\nMake sure game path and morvane sub directory exists");
     EXPECT_TRUE(std::filesystem::exists(game.dir / "morvane.bat"));
     SetFixedText(game.store.settings.quakePath, (game.dir / "absent").string());
-    EXPECT_FALSE(WriteServerFiles(game.store, desktop));
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[0].text,
-              "Cannot create server file\nMake sure game path and morvane sub directory exists");
-    EXPECT_EQ(desktop.messages[1].text,
+    EXPECT_EQ(ServerFilesMessage(WriteServerFiles(game.store)),
               "Cannot create server bat file\nMake sure game path exists");
 }
 
@@ -130,7 +163,7 @@ TEST_F(ServerFilesTest, NamesOutsideAsciiAreFilesLikeAnyOther) {
     WriteFileBytes(game2 / "morvane" / "mctf.map", "q3ctf4\n");
     EXPECT_EQ(LoadMapList(game.store).outcome, ReadOutcome::Read);
     EXPECT_EQ(game.store.settings.mapCount, 1);
-    ASSERT_TRUE(WriteServerFiles(game.store, desktop));
+    ASSERT_TRUE(WriteServerFiles(game.store).Written());
     ASSERT_EQ(SaveSettings(game.store), SaveResult::Saved);
     EXPECT_NE(ReadFileBytes(game2 / "morvane" / "morvane.cfg").find("map q3ctf4"),
               std::string::npos);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/ScriptSafety.h"
 #include "core/SettingsFields.h"
 
 namespace mctf {
@@ -51,7 +52,7 @@ TEST(SettingsFieldsTest, ChecksAsTheSheetDoes) {
         {"fragLimit", "10000", true, ""},
         {"fragLimit", "10001", false, "Please enter an integer between 0 and 10000."},
         {"quadFactor", "0", false, "Please enter an integer between 1 and 99."},
-        {"netPort", " -5 ", true, ""},
+        {"netPort", " 65535 ", true, ""},
         {"netPort", "+0", false, "Please enter an integer."},
         {"instaGib", "", false, "Please enter an integer."},
     };
@@ -61,9 +62,63 @@ TEST(SettingsFieldsTest, ChecksAsTheSheetDoes) {
         EXPECT_EQ(check.message, c.message) << c.field << "=" << c.text;
     }
     const SettingsField& logFile = *FindSettingsField("logFileName");
-    EXPECT_EQ(CheckTextLength(logFile, std::string(24, 'a')), std::nullopt);
-    EXPECT_EQ(CheckTextLength(logFile, std::string(25, 'a')),
+    EXPECT_EQ(CheckFieldText(logFile, std::string(24, 'a')), std::nullopt);
+    EXPECT_EQ(CheckFieldText(logFile, std::string(25, 'a')),
               "Please enter no more than 24 characters.");
+}
+
+// What the server script would run as a command of its own is refused where
+// the operator types it, for the sheet and mctfcli alike, and nothing else.
+TEST(SettingsFieldsTest, RefusesWhatWouldBreakOutOfTheScript) {
+    const std::pair<const char*, const char*> hazards[] = {
+        {"x\";quit", "Please enter no double quotes."},
+        {"a\nquit", "Please enter no line breaks."},
+        {"a\rquit", "Please enter no line breaks."},
+        {"a\tb", "Please enter no tabs or other control characters."},
+    };
+    for (const char* name :
+         {"hostname", "motd", "serverPassword", "rconPassword", "logFileName", "quakePath"}) {
+        const SettingsField& field = *FindSettingsField(name);
+        for (const auto& [text, message] : hazards) {
+            ServerSettings settings = DefaultSettings;
+            EXPECT_EQ(AssignFieldText(settings, field, text), message) << name;
+            EXPECT_EQ(CheckFieldText(field, text), message) << name;
+            EXPECT_EQ(std::memcmp(&settings, &DefaultSettings, sizeof settings), 0) << name;
+        }
+        ServerSettings settings = DefaultSettings;
+        EXPECT_EQ(AssignFieldText(settings, field, "^1Red;//x\x7f\xe9"), std::nullopt) << name;
+    }
+    ServerSettings stats = DefaultSettings;  // never written into a server file
+    EXPECT_EQ(AssignFieldText(stats, *FindSettingsField("statsDir"), "a\"b"), std::nullopt);
+
+    for (const char* port : {"0", "65536", "-5", "99999999999"}) {
+        ServerSettings settings = DefaultSettings;
+        EXPECT_EQ(AssignFieldText(settings, *FindSettingsField("netPort"), port),
+                  "Please enter an integer between 1 and 65535.")
+            << port;
+        EXPECT_EQ(settings.netPort, 27960) << port;
+    }
+
+    const std::pair<const char*, ScriptHazard> maps[] = {
+        {"q3dm17;quit", ScriptHazard::Semicolon},
+        {"q3\"dm17", ScriptHazard::DoubleQuote},
+        {"q3 dm17", ScriptHazard::Blank},
+        {"q3dm17\n", ScriptHazard::LineBreak},
+        {"q3dm//17", ScriptHazard::CommentMark},
+        {"q3dm/*17", ScriptHazard::CommentMark},
+        {"q3dm17\x01", ScriptHazard::ControlCharacter},
+        {"sub/q3dm17^1", ScriptHazard::None},
+    };
+    for (const auto& [name, hazard] : maps) EXPECT_EQ(FindMapNameHazard(name), hazard) << name;
+}
+
+TEST(SettingsFieldsTest, AShorterTextLeavesNoTailOfTheOldOne) {
+    ServerSettings settings = DefaultSettings;
+    const SettingsField& password = *FindSettingsField("rconPassword");
+    ASSERT_EQ(AssignFieldText(settings, password, "longsecret12345"), std::nullopt);
+    ASSERT_EQ(AssignFieldText(settings, password, "ab"), std::nullopt);
+    EXPECT_EQ(std::string(settings.rconPassword, sizeof settings.rconPassword),
+              std::string("ab") + std::string(14, '\0'));
 }
 
 }  // namespace

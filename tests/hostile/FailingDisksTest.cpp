@@ -121,7 +121,6 @@ TEST(FailingDisks, MapListCutShortKeepsTheOldList) {
 
 TEST(FailingDisks, ServerFilesCutShortAreReportedAndKeepTheOldFiles) {
     GameFolder game;
-    RecordingDesktop desktop;
     const ServerSettings oldSettings = game.store.settings;
     ServerSettings newSettings = oldSettings;
     SetFixedText(newSettings.hostname, "A longer host name than before");
@@ -132,12 +131,12 @@ TEST(FailingDisks, ServerFilesCutShortAreReportedAndKeepTheOldFiles) {
     FaultyFiles counting;
     game.store.files = &counting;
     game.store.settings = newSettings;
-    ASSERT_TRUE(WriteServerFiles(game.store, desktop));
+    ASSERT_TRUE(WriteServerFiles(game.store).Written());
     const std::string newBat = ReadFileBytes(bat), newCfg = ReadFileBytes(cfg);
     const std::size_t batSize = counting.BytesWritten("morvane.bat");
     const std::size_t cfgSize = counting.BytesWritten("morvane.cfg");
     game.store.settings = oldSettings;
-    ASSERT_TRUE(WriteServerFiles(game.store, desktop));
+    ASSERT_TRUE(WriteServerFiles(game.store).Written());
     const std::string oldBat = ReadFileBytes(bat), oldCfg = ReadFileBytes(cfg);
     ASSERT_NE(oldBat, newBat);
     ASSERT_NE(oldCfg, newCfg);
@@ -150,11 +149,12 @@ TEST(FailingDisks, ServerFilesCutShortAreReportedAndKeepTheOldFiles) {
         FaultyFiles disk;
         disk.LimitWrites(limit);
         game.store.files = &disk;
-        RecordingDesktop run;
-        const bool written = WriteServerFiles(game.store, run);
-        ASSERT_EQ(MessageCode(run, {kCannotWriteBatMessage, kCannotWriteScriptMessage}), expected)
-            << "limit " << limit;
-        ASSERT_EQ(written, expected == 0) << "limit " << limit;
+        const ServerFilesStatus status = WriteServerFiles(game.store).status;
+        const ServerFilesStatus expectedStatus =
+            expected == 1   ? ServerFilesStatus::CannotWriteLaunchFile
+            : expected == 2 ? ServerFilesStatus::CannotWriteScript
+                            : ServerFilesStatus::Written;
+        ASSERT_EQ(status, expectedStatus) << "limit " << limit;
         if (expected == 0) break;
         ASSERT_EQ(ReadFileBytes(bat), expected == 1 ? oldBat : newBat) << "limit " << limit;
         ASSERT_EQ(ReadFileBytes(cfg), oldCfg) << "limit " << limit;
@@ -169,7 +169,7 @@ TEST(FailingDisks, ServerFilesThatCannotBeCreatedSaySo) {
     struct Case {
         const char* what;
         void (*arrange)(GameFolder& game, FaultyFiles& disk);
-        const char* message;
+        ServerFilesStatus status;
         bool batIsNew;
     };
     const Case cases[] = {
@@ -178,31 +178,31 @@ TEST(FailingDisks, ServerFilesThatCannotBeCreatedSaySo) {
              WriteFileBytes(game.dir / "plain", "");
              SetFixedText(game.store.settings.quakePath, (game.dir / "plain" / "quake3").string());
          },
-         kCannotCreateBatMessage, false},
+         ServerFilesStatus::CannotCreateLaunchFile, false},
         {"a folder in place of morvane.bat",
          [](GameFolder& game, FaultyFiles&) { fs::create_directory(game.dir / "morvane.bat"); },
-         kCannotCreateBatMessage, false},
+         ServerFilesStatus::CannotCreateLaunchFile, false},
         {"no permission in the game folder",
          [](GameFolder&, FaultyFiles& disk) {
              disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "morvane.bat");
          },
-         kCannotCreateBatMessage, false},
+         ServerFilesStatus::CannotCreateLaunchFile, false},
         {"a folder in place of morvane.cfg",
          [](GameFolder& game, FaultyFiles&) { fs::create_directory(game.Morvane("morvane.cfg")); },
-         kCannotCreateScriptMessage, true},
+         ServerFilesStatus::CannotCreateScript, true},
         {"no morvane folder",
          [](GameFolder& game, FaultyFiles&) { fs::remove_all(game.dir / "morvane"); },
-         kCannotCreateScriptMessage, true},
+         ServerFilesStatus::CannotCreateScript, true},
     };
     for (const Case& c : cases) {
         GameFolder game;
         FaultyFiles disk;
         game.store.files = &disk;
         c.arrange(game, disk);
-        RecordingDesktop desktop;
-        EXPECT_FALSE(WriteServerFiles(game.store, desktop)) << c.what;
-        ASSERT_EQ(desktop.messages.size(), 1u) << c.what;
-        EXPECT_EQ(desktop.messages[0].text, c.message) << c.what;
+        const ServerFilesOutcome outcome = WriteServerFiles(game.store);
+        EXPECT_EQ(outcome.status, c.status) << c.what;
+        EXPECT_EQ(fs::path(outcome.path).filename(), c.batIsNew ? "morvane.cfg" : "morvane.bat")
+            << c.what;
         EXPECT_EQ(fs::is_regular_file(game.dir / "morvane.bat"), c.batIsNew) << c.what;
         EXPECT_EQ(TemporaryFiles(game.dir.path()), 0) << c.what;
     }

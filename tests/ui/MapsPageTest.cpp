@@ -73,6 +73,22 @@ TEST_F(MapsPageTest, AvailableMapsIgnoreCaseAndKeepDuplicates) {
     EXPECT_EQ(page().available->count(), 4);
 }
 
+TEST_F(MapsPageTest, AHostilePakIsListedMarkedAndCannotReachTheRotation) {
+    OpenMaps();
+    Choose({WritePak("hostile.pk3",
+                     ZipBuilder().Entry("maps/q3dm17;quit.bsp").Entry("maps/q3dm17.bsp"))});
+    ASSERT_EQ(Texts(*page().available), Strings({"q3dm17", "q3dm17;quit"}));
+    EXPECT_TRUE(page().available->item(0)->toolTip().isEmpty());
+    EXPECT_TRUE(page().available->item(1)->font().strikeOut());
+    EXPECT_TRUE(page().available->item(1)->toolTip().contains("semicolon"));
+    SelectRows(*page().available, {0, 1});
+    page().addButton->click();
+    EXPECT_EQ(MapListNames(), Strings({"q3dm17"}));
+    EXPECT_EQ(MessageTexts(), Strings({"Cannot add these maps to the map list:\nq3dm17;quit: the "
+                                       "name holds a semicolon, which the server would read as "
+                                       "a command of its own"}));
+}
+
 TEST_F(MapsPageTest, AddAppendsInAvailableOrderAndClearsTheSelection) {
     maps = {"q3dm1"};
     OpenMaps();

@@ -71,7 +71,13 @@ INSTANTIATE_TEST_SUITE_P(
         BoundaryCase{"FragsSignedZero", 0, Frags, "-0", kInteger},
         BoundaryCase{"FragsNegative", 0, Frags, "-1",
                      "Please enter an integer between 0 and 10000."},
-        BoundaryCase{"PortNegative", 0, Port, " -27960 ", ""},
+        BoundaryCase{"PortNegative", 0, Port, " -27960 ",
+                     "Please enter an integer between 1 and 65535."},
+        BoundaryCase{"Port65535", 0, Port, "65535", ""},
+        BoundaryCase{"Port65536", 0, Port, "65536", "Please enter an integer between 1 and 65535."},
+        BoundaryCase{"HostQuote", 0,
+                     [](ServerSettingsSheet& s) -> QLineEdit* { return s.generalPage.hostname; },
+                     "x\";quit", "Please enter no double quotes."},
         BoundaryCase{"PortWord", 0, Port, "port", kInteger},
         BoundaryCase{"Players128", 4, Players, "128", ""},
         BoundaryCase{"Players129", 4, Players, "129", "Please enter an integer between 0 and 128."},
@@ -110,6 +116,16 @@ TEST_F(SheetTest, OverlongLogFileNameIsShownWholeAndMustBeCut) {
     ASSERT_TRUE(Close(true));
     EXPECT_STREQ(SavedRecord().logFileName, "server.log");
     EXPECT_TRUE(HasLine(Script(), "set sv_hostname \"\""));
+}
+
+TEST_F(SheetTest, TheMessageOfTheDayWrapsButTakesNoLineBreak) {
+    Open();
+    MemoBox& motd = *sheet->generalPage.motd;
+    motd.setPlainText("Welcome\nquit");
+    EXPECT_FALSE(Close(true));
+    EXPECT_EQ(MessageTexts(), Strings({"Please enter no line breaks."}));
+    EXPECT_EQ(sheet->focusWidget(), &motd);
+    EXPECT_EQ(motd.textCursor().selectedText().size(), motd.toPlainText().size());
 }
 
 TEST_F(SheetTest, TextBoxesStopAtTheirLimit) {

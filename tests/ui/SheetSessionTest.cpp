@@ -44,7 +44,7 @@ TEST_F(SheetTest, EveryFieldOfThePagesTravelsThroughItsPageUnchanged) {
                 SetText(stored, field, std::string(field.textLimit, field.name[0]));
             } else if (field.kind == FieldKind::Flags) {
                 SetNumber(stored, field, field.flagBits);
-            } else if (field.kind != FieldKind::AnyNumber) {
+            } else if (field.kind != FieldKind::Port) {
                 SetNumber(stored, field, field.high);
             } else {
                 SetNumber(stored, field, -27960);

@@ -15,6 +15,7 @@
 #include "core/FixedText.h"
 #include "core/PakScanner.h"
 #include "core/Paths.h"
+#include "core/ScriptSafety.h"
 #include "core/SettingsStore.h"
 #include "ui/TextField.h"
 
@@ -82,11 +83,20 @@ void MapsPage::FirstOpen() {
 }
 
 void MapsPage::AddSelected() {
+    std::string refused;
     for (int row : SelectedRows(*available, kMaxActedOn)) {
-        current->addItem(available->item(row)->text());
+        const QString name = available->item(row)->text();
+        if (std::optional<std::string> why = UnsafeMapReason(name)) {
+            refused += "\n" + ToBytes(name) + ": " + *why;
+            continue;
+        }
+        current->addItem(name);
     }
     available->clearSelection();
     RebuildMapList();
+    if (!refused.empty())
+        desktop_.ShowMessage("Cannot add these maps to the map list:" + refused, kAppTitle,
+                             MessageIcon::Exclamation);
 }
 
 void MapsPage::DeleteSelected() {
@@ -109,6 +119,13 @@ void MapsPage::SelectMaps() {
     for (const std::string& name : names) InsertAvailable(ToQString(name));
 }
 
+std::optional<std::string> UnsafeMapReason(const QString& name) {
+    ScriptHazard hazard = FindMapNameHazard(ToBytes(name));
+    if (hazard == ScriptHazard::None) return std::nullopt;
+    return "the name holds " + std::string(HazardName(hazard)) +
+           ", which the server would read as a command of its own";
+}
+
 void MapsPage::InsertAvailable(const QString& name) {
     // Sorted without regard to case; an equal name goes after the ones there.
     int low = 0;
@@ -122,6 +139,17 @@ void MapsPage::InsertAvailable(const QString& name) {
         }
     }
     available->insertItem(low, name);
+    // A hostile pak stays visible, but what it smuggles in is marked.
+    if (std::optional<std::string> why = UnsafeMapReason(name)) {
+        QListWidgetItem* item = available->item(low);
+        const QString reason = "Cannot be added: " + ToQString(*why);
+        item->setToolTip(reason);
+        item->setData(Qt::AccessibleDescriptionRole, reason);
+        item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+        QFont font = item->font();
+        font.setStrikeOut(true);
+        item->setFont(font);
+    }
 }
 
 void MapsPage::RebuildMapList() {

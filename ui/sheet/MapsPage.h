@@ -1,9 +1,14 @@
 // MapsPage: the "Maps" page. Available Maps collects the maps of the paks
 // and .bsp files the operator picks; Current Map List is the rotation of the
-// current game type. Every Add and Delete rewrites the store's map list at
+// current game type. A listed name the server script could not carry safely
+// is shown struck out and refused by Add. Every Add and Delete rewrites the store's map list at
 // once (its first 64 names); OK saves it and closing without OK reloads it.
 #pragma once
 
+#include <QString>
+
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "ui/sheet/SheetPage.h"
@@ -44,6 +49,9 @@ private:
     SettingsStore& store_;
     Desktop& desktop_;
 };
+
+// Why a name listed from a pak cannot go into a map list, or nullopt.
+std::optional<std::string> UnsafeMapReason(const QString& name);
 
 // Rows of the selected items in ascending order, at most `limit` of them.
 std::vector<int> SelectedRows(const QListWidget& list, int limit);

@@ -40,8 +40,9 @@ MemoBox* SheetPage::MakeMemoBox(const SettingsField& field) {
 }
 
 NumberBox* SheetPage::MakeNumberBox(const SettingsField& field) {
-    // A box without a range (Port) takes any typing; the check reads it.
-    return new NumberBox(field.kind != FieldKind::AnyNumber);
+    // The port box takes any typing, so that a stored value outside its
+    // range shows as it is; the check reads it.
+    return new NumberBox(field.kind != FieldKind::Port);
 }
 
 void SheetPage::Bind(const SettingsField& field, Control control) {
@@ -58,7 +59,10 @@ void SheetPage::Fill() {
         std::visit(Overloaded{
                        [&](TextBox* box) { box->ShowText(ToQString(b.text)); },
                        [&](MemoBox* box) { box->ShowText(ToQString(b.text)); },
-                       [&](NumberBox* box) { box->setText(QString::number(b.number)); },
+                       [&](NumberBox* box) {
+                           b.text = std::to_string(b.number);
+                           box->setText(QString::fromStdString(b.text));
+                       },
                        [&](QCheckBox* box) { FillCheck(*box, b.number); },
                        [&](FlagBox* box) {
                            // Showing the bit must not write it.
@@ -80,14 +84,17 @@ std::optional<PageFailure> SheetPage::Read() {
         std::optional<PageFailure> failure;
         auto readText = [&](QWidget* box, const QString& text) {
             b.text = ToBytes(text);
-            if (std::optional<std::string> tooLong = CheckTextLength(*b.field, b.text))
-                failure = PageFailure{box, *tooLong};
+            if (std::optional<std::string> refused = CheckFieldText(*b.field, b.text))
+                failure = PageFailure{box, *refused};
         };
         std::visit(Overloaded{
                        [&](TextBox* box) { readText(box, box->text()); },
                        [&](MemoBox* box) { readText(box, box->toPlainText()); },
                        [&](NumberBox* box) {
-                           FieldCheck check = CheckNumberText(*b.field, ToBytes(box->text()));
+                           const std::string typed = ToBytes(box->text());
+                           // A stored port outside the range passes until it is edited.
+                           if (b.field->kind == FieldKind::Port && typed == b.text) return;
+                           FieldCheck check = CheckNumberText(*b.field, typed);
                            // A number out of range is still taken: the check
                            // comes after the reading.
                            if (check.isNumber) b.number = check.number;

@@ -80,7 +80,8 @@ private:
     struct Binding {
         const SettingsField* field;
         Control control;
-        std::string text;    // texts: the bytes that go into the record
+        std::string text;    // texts: the bytes that go into the record;
+                             // number boxes: the text the last fill showed
         int32_t number = 0;  // every other kind
     };
     const Binding& BindingOf(const SettingsField& field) const;

@@ -1,5 +1,6 @@
 #include "ui/sheet/SheetSession.h"
 
+#include "core/Desktop.h"
 #include "core/MapList.h"
 #include "core/ServerFiles.h"
 #include "core/SettingsStore.h"
@@ -22,7 +23,9 @@ void CloseServerSheet(ServerSettingsSheet& sheet, bool accepted, SettingsStore& 
         return;
     }
     sheet.SettingsFromPages(store.settings);
-    ApplySettings(store, desktop);
+    ApplyResult result = ApplySettings(store);
+    const std::string message = ServerFilesMessage(result.serverFiles);
+    if (!message.empty()) desktop.ShowMessage(message);
 }
 
 }  // namespace mctf
