@@ -66,15 +66,4 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
     return std::nullopt;
 }
 
-std::optional<int> StartCommand(const Args& args, unsigned options, std::string_view command,
-                                CommandContext& context, CommandArgs& parsed) {
-    if (std::optional<std::string> problem = ParseCommandArgs(args, options, parsed))
-        return UsageError(context, command, *problem);
-    if (parsed.help) {
-        PrintCommandUsage(command, context.out);
-        return 0;
-    }
-    return std::nullopt;
-}
-
 }  // namespace mctf

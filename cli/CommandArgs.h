@@ -3,7 +3,8 @@
 // Options may stand anywhere after the command (and its action): "--config
 // FILE" or "--config=FILE", "--logs DIR", "--yes", and "--help" (or "-h"),
 // which every command takes and which wins over everything else, so it is
-// never read as a file name. "--" ends the options.
+// never read as a file name. "--" ends the options. Which of them a command
+// takes is in its row of the command table.
 #pragma once
 
 #include <optional>
@@ -32,10 +33,5 @@ struct CommandArgs {
 // problem for a usage error (an unknown option, an option without its value).
 std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
                                             CommandArgs& parsed);
-
-// The start every command shares: parses args, and answers a usage error (2)
-// or --help (0) itself. nullopt when the command goes on with parsed.
-std::optional<int> StartCommand(const Args& args, unsigned options, std::string_view command,
-                                CommandContext& context, CommandArgs& parsed);
 
 }  // namespace mctf

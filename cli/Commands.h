@@ -1,6 +1,8 @@
-// The commands of mctfcli. Each takes the words after its name and returns
-// the process exit status: 0 on success, 1 when the work failed (a refused
-// value, a file that could not be read or written), 2 for a usage error.
+// The commands of mctfcli. Each takes the words after its name, sorted into
+// operands and the options its row of the command table allows (CommandArgs;
+// cli/CommandTable.h), and returns the process exit status: 0 on success, 1
+// when the work failed (a refused value, a file that could not be read or
+// written), 2 for a usage error.
 //
 // Data goes to `out`; errors go to `err` as "mctfcli: NAME: message", NAME
 // being the file, folder or field concerned. Messages of the core (the
@@ -22,6 +24,7 @@ namespace mctf {
 
 class Desktop;
 class ByteProgress;
+struct CommandArgs;
 
 using Args = std::vector<std::string>;
 
@@ -51,20 +54,18 @@ struct CommandContext {
 int RunMctfcli(const Args& args, CommandContext& context);
 
 // mctfcli settings show|get|set|reset [--config FILE]
-int RunSettingsCommand(const Args& args, CommandContext& context);
+int RunSettingsCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli maplist show|add|remove|clear [--config FILE]
-int RunMapListCommand(const Args& args, CommandContext& context);
+int RunMapListCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli server-files [--config FILE]
-int RunServerFilesCommand(const Args& args, CommandContext& context);
+int RunServerFilesCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli maps FILE...
-int RunMapsCommand(const Args& args, CommandContext& context);
+int RunMapsCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli stats [--config FILE] [--logs DIR]
-int RunStatsCommand(const Args& args, CommandContext& context);
+int RunStatsCommand(const CommandArgs& parsed, CommandContext& context);
 
-// The help of mctfcli, and the short usage of one command (false when there
-// is no such command).
+// The help of mctfcli.
 void PrintUsage(std::ostream& out);
-bool PrintCommandUsage(std::string_view command, std::ostream& out);
 
 // "mctfcli: COMMAND: problem" and the command's usage on err; returns 2.
 int UsageError(CommandContext& context, std::string_view command, std::string_view problem);

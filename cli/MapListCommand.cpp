@@ -44,10 +44,7 @@ std::string ListFile(const SettingsStore& store) {
 
 }  // namespace
 
-int RunMapListCommand(const Args& args, CommandContext& context) {
-    CommandArgs parsed;
-    if (std::optional<int> done = StartCommand(args, kConfigOption, kCommand, context, parsed))
-        return *done;
+int RunMapListCommand(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.empty())
         return UsageError(context, kCommand, "which action: show, add, remove or clear?");
     const std::string action = parsed.words[0];

@@ -23,10 +23,8 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-int RunMapsCommand(const Args& args, CommandContext& context) {
+int RunMapsCommand(const CommandArgs& parsed, CommandContext& context) {
     constexpr std::string_view kCommand = "maps";
-    CommandArgs parsed;
-    if (std::optional<int> done = StartCommand(args, 0, kCommand, context, parsed)) return *done;
     if (parsed.words.empty()) return UsageError(context, kCommand, "no file given");
     std::vector<std::string> names;
     bool failed = false;

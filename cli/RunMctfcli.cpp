@@ -1,7 +1,7 @@
 // The command line of mctfcli: global options, help and the commands.
 #include <ostream>
 
-#include "cli/Commands.h"
+#include "cli/CommandTable.h"
 #include "core/UserSettings.h"
 #include "core/Version.h"
 
@@ -9,37 +9,31 @@ namespace mctf {
 
 namespace {
 
-using CommandFunction = int (*)(const Args&, CommandContext&);
-
-struct Command {
-    std::string_view name;
-    CommandFunction run;
-};
-
-constexpr Command kCommands[] = {
-    {"settings", RunSettingsCommand},
-    {"maplist", RunMapListCommand},
-    {"server-files", RunServerFilesCommand},
-    {"maps", RunMapsCommand},
-    {"stats", RunStatsCommand},
-};
-
-const Command* FindCommand(std::string_view name) {
-    for (const Command& command : kCommands) {
-        if (command.name == name) return &command;
-    }
-    return nullptr;
-}
-
 int Help(const Args& args, CommandContext& context) {
     if (args.size() < 2) {
         PrintUsage(context.out);
         return 0;
     }
-    if (PrintCommandUsage(args[1], context.out)) return 0;
+    if (const Command* command = FindCommand(args[1])) {
+        PrintCommandUsage(*command, context.out);
+        return 0;
+    }
     context.err << "mctfcli: help: unknown command '" << args[1] << "'\n";
     PrintUsage(context.err);
     return 2;
+}
+
+// Sorts the command's words by its row's options, answers --help and a bad
+// option itself, and runs the command with the rest.
+int RunCommand(const Command& command, const Args& words, CommandContext& context) {
+    CommandArgs parsed;
+    if (std::optional<std::string> problem = ParseCommandArgs(words, command.options, parsed))
+        return UsageError(context, command.name, *problem);
+    if (parsed.help) {
+        PrintCommandUsage(command, context.out);
+        return 0;
+    }
+    return command.run(parsed, context);
 }
 
 // Takes --user-settings out of the words before "--", wherever it stands.
@@ -75,6 +69,12 @@ int RunMctfcli(const Args& commandLine, CommandContext& context) {
         return 0;
     }
     if (first == "help") return Help(args, context);
+    if (first == "--commands") {
+        // Not in the help: the bash completion asks it for the command names.
+        for (const Command& command : Commands()) context.out << command.name << '\n';
+        context.out << "help\n";
+        return 0;
+    }
     const Command* command = FindCommand(first);
     if (!command) {
         context.err << "mctfcli: "
@@ -91,7 +91,7 @@ int RunMctfcli(const Args& commandLine, CommandContext& context) {
             return 1;
         }
     }
-    return command->run(Args(args.begin() + 1, args.end()), context);
+    return RunCommand(*command, Args(args.begin() + 1, args.end()), context);
 }
 
 }  // namespace mctf

@@ -9,11 +9,8 @@
 
 namespace mctf {
 
-int RunServerFilesCommand(const Args& args, CommandContext& context) {
+int RunServerFilesCommand(const CommandArgs& parsed, CommandContext& context) {
     constexpr std::string_view kCommand = "server-files";
-    CommandArgs parsed;
-    if (std::optional<int> done = StartCommand(args, kConfigOption, kCommand, context, parsed))
-        return *done;
     if (!parsed.words.empty())
         return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
     SettingsStore store;

@@ -135,11 +135,7 @@ int Reset(const CommandArgs& parsed, CommandContext& context) {
 
 }  // namespace
 
-int RunSettingsCommand(const Args& args, CommandContext& context) {
-    CommandArgs parsed;
-    if (std::optional<int> done =
-            StartCommand(args, kConfigOption | kYesOption, kCommand, context, parsed))
-        return *done;
+int RunSettingsCommand(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.empty())
         return UsageError(context, kCommand, "which action: show, get, set or reset?");
     const std::string& action = parsed.words[0];

@@ -72,11 +72,7 @@ private:
 
 }  // namespace
 
-int RunStatsCommand(const Args& args, CommandContext& context) {
-    CommandArgs parsed;
-    if (std::optional<int> done =
-            StartCommand(args, kConfigOption | kLogsOption, kCommand, context, parsed))
-        return *done;
+int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     if (!parsed.words.empty())
         return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
 

@@ -2,56 +2,12 @@
 #include <ostream>
 #include <string>
 
-#include "cli/Commands.h"
+#include "cli/CommandTable.h"
 #include "core/SettingsFields.h"
 
 namespace mctf {
 
 namespace {
-
-constexpr const char* kSettingsUsage =
-    "Usage: mctfcli settings show [--config FILE]\n"
-    "       mctfcli settings get NAME... [--config FILE]\n"
-    "       mctfcli settings set NAME=VALUE... [--config FILE]\n"
-    "       mctfcli settings reset [--yes] [--config FILE]\n"
-    "\n"
-    "show prints every field as NAME=VALUE, get the values of the fields named.\n"
-    "set checks every value as the settings sheet does (nothing changes when one\n"
-    "is refused), then does what OK on the sheet does: writes morvane.bat and\n"
-    "morvane.cfg, saves config.dmc and the map list of the game type. reset\n"
-    "restores the defaults as Setup > Reset Settings does; it asks on a terminal,\n"
-    "elsewhere it needs --yes.\n";
-
-constexpr const char* kMapListUsage =
-    "Usage: mctfcli maplist show [--config FILE]\n"
-    "       mctfcli maplist add NAME... [--config FILE]\n"
-    "       mctfcli maplist remove NAME... [--config FILE]\n"
-    "       mctfcli maplist clear [--config FILE]\n"
-    "\n"
-    "The map rotation of the stored game type, one name a line. add appends maps\n"
-    "(one word of 1 to 31 characters each, at most 64 in the list), remove takes\n"
-    "out the first occurrence of each name, clear empties the list. A change then\n"
-    "does what OK on the settings sheet does. Example:\n"
-    "  mctfcli maplist add $(mctfcli maps baseq3/pak0.pk3)\n";
-
-constexpr const char* kServerFilesUsage =
-    "Usage: mctfcli server-files [--config FILE]\n"
-    "\n"
-    "Writes morvane.bat and morvane.cfg from the stored settings and the map list\n"
-    "of the stored game type. config.dmc and the map lists are not written.\n";
-
-constexpr const char* kMapsUsage =
-    "Usage: mctfcli maps FILE...\n"
-    "\n"
-    "Lists the maps inside .pk3 archives (or names .bsp files), sorted without\n"
-    "regard to case, one a line.\n";
-
-constexpr const char* kStatsUsage =
-    "Usage: mctfcli stats [--logs DIR] [--config FILE]\n"
-    "\n"
-    "Analyses every *.log file of the statistics folder (statsDir, or DIR for\n"
-    "this run only) and writes the statistics pages there. config.dmc is not\n"
-    "written.\n";
 
 constexpr const char* kCommonOptions =
     "\n"
@@ -94,33 +50,35 @@ std::string Limits(const SettingsField& field) {
     return "";
 }
 
-void PrintFields(std::ostream& out) {
+// A command that reads no settings takes --help only.
+std::string_view OptionsText(const Command& command) {
+    return command.options & kConfigOption ? kCommonOptions : "\n  --help         this text\n";
+}
+
+}  // namespace
+
+void PrintSettingsFields(std::ostream& out) {
     out << "\nFields, in the order of the record:\n";
     for (const SettingsField& field : SettingsFields()) {
         out << "  " << std::left << std::setw(15) << field.name << ' ' << Limits(field) << '\n';
     }
 }
 
-}  // namespace
-
 void PrintUsage(std::ostream& out) {
     out << "Usage: mctfcli COMMAND [ARGUMENTS] [--config FILE]\n"
            "\n"
            "The jobs of mctfutil without a window.\n"
            "\n"
-           "Commands:\n"
-           "  settings show|get NAME...|set NAME=VALUE...|reset [--yes]\n"
-           "      Show or change the server settings, as the settings sheet does.\n"
-           "  maplist show|add NAME...|remove NAME...|clear\n"
-           "      Show or change the map rotation of the stored game type.\n"
-           "  server-files\n"
-           "      Write morvane.bat and morvane.cfg from the stored settings.\n"
-           "  maps FILE...\n"
-           "      List the maps inside .pk3 archives (or name .bsp files), sorted.\n"
-           "  stats [--logs DIR]\n"
-           "      Analyse the *.log files of the statistics folder (or DIR) and\n"
-           "      write the statistics pages there.\n"
-           "  help [COMMAND]\n"
+           "Commands:\n";
+    for (const Command& command : Commands()) {
+        out << "  " << command.name << (command.synopsis.empty() ? "" : " ") << command.synopsis
+            << '\n';
+        std::string_view rest = command.summary;
+        for (std::size_t end; (end = rest.find('\n')) != rest.npos; rest.remove_prefix(end + 1))
+            out << "      " << rest.substr(0, end) << '\n';
+        out << "      " << rest << '\n';
+    }
+    out << "  help [COMMAND]\n"
            "      This text, or the usage of one command.\n"
            "\n"
            "Options:"
@@ -130,24 +88,9 @@ void PrintUsage(std::ostream& out) {
            "Exit status: 0 on success, 1 when the work failed, 2 on bad usage.\n";
 }
 
-bool PrintCommandUsage(std::string_view command, std::ostream& out) {
-    if (command == "settings") {
-        out << kSettingsUsage << kCommonOptions;
-        PrintFields(out);
-        return true;
-    }
-    const char* usage = command == "maplist"        ? kMapListUsage
-                        : command == "server-files" ? kServerFilesUsage
-                        : command == "maps"         ? kMapsUsage
-                        : command == "stats"        ? kStatsUsage
-                                                    : nullptr;
-    if (!usage) return false;
-    out << usage;
-    if (command == "maps")
-        out << "\n  --help         this text\n";
-    else
-        out << kCommonOptions;
-    return true;
+void PrintCommandUsage(const Command& command, std::ostream& out) {
+    out << command.usage << OptionsText(command);
+    if (command.usageEnd) command.usageEnd(out);
 }
 
 int UsageError(CommandContext& context, std::string_view command, std::string_view problem) {

@@ -7,6 +7,7 @@
 #   tests/cli/cli_session.sh MCTFCLI
 set -uo pipefail
 cli="$1"
+completion="$(realpath "$(dirname "$0")/../../packaging/mctfcli.bash-completion")"
 work="$(mktemp -d "${TMPDIR:-/tmp}/mctfcli-session.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 # The session's own folder; the captured output stays beside it.
@@ -140,6 +141,15 @@ expect 2 "$cli" frobnicate
 expect 2 "$cli" stats --frobnicate
 expect 2 "$cli" stats --logs
 grep -q "logs" "$err" || fail "missing value: $(cat "$err")"
+
+# The completion offers the commands the program names (where bash-completion is).
+if [[ -r /usr/share/bash-completion/bash_completion ]]; then
+  # shellcheck source=/dev/null
+  got=$(source /usr/share/bash-completion/bash_completion && source "$completion" &&
+        COMP_WORDS=("$cli" "") COMP_CWORD=1 COMP_LINE="$cli " COMP_POINT=$((${#cli} + 1)) &&
+        _mctfcli && echo "${COMPREPLY[*]} ")
+  [[ $got == "$("$cli" --commands | tr '\n' ' ')" ]] || fail "completion: $got"
+fi
 
 ((failures == 0)) || { echo "$failures failure(s)" >&2; exit 1; }
 echo "mctfcli session: all checks passed"

@@ -1,0 +1,106 @@
+#include "cli/CommandTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace mctf {
+
+namespace {
+
+constexpr std::string_view kSettingsUsage =
+    "Usage: mctfcli settings show [--config FILE]\n"
+    "       mctfcli settings get NAME... [--config FILE]\n"
+    "       mctfcli settings set NAME=VALUE... [--config FILE]\n"
+    "       mctfcli settings reset [--yes] [--config FILE]\n"
+    "\n"
+    "show prints every field as NAME=VALUE, get the values of the fields named.\n"
+    "set checks every value as the settings sheet does (nothing changes when one\n"
+    "is refused), then does what OK on the sheet does: writes morvane.bat and\n"
+    "morvane.cfg, saves config.dmc and the map list of the game type. reset\n"
+    "restores the defaults as Setup > Reset Settings does; it asks on a terminal,\n"
+    "elsewhere it needs --yes.\n";
+
+constexpr std::string_view kMapListUsage =
+    "Usage: mctfcli maplist show [--config FILE]\n"
+    "       mctfcli maplist add NAME... [--config FILE]\n"
+    "       mctfcli maplist remove NAME... [--config FILE]\n"
+    "       mctfcli maplist clear [--config FILE]\n"
+    "\n"
+    "The map rotation of the stored game type, one name a line. add appends maps\n"
+    "(one word of 1 to 31 characters each, at most 64 in the list), remove takes\n"
+    "out the first occurrence of each name, clear empties the list. A change then\n"
+    "does what OK on the settings sheet does. Example:\n"
+    "  mctfcli maplist add $(mctfcli maps baseq3/pak0.pk3)\n";
+
+constexpr std::string_view kServerFilesUsage =
+    "Usage: mctfcli server-files [--config FILE]\n"
+    "\n"
+    "Writes morvane.bat and morvane.cfg from the stored settings and the map list\n"
+    "of the stored game type. config.dmc and the map lists are not written.\n";
+
+constexpr std::string_view kMapsUsage =
+    "Usage: mctfcli maps FILE...\n"
+    "\n"
+    "Lists the maps inside .pk3 archives (or names .bsp files), sorted without\n"
+    "regard to case, one a line.\n";
+
+constexpr std::string_view kStatsUsage =
+    "Usage: mctfcli stats [--logs DIR] [--config FILE]\n"
+    "\n"
+    "Analyses every *.log file of the statistics folder (statsDir, or DIR for\n"
+    "this run only) and writes the statistics pages there. config.dmc is not\n"
+    "written.\n";
+
+// In the order of mctfcli --help.
+constexpr Command kCommands[] = {
+    {"settings", RunSettingsCommand, kConfigOption | kYesOption,
+     "show|get NAME...|set NAME=VALUE...|reset [--yes]",
+     "Show or change the server settings, as the settings sheet does.", kSettingsUsage,
+     PrintSettingsFields},
+    {"maplist", RunMapListCommand, kConfigOption, "show|add NAME...|remove NAME...|clear",
+     "Show or change the map rotation of the stored game type.", kMapListUsage},
+    {"server-files", RunServerFilesCommand, kConfigOption, "",
+     "Write morvane.bat and morvane.cfg from the stored settings.", kServerFilesUsage},
+    {"maps", RunMapsCommand, 0, "FILE...",
+     "List the maps inside .pk3 archives (or name .bsp files), sorted.", kMapsUsage},
+    {"stats", RunStatsCommand, kConfigOption | kLogsOption, "[--logs DIR]",
+     "Analyse the *.log files of the statistics folder (or DIR) and\n"
+     "write the statistics pages there.",
+     kStatsUsage},
+};
+
+constexpr bool IsComplete(const Command& command) {
+    constexpr std::string_view start = "Usage: mctfcli ";
+    return !command.name.empty() && command.run && !command.summary.empty() &&
+           command.usage.starts_with(start) &&
+           command.usage.substr(start.size()).starts_with(command.name) &&
+           command.usage.ends_with('\n');
+}
+
+// "help" is answered before the table is looked at: no row may take it.
+constexpr bool NamesDistinct() {
+    for (auto row = std::begin(kCommands); row != std::end(kCommands); ++row) {
+        if (row->name == "help") return false;
+        for (auto other = std::begin(kCommands); other != row; ++other)
+            if (other->name == row->name) return false;
+    }
+    return true;
+}
+
+static_assert(std::ranges::all_of(kCommands, IsComplete),
+              "every command needs a name, a run function, a summary and a usage text "
+              "starting \"Usage: mctfcli NAME\"");
+static_assert(NamesDistinct(), "command names must differ from each other and from help");
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+const Command* FindCommand(std::string_view name) {
+    for (const Command& command : kCommands) {
+        if (command.name == name) return &command;
+    }
+    return nullptr;
+}
+
+}  // namespace mctf
