@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     auto tables = std::make_unique<mctf::StatsTables>();
     mctf::SilentDesktop desktop;
     auto start = std::chrono::steady_clock::now();
-    bool written = mctf::AnalyzeLogs(*tables, settings, desktop, mctf::ReportEnvironment{});
+    const mctf::StatsRunOutcome outcome =
+        mctf::AnalyzeLogs(*tables, settings, desktop, mctf::ReportEnvironment{});
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
@@ -44,8 +45,10 @@ int main(int argc, char** argv) {
     std::printf("bytes=%ju seconds=%.3f mb_per_s=%.1f max_rss_kib=%ld players=%d clans=%d\n", bytes,
                 seconds, static_cast<double>(bytes) / 1e6 / seconds, usage.ru_maxrss,
                 tables->playerCount, tables->clanCount);
-    if (!written) {
-        std::fprintf(stderr, "%s\n", desktop.lastMessage.c_str());
+    if (!outcome.Written()) {
+        std::fprintf(stderr, "the pages were not written: %.*s\n",
+                     static_cast<int>(mctf::RunMessage(outcome).text.size()),
+                     mctf::RunMessage(outcome).text.data());
         return 1;
     }
     return 0;

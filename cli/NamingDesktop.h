@@ -7,7 +7,6 @@
 #include <string>
 
 #include "cli/ForwardingDesktop.h"
-#include "core/ServerSettings.h"
 
 namespace mctf {
 
@@ -17,15 +16,11 @@ public:
 
     // Every message is about this file or folder.
     void Name(std::string subject);
-    // Messages of WriteServerFiles name morvane.bat or morvane.cfg.
-    void NameServerFiles(const ServerSettings& settings);
 
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
 
 private:
     std::string subject_;
-    std::string launchFile_;
-    std::string serverScript_;
 };
 
 }  // namespace mctf

@@ -1,7 +1,7 @@
 // mctfcli stats: analyses the log folder and writes the statistics pages
 // there. --logs picks another folder for this run only; config.dmc is not
 // saved. The success report goes to standard output, errors (naming the
-// folder) to the desktop, that is standard error.
+// folder) to standard error.
 #include <memory>
 #include <ostream>
 #include <string>
@@ -10,53 +10,14 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
-#include "cli/ForwardingDesktop.h"
-#include "cli/NamingDesktop.h"
-#include "core/Desktop.h"
 #include "core/FixedText.h"
+#include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
 
 namespace mctf {
 namespace {
 
 constexpr std::string_view kCommand = "stats";
-constexpr std::string_view kReportCaption = "Player Stats";
-
-// Sends the report's success message to `out` and everything else on to the
-// inner desktop, remembering whether an error was shown. With a byte count on
-// the terminal, the window's bar (which moves at match starts and tells no
-// share) is left out, and the count's line is erased before any message.
-class StatsCommandDesktop : public ForwardingDesktop {
-public:
-    StatsCommandDesktop(Desktop& inner, std::ostream& out, ByteProgress* bytes)
-        : ForwardingDesktop(inner), out_(out), bytes_(bytes) {}
-
-    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
-        if (bytes_) bytes_->Clear();
-        if (caption == kReportCaption) {
-            out_ << text << '\n' << std::flush;
-            return;
-        }
-        errorShown_ = true;
-        inner_.ShowMessage(text, caption, icon);
-    }
-    void OpenProgress() override {
-        if (!bytes_) inner_.OpenProgress();
-    }
-    void SetProgress(int position) override {
-        if (!bytes_) inner_.SetProgress(position);
-    }
-    void CloseProgress() override {
-        if (!bytes_) inner_.CloseProgress();
-    }
-    bool ErrorShown() const { return errorShown_; }
-
-private:
-    std::ostream& out_;
-    ByteProgress* bytes_;
-    bool errorShown_ = false;
-};
-
 // The reader's count of log bytes, on to the terminal's line.
 class BytesOnTerminal : public ReadProgress {
 public:
@@ -88,17 +49,26 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.logs) SetFixedText(settings.statsDir, *parsed.logs);
 
     auto tables = std::make_unique<StatsTables>();
-    NamingDesktop naming(context.desktop);
-    naming.Name(std::string(FixedText(settings.statsDir)));
-    StatsCommandDesktop commandDesktop(naming, context.out, context.progress);
+    // With a byte count on the terminal, the window's bar (which moves at
+    // match starts and tells no share) is left out.
+    SilentDesktop noBar;
     std::optional<BytesOnTerminal> reading;
     if (context.progress) reading.emplace(*context.progress);
     ReportEnvironment env;
     env.files = context.files;
-    UnreadFiles unread;
-    const bool written =
-        AnalyzeLogs(*tables, settings, commandDesktop, env, reading ? &*reading : nullptr, &unread);
+    const StatsRunOutcome outcome =
+        AnalyzeLogs(*tables, settings, context.progress ? noBar : context.desktop, env,
+                    reading ? &*reading : nullptr);
     if (context.progress) context.progress->Clear();
+    if (outcome.Written()) {
+        context.out << RunMessage(outcome).text << '\n' << std::flush;
+    } else {
+        // A list page that could not be created is an error here too.
+        std::string_view text = RunMessage(outcome).text;
+        if (text.empty()) text = kCannotCreatePagesMessage;
+        context.err << "mctfcli: " << FixedText(settings.statsDir) << ": " << text << '\n';
+    }
+    const UnreadFiles& unread = outcome.unread;
     // What the pages are missing, for the operator of a script.
     for (const ReadResult& log : unread.logs) {
         context.err << "mctfcli: warning: "
@@ -110,12 +80,7 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
         context.err << "mctfcli: warning: cannot read " << unread.clanList.path
                     << ", the pages name no clans from it (" << unread.clanList.reason << ")\n";
     }
-    if (written) return 0;
-    if (!commandDesktop.ErrorShown()) {
-        // A list page that could not be created ends the run without a box.
-        naming.ShowMessage("ERROR Cannot create HTML File!", kAppTitle, MessageIcon::Exclamation);
-    }
-    return 1;
+    return outcome.Written() ? 0 : 1;
 }
 
 }  // namespace mctf

@@ -34,31 +34,59 @@ private:
 
 }  // namespace
 
-bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
-                 const ReportEnvironment& env, ReadProgress* reading, UnreadFiles* unread) {
-    UnreadFiles ignored;
-    if (unread == nullptr) unread = &ignored;
-    *unread = UnreadFiles{};
+StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
+                            const ReportEnvironment& env, ReadProgress* reading) {
+    StatsRunOutcome outcome;
     ResetLogTables(tables);
     const std::string folder(FixedText(settings.statsDir));
     const std::vector<std::string> logFiles = FindLogFiles(folder);
     if (logFiles.empty()) {
-        desktop.ShowMessage("ERROR Cannot find any log files!");
-        return false;
+        outcome.status = StatsRunStatus::NoLogFiles;
+        return outcome;
     }
 
     desktop.OpenProgress();
     // An unreadable file is skipped; the run goes on with the next one.
     DesktopReadProgress progress(desktop, reading);
-    ReadLogFiles(tables, folder, logFiles, progress, *env.files, &unread->logs);
+    ReadLogFiles(tables, folder, logFiles, progress, *env.files, &outcome.unread.logs);
     // Seeded anew for every run, so that every report draws afresh.
     IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(static_cast<unsigned>(env.now()));
     ReadResult clanList = AggregateStats(tables, settings, draw, *env.files);
-    if (clanList.Unreadable()) unread->clanList = std::move(clanList);
+    if (clanList.Unreadable()) outcome.unread.clanList = std::move(clanList);
     desktop.SetProgress(100);
-    bool written = WriteReport(tables, settings, desktop, env);
+    ReportOutcome report = WriteReport(tables, settings, env);
     desktop.CloseProgress();
-    return written;
+    switch (report.status) {
+    case ReportStatus::Written:
+        break;
+    case ReportStatus::CannotCreateFrontPage:
+        outcome.status = StatsRunStatus::CannotCreateFrontPage;
+        break;
+    case ReportStatus::CannotCreatePage:
+        outcome.status = StatsRunStatus::CannotCreatePage;
+        break;
+    case ReportStatus::CannotWrite:
+        outcome.status = StatsRunStatus::CannotWritePage;
+        break;
+    }
+    outcome.page = std::move(report.page);
+    return outcome;
+}
+
+StatsRunMessage RunMessage(const StatsRunOutcome& outcome) {
+    switch (outcome.status) {
+    case StatsRunStatus::Written:
+        return {"pstats.htm written", "Player Stats", MessageIcon::None};
+    case StatsRunStatus::NoLogFiles:
+        return {"ERROR Cannot find any log files!"};
+    case StatsRunStatus::CannotCreateFrontPage:
+        return {kCannotCreatePagesMessage, kAppTitle, MessageIcon::Exclamation};
+    case StatsRunStatus::CannotWritePage:
+        return {"ERROR Cannot write HTML File!", kAppTitle, MessageIcon::Exclamation};
+    case StatsRunStatus::CannotCreatePage:
+        break;
+    }
+    return {""};
 }
 
 std::string UnreadableClanListMessage(const ReadResult& clanList) {

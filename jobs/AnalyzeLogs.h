@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Desktop.h"
@@ -26,15 +27,44 @@ struct UnreadFiles {
     ReadResult clanList;           // Unreadable when clanlist.txt was
 };
 
-// True when the report was written completely. Without any log file shows
-// "ERROR Cannot find any log files!" and writes nothing.
-// The desktop's bar moves at every match start (see ReadProgress.h);
-// `reading`, when given, is also told of every match start and every block
-// read, with the bytes read so far and the total. Files found but not
-// readable are skipped silently and listed in `unread` when given.
-bool AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
-                 const ReportEnvironment& env, ReadProgress* reading = nullptr,
-                 UnreadFiles* unread = nullptr);
+enum class StatsRunStatus {
+    Written,
+    NoLogFiles,  // nothing read, nothing written
+    CannotCreateFrontPage,
+    CannotCreatePage,  // a list page after the front page
+    CannotWritePage,   // a write failed part-way
+};
+
+struct StatsRunOutcome {
+    StatsRunStatus status = StatsRunStatus::Written;
+    // The page that could not be created, for the two Create statuses.
+    std::string page;
+    // What the pages are missing: logs skipped, a clan list not read.
+    UnreadFiles unread;
+
+    bool Written() const { return status == StatsRunStatus::Written; }
+};
+
+// The desktop's "Reading Data" bar is open while the logs are read and
+// moves at every match start (see ReadProgress.h); `reading`, when given, is
+// also told of every match start and every block read, with the bytes read
+// so far and the total. Files found but not readable are skipped and listed
+// in the outcome. The desktop is asked nothing and shown no message.
+StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
+                            const ReportEnvironment& env, ReadProgress* reading = nullptr);
+
+// What a run says when it ends, in the window's words: a message box's text,
+// caption and icon. The text is empty where the window says nothing (a list
+// page that could not be created: the front page was).
+struct StatsRunMessage {
+    std::string_view text;
+    std::string_view caption = kAppTitle;
+    MessageIcon icon = MessageIcon::None;
+};
+StatsRunMessage RunMessage(const StatsRunOutcome& outcome);
+
+// The word for any page that could not be created, the list pages' too.
+inline constexpr std::string_view kCannotCreatePagesMessage = "ERROR Cannot create HTML File!";
 
 // The window's note after the pages: clanlist.txt could not be read.
 std::string UnreadableClanListMessage(const ReadResult& clanList);

@@ -11,6 +11,7 @@ bool PageWriter::Open(const std::string& path) {
     Close();
     // Text mode: the one line break of the report becomes the platform's line end.
     file_ = files_.Open(path, "w");
+    if (file_ == nullptr) notCreated_ = path;
     return file_ != nullptr;
 }
 

@@ -34,11 +34,14 @@ public:
     bool IsOpen() const { return file_ != nullptr; }
     // True once a write or close of any page of this run has failed.
     bool WriteFailed() const { return writeFailed_; }
+    // The last page Open could not create; empty when every one was.
+    const std::string& NotCreated() const { return notCreated_; }
 
 private:
     FileSystem& files_;
     std::FILE* file_ = nullptr;
     bool writeFailed_ = false;
+    std::string notCreated_;
 };
 
 }  // namespace mctf

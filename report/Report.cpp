@@ -72,14 +72,12 @@ bool WriteListPages(PageWriter& page, const StatsTables& tables, const std::stri
 
 }  // namespace
 
-bool WriteReport(const StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
-                 const ReportEnvironment& env) {
+ReportOutcome WriteReport(const StatsTables& tables, const ServerSettings& settings,
+                          const ReportEnvironment& env) {
     const std::string statsDir(FixedText(settings.statsDir));
     PageWriter page(*env.files);
-    if (!page.Open(JoinPath(statsDir, "pstats.htm"))) {
-        desktop.ShowMessage("ERROR Cannot create HTML File!", kAppTitle, MessageIcon::Exclamation);
-        return false;
-    }
+    const std::string frontPage = JoinPath(statsDir, "pstats.htm");
+    if (!page.Open(frontPage)) return {ReportStatus::CannotCreateFrontPage, frontPage};
 
     bool allPagesCreated = true;
     if (tables.playerCount <= 0) {
@@ -93,14 +91,9 @@ bool WriteReport(const StatsTables& tables, const ServerSettings& settings, Desk
         page.Close();
     }
 
-    // A failed write must never pass for a finished report.
-    if (page.WriteFailed()) {
-        desktop.ShowMessage("ERROR Cannot write HTML File!", kAppTitle, MessageIcon::Exclamation);
-        return false;
-    }
-    if (!allPagesCreated) return false;
-    desktop.ShowMessage("pstats.htm written", "Player Stats", MessageIcon::None);
-    return true;
+    if (page.WriteFailed()) return {ReportStatus::CannotWrite, {}};
+    if (!allPagesCreated) return {ReportStatus::CannotCreatePage, page.NotCreated()};
+    return {};
 }
 
 }  // namespace mctf

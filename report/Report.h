@@ -5,19 +5,32 @@
 // each closed before the next is opened. The tables are only read.
 #pragma once
 
-#include "core/Desktop.h"
+#include <string>
+
 #include "core/ServerSettings.h"
 #include "report/ReportEnvironment.h"
 #include "stats/StatsTables.h"
 
 namespace mctf {
 
-// Writes every page into settings.statsDir and reports the outcome on the
-// desktop: "pstats.htm written" on success, "ERROR Cannot create HTML File!"
-// when the front page cannot be created, "ERROR Cannot write HTML File!"
-// when a write failed. A later page that cannot be created ends the run
-// without a message. True only when every page was written completely.
-bool WriteReport(const StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
-                 const ReportEnvironment& env);
+enum class ReportStatus {
+    Written,
+    CannotCreateFrontPage,  // pstats.htm: nothing was written
+    CannotCreatePage,       // a later page: the run ended there
+    CannotWrite,            // a write, flush or close failed (a full disk)
+};
+
+struct ReportOutcome {
+    ReportStatus status = ReportStatus::Written;
+    // The page that could not be created; empty otherwise.
+    std::string page;
+
+    bool Written() const { return status == ReportStatus::Written; }
+};
+
+// Writes every page into settings.statsDir. Written only when every page
+// was written completely; a failed write never passes for a finished report.
+ReportOutcome WriteReport(const StatsTables& tables, const ServerSettings& settings,
+                          const ReportEnvironment& env);
 
 }  // namespace mctf

@@ -16,11 +16,12 @@ void PlayersStats(QWidget* owner, SettingsStore& store, StatsTables& tables, Des
     if (runDialog(prompt) != QDialog::Accepted) return;
     SetFixedText(store.settings.statsDir, ToBytes(prompt.text()));
     SaveSettings(store);
-    UnreadFiles unread;
-    AnalyzeLogs(tables, store.settings, desktop, report, nullptr, &unread);
+    const StatsRunOutcome outcome = AnalyzeLogs(tables, store.settings, desktop, report);
+    if (StatsRunMessage message = RunMessage(outcome); !message.text.empty())
+        desktop.ShowMessage(message.text, message.caption, message.icon);
     // Skipped logs stay silent here; a clan list that was there is missed.
-    if (unread.clanList.Unreadable()) {
-        desktop.ShowMessage(UnreadableClanListMessage(unread.clanList), kAppTitle,
+    if (outcome.unread.clanList.Unreadable()) {
+        desktop.ShowMessage(UnreadableClanListMessage(outcome.unread.clanList), kAppTitle,
                             MessageIcon::Exclamation);
     }
 }

@@ -75,10 +75,9 @@ TEST_F(StatsCommandTest, OnATerminalTheBytesReadReplaceTheBarAndAreErased) {
     EXPECT_EQ(out.str(), "pstats.htm written\n");
 }
 
-TEST_F(StatsCommandTest, ErrorsGoToTheDesktopAndFail) {
+TEST_F(StatsCommandTest, ErrorsGoToStandardErrorAndFail) {
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, Logs() + ": ERROR Cannot find any log files!");
+    EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot find any log files!\n");
     EXPECT_EQ(out.str(), "");
 
     // A page on a full device: no success line.
@@ -86,7 +85,7 @@ TEST_F(StatsCommandTest, ErrorsGoToTheDesktopAndFail) {
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::filesystem::create_symlink("/dev/full", dir / "logs" / "players.htm");
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
-    EXPECT_EQ(desktop.messages.back().text, Logs() + ": ERROR Cannot write HTML File!");
+    EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot write HTML File!\n");
     EXPECT_EQ(out.str(), "");
 }
 
@@ -94,8 +93,7 @@ TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::filesystem::create_directory(dir / "logs" / "clans.htm");
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, Logs() + ": ERROR Cannot create HTML File!");
+    EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot create HTML File!\n");
     EXPECT_EQ(out.str(), "");
 }
 

@@ -402,18 +402,15 @@ TEST(FailingDisks, UnreadableClanListAndLogsAreSkippedAndNamedByMctfcli) {
 
         // The window's run says nothing of a skipped log.
         RecordingDesktop window;
-        UnreadFiles unread;
         ReportEnvironment env;
         auto tables = std::make_unique<StatsTables>();
         FaultyFiles again;
         c.arrange(again);
         env.files = &again;
-        ASSERT_TRUE(AnalyzeLogs(*tables, game.store.settings, window, env, nullptr, &unread))
-            << c.what;
-        ASSERT_EQ(window.messages.size(), 1u) << c.what;
-        EXPECT_EQ(window.messages[0].text, "pstats.htm written") << c.what;
-        EXPECT_EQ(unread.logs.size(), logSkipped ? 1u : 0u) << c.what;
-        EXPECT_EQ(unread.clanList.Unreadable(), !logSkipped) << c.what;
+        const StatsRunOutcome outcome = AnalyzeLogs(*tables, game.store.settings, window, env);
+        ASSERT_TRUE(outcome.Written()) << c.what;
+        EXPECT_EQ(outcome.unread.logs.size(), logSkipped ? 1u : 0u) << c.what;
+        EXPECT_EQ(outcome.unread.clanList.Unreadable(), !logSkipped) << c.what;
     }
 }
 
@@ -437,16 +434,22 @@ protected:
                        "  5:01 Exit: Fraglimit hit.\n");
     }
 
-    // 1: the write failure was reported, 2: "pstats.htm written", 3: the
-    // front page could not be created; +10 when the run said it succeeded.
+    // 1: a write failed, 12: written, 3: the front page could not be
+    // created, 0: a later page could not.
     int Run(FileSystem& files = SystemFiles()) {
         RecordingDesktop desktop;
         auto tables = std::make_unique<StatsTables>();
         env.files = &files;
-        bool written = AnalyzeLogs(*tables, settings, desktop, env);
-        return (written ? 10 : 0) +
-               MessageCode(desktop, {"ERROR Cannot write HTML File!", "pstats.htm written",
-                                     "ERROR Cannot create HTML File!"});
+        switch (AnalyzeLogs(*tables, settings, desktop, env).status) {
+        case StatsRunStatus::CannotWritePage:
+            return 1;
+        case StatsRunStatus::Written:
+            return 12;
+        case StatsRunStatus::CannotCreateFrontPage:
+            return 3;
+        default:
+            return 0;
+        }
     }
 
     TempDir logs;

@@ -5,26 +5,11 @@
 #pragma once
 
 #include <filesystem>
-#include <initializer_list>
 
 #include "tests/core/FaultyFiles.h"
 #include "tests/support/RecordingDesktop.h"
 
 namespace mctf::testing {
-
-// 0 when nothing was shown, 1 + the index of `text` in `expected` when exactly
-// that one message was shown, 90 for anything else.
-inline int MessageCode(const RecordingDesktop& desktop,
-                       std::initializer_list<const char*> expected) {
-    if (desktop.messages.empty()) return 0;
-    if (desktop.messages.size() != 1) return 90;
-    int code = 1;
-    for (const char* text : expected) {
-        if (desktop.messages[0].text == text) return code;
-        ++code;
-    }
-    return 90;
-}
 
 // Files of `folder` whose names end in ".tmp": left-overs of a failed save.
 inline int TemporaryFiles(const std::filesystem::path& folder) {

@@ -33,12 +33,10 @@ struct StatsRun {
         WriteFileBytes(logs / name, text);
     }
 
-    // The text of the single message the run showed ("" for none, "?" for more).
+    // The window's message at the end of the run ("" for none).
     std::string Run() {
-        desktop.messages.clear();
-        AnalyzeLogs(*tables, settings, desktop, ReportEnvironment{});
-        if (desktop.messages.empty()) return "";
-        return desktop.messages.size() == 1 ? desktop.messages[0].text : "?";
+        return std::string(
+            RunMessage(AnalyzeLogs(*tables, settings, desktop, ReportEnvironment{})).text);
     }
 
     std::map<std::string, int> Players() const {

@@ -4,23 +4,20 @@
 
 #include "report/Report.h"
 #include "tests/report/ReportFixture.h"
-#include "tests/support/RecordingDesktop.h"
 
 namespace mctf::testing {
 namespace {
 
 class ReportTest : public ::testing::Test, public ReportFixture {
 protected:
-    bool Run() {
+    ReportOutcome Run() {
         DecideAwards();
-        return WriteReport(*tables, settings, desktop, env);
+        return WriteReport(*tables, settings, env);
     }
-
-    void ExpectOnlyMessage(const std::string& text, const std::string& caption, MessageIcon icon) {
-        ASSERT_EQ(desktop.messages.size(), 1u);
-        EXPECT_EQ(desktop.messages[0].text, text);
-        EXPECT_EQ(desktop.messages[0].caption, caption);
-        EXPECT_EQ(desktop.messages[0].icon, icon);
+    void ExpectOutcome(ReportStatus status, const std::string& page = {}) {
+        const ReportOutcome outcome = Run();
+        EXPECT_EQ(outcome.status, status);
+        EXPECT_EQ(outcome.page, page.empty() ? page : (dir / page).string());
     }
 
     void AddThreePlayers() {
@@ -29,28 +26,24 @@ protected:
         AddPlayer("Cy", 3600, 1.0f, {{kShotgun, 1}});
         RankInOrder();
     }
-
-    RecordingDesktop desktop;
 };
 
 TEST_F(ReportTest, NoPlayersWritesHeadAndFootOnlyAndLeavesOtherPages) {
     WriteFileBytes(dir / "players.htm", "old list");
     WriteFileBytes(dir / "players_100.htm", "old continuation");
-    EXPECT_TRUE(Run());
+    ExpectOutcome(ReportStatus::Written);
     EXPECT_EQ(Page("pstats.htm"), kHeadServerStats + kFoot);
     EXPECT_EQ(Page("players.htm"), "old list");
     EXPECT_EQ(Page("players_100.htm"), "old continuation");
     for (const char* page : {"rockets.htm", "railers.htm", "clans.htm"}) {
         EXPECT_FALSE(Exists(page)) << page;
     }
-    ExpectOnlyMessage("pstats.htm written", "Player Stats", MessageIcon::None);
 }
 
 TEST_F(ReportTest, ThreePlayersWithoutClansWriteAllFivePages) {
     AddThreePlayers();
     draws = {1};
-    EXPECT_TRUE(Run());
-    ExpectOnlyMessage("pstats.htm written", "Player Stats", MessageIcon::None);
+    ExpectOutcome(ReportStatus::Written);
 
     EXPECT_EQ(Page("clans.htm"), Head("Players") + kBackToFront + kSpacer + kFoot);
 
@@ -92,15 +85,13 @@ TEST_F(ReportTest, FrontPageThatCannotBeCreatedWritesNothing) {
     AddThreePlayers();
     WriteFileBytes(dir / "file", "x");
     std::strcpy(settings.statsDir, (dir / "file").string().c_str());
-    EXPECT_FALSE(Run());
-    ExpectOnlyMessage("ERROR Cannot create HTML File!", "mctfutil", MessageIcon::Exclamation);
+    EXPECT_EQ(Run().status, ReportStatus::CannotCreateFrontPage);
 }
 
-TEST_F(ReportTest, ListPageThatCannotBeCreatedEndsSilently) {
+TEST_F(ReportTest, ListPageThatCannotBeCreatedEndsTheRunThere) {
     AddThreePlayers();
     std::filesystem::create_directory(dir / "railers.htm");
-    EXPECT_FALSE(Run());
-    EXPECT_TRUE(desktop.messages.empty());
+    ExpectOutcome(ReportStatus::CannotCreatePage, "railers.htm");
     EXPECT_NE(Page("rockets.htm").find(kFoot), std::string::npos);
     EXPECT_FALSE(Exists("players.htm"));
     EXPECT_FALSE(Exists("clans.htm"));
@@ -110,8 +101,7 @@ TEST_F(ReportTest, MissingContinuationPageEndsTheReportBeforeClans) {
     AddNumberedPlayers(120);
     RankInOrder();
     std::filesystem::create_directory(dir / "players_100.htm");
-    EXPECT_FALSE(Run());
-    EXPECT_TRUE(desktop.messages.empty());
+    ExpectOutcome(ReportStatus::CannotCreatePage, "players_100.htm");
     EXPECT_FALSE(Exists("clans.htm"));
     // players.htm is finished as a page that continues; nothing goes after it.
     std::string ending =
@@ -127,8 +117,7 @@ TEST_F(ReportTest, FailedWriteIsReportedInsteadOfSuccess) {
     AddThreePlayers();
     // railers.htm lands on a device that is always full.
     std::filesystem::create_symlink("/dev/full", dir / "railers.htm");
-    EXPECT_FALSE(Run());
-    ExpectOnlyMessage("ERROR Cannot write HTML File!", "mctfutil", MessageIcon::Exclamation);
+    ExpectOutcome(ReportStatus::CannotWrite);
     EXPECT_NE(Page("clans.htm").find(kFoot), std::string::npos);
 }
 
