@@ -63,10 +63,9 @@ bool ReportSave(SaveResult result, const SettingsStore& store,
         return true;
     }
     if (result == SaveResult::MapListNotSaved) {
-        int32_t type = store.mapList.loadedGameType;
-        if (type < 0 || type >= kGameTypeCount) type = store.settings.gameType;
-        if (type < 0 || type >= kGameTypeCount) return false;
-        const std::string path = MapListPath(store, type);
+        const std::optional<std::string> list = CurrentMapListPath(store);
+        if (!list) return false;
+        const std::string& path = *list;
         std::error_code error;
         const bool folderMissing =
             !std::filesystem::is_directory(std::filesystem::path(path).parent_path(), error);

@@ -36,10 +36,9 @@ std::vector<std::string> ListNames(const SettingsStore& store) {
     return names;
 }
 
-std::string ListFile(const SettingsStore& store) {
-    int32_t type = store.mapList.loadedGameType;
-    if (type < 0 || type >= kGameTypeCount) type = store.settings.gameType;
-    return MapListPath(store, type);
+// The file messages name; the settings file when the game type names none.
+std::string ListFile(const SettingsStore& store, const std::optional<std::string>& config) {
+    return CurrentMapListPath(store).value_or(ConfigName(config));
 }
 
 }  // namespace
@@ -67,7 +66,7 @@ int RunMapListCommand(const CommandArgs& parsed, CommandContext& context) {
 
     // Every name is checked before the list changes: a refused call changes
     // nothing.
-    const std::string file = ListFile(store);
+    const std::string file = ListFile(store, parsed.config);
     bool refused = false;
     if (action == "add") {
         for (const std::string& name : names) {

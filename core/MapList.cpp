@@ -13,8 +13,6 @@ namespace mctf {
 
 namespace {
 
-bool IsGameType(int32_t gameType) { return gameType >= 0 && gameType < kGameTypeCount; }
-
 // Reads the next white-space separated word into slot, cut to 31 characters.
 // A NUL byte ends a word's text (the rest of the word is dropped), and a word
 // left empty by that is skipped: an empty name would write a broken rotation.
@@ -44,6 +42,13 @@ bool ReadWord(ByteStream& file, char (&slot)[kMapNameSize]) {
 std::string MapListPath(const SettingsStore& store, int32_t gameType) {
     return JoinPath(JoinPath(FixedText(store.settings.quakePath), "morvane"),
                     kGameTypes[gameType].mapListFile);
+}
+
+std::optional<std::string> CurrentMapListPath(const SettingsStore& store) {
+    int32_t gameType = store.mapList.loadedGameType;
+    if (!IsGameType(gameType)) gameType = store.settings.gameType;
+    if (!IsGameType(gameType)) return std::nullopt;
+    return MapListPath(store, gameType);
 }
 
 int ValidMapCount(const SettingsStore& store) {
@@ -82,13 +87,12 @@ ReadResult LoadMapList(SettingsStore& store) {
 
 bool SaveMapList(const SettingsStore& store) {
     if (store.mapList.readFailed) return false;
-    int32_t gameType = store.mapList.loadedGameType;
-    if (!IsGameType(gameType)) gameType = store.settings.gameType;
-    if (!IsGameType(gameType)) return false;
+    const std::optional<std::string> path = CurrentMapListPath(store);
+    if (!path) return false;
 
     // A list cut short by a full disk would lose maps: the old file stays
     // until the new one is complete.
-    FileReplacement file(MapListPath(store, gameType), "w", *store.files);
+    FileReplacement file(*path, "w", *store.files);
     if (!file.Open()) return false;
     int count = ValidMapCount(store);
     for (int i = 0; i < count; ++i) {

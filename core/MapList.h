@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/FileSystem.h"
@@ -51,6 +52,11 @@ std::string UnreadableMapListMessage(const ReadResult& result);
 
 // The list file of a game type (0..7): <quakePath>/morvane/<file>.
 std::string MapListPath(const SettingsStore& store, int32_t gameType);
+
+// The file the list in memory belongs to: that of the type it was loaded
+// for, or before any load that of the current gameType; nullopt when
+// neither is a game type.
+std::optional<std::string> CurrentMapListPath(const SettingsStore& store);
 
 // mapCount limited to what the list can hold.
 int ValidMapCount(const SettingsStore& store);

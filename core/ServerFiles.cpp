@@ -18,7 +18,7 @@ namespace {
 int Len(std::string_view text) { return static_cast<int>(text.size()); }
 
 int GametypeCvar(int32_t gameType) {
-    if (gameType < 0 || gameType >= kGameTypeCount) return 0;
+    if (!IsGameType(gameType)) return 0;
     return kGameTypes[gameType].gametypeCvar;
 }
 

@@ -126,6 +126,10 @@ struct GameTypeInfo {
 // Indexed by GameType.
 extern const GameTypeInfo kGameTypes[kGameTypeCount];
 
+// Whether a gameType value names one of the eight types (a hand-edited
+// record may hold any number).
+inline bool IsGameType(int32_t gameType) { return gameType >= 0 && gameType < kGameTypeCount; }
+
 // Types 4..7 belong to the modification: extra script lines, fs_game, the
 // morvane folder.
 inline bool IsModGameType(int32_t gameType) { return gameType >= kMorvaneCTF; }

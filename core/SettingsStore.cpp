@@ -15,8 +15,7 @@ namespace {
 constexpr float kSettingsVersion = 2.0f;
 
 bool IsUsable(const ServerSettings& settings) {
-    return settings.version == kSettingsVersion && settings.gameType >= 0 &&
-           settings.gameType < kGameTypeCount;
+    return settings.version == kSettingsVersion && IsGameType(settings.gameType);
 }
 
 // Writes the raw record beside config.dmc and moves it into place, so a save
