@@ -12,6 +12,35 @@ std::string ConfigName(const std::optional<std::string>& config) {
     return config ? *config : std::string(kDefaultConfigFile);
 }
 
+namespace {
+
+// What each use of the settings file lets through that cannot be read.
+struct ConfigRules {
+    bool mindsMapList;        // a list that cannot be read stops the command
+    bool replacesUnreadable;  // config.dmc of the current folder is replaced
+    bool createsNamedFile;    // a missing --config file is made
+};
+
+ConfigRules RulesFor(ConfigUse use) {
+    switch (use) {
+    case ConfigUse::Read:
+    case ConfigUse::Change:
+        return {true, false, false};
+    case ConfigUse::Stats:
+        return {false, false, false};
+    case ConfigUse::Reset:
+        return {false, true, true};
+    }
+    return {true, false, false};
+}
+
+bool CannotRead(const ReadResult& unread, CommandContext& context) {
+    context.err << "mctfcli: " << unread.path << ": cannot read: " << unread.reason << "\n";
+    return false;
+}
+
+}  // namespace
+
 bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::string>& config,
                             ConfigUse use, CommandContext& context) {
     std::error_code error;
@@ -23,28 +52,26 @@ bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::strin
     store.defaults = context.defaults;
     store.files = context.files;
     ReadResult unread;
-    SettingsFileState state = ReadSettings(store, &unread);
-    const std::string name = ConfigName(config);
-    // Settings or maps that could not be read must not become a file.
-    if (unread.Unreadable() && use != ConfigUse::Reset &&
-        (state == SettingsFileState::Unreadable || use != ConfigUse::Stats)) {
-        context.err << "mctfcli: " << unread.path << ": cannot read: " << unread.reason << "\n";
-        return false;
+    const SettingsFileState state = ReadSettings(store, &unread);
+    const ConfigRules rules = RulesFor(use);
+
+    // Settings or maps that could not be read must not become a file. A
+    // named file that cannot be read may be anything: even a reset leaves it
+    // alone (config.dmc of the current folder is replaced, as the window does).
+    if (state == SettingsFileState::Unreadable) {
+        if (config || !rules.replacesUnreadable) return CannotRead(unread, context);
+    } else if (unread.Unreadable() && rules.mindsMapList) {
+        return CannotRead(unread, context);
     }
     if (!config || state == SettingsFileState::Loaded) return true;
-    // A named file that cannot be read may be anything: even a reset leaves
-    // it alone (config.dmc of the current folder is replaced, as the window does).
-    if (state == SettingsFileState::Unreadable) {
-        context.err << "mctfcli: " << unread.path << ": cannot read: " << unread.reason << "\n";
-        return false;
-    }
 
+    const std::string name = ConfigName(config);
     if (state == SettingsFileState::Missing) {
         if (std::filesystem::exists(*config, error)) {
             context.err << "mctfcli: " << name << ": not a settings file (not a regular file)\n";
             return false;
         }
-        if (use == ConfigUse::Reset) return true;
+        if (rules.createsNamedFile) return true;
         context.err << "mctfcli: " << name
                     << ": no such settings file ('mctfcli settings reset --config " << name
                     << "' creates one)\n";
