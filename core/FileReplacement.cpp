@@ -50,6 +50,10 @@ bool FileReplacement::Open() {
     return file_ != nullptr;
 }
 
+void FileReplacement::MakeExecutable() {
+    if (file_ != nullptr && !files_.MakeExecutable(file_)) writeFailed_ = true;
+}
+
 void FileReplacement::Write(std::string_view bytes) {
     if (file_ == nullptr || writeFailed_ || bytes.empty()) return;
     if (!files_.Write(file_, bytes.data(), bytes.size())) writeFailed_ = true;

@@ -33,6 +33,9 @@ public:
     // its folder is missing or refuses new files, or a folder stands in its
     // place.
     bool Open();
+    // Makes the new file a program anyone may run (0755), as a script must
+    // be; a failure is kept for Commit.
+    void MakeExecutable();
     // Writes to the temporary; a failure is kept for Commit.
     void Write(std::string_view bytes);
     void Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));

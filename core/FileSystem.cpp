@@ -7,6 +7,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -86,6 +87,14 @@ bool FileSystem::Sync(std::FILE* file) {
 }
 
 bool FileSystem::Close(std::FILE* file) { return std::fclose(file) == 0; }
+
+bool FileSystem::MakeExecutable([[maybe_unused]] std::FILE* file) {
+#ifdef _WIN32
+    return true;
+#else
+    return fchmod(fileno(file), 0755) == 0;
+#endif
+}
 
 bool FileSystem::Rename(const std::string& from, const std::string& to) {
 #ifdef _WIN32

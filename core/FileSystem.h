@@ -55,6 +55,9 @@ public:
     // Flushes the stream and pushes its data to the disk.
     virtual bool Sync(std::FILE* file);
     virtual bool Close(std::FILE* file);
+    // Lets everyone read and run the file, only its owner write it (0755);
+    // true without doing anything where files carry no such mode (Windows).
+    virtual bool MakeExecutable(std::FILE* file);
     // Moves `from` over `to`, replacing it.
     virtual bool Rename(const std::string& from, const std::string& to);
     // Best effort: a file left behind is no failure of the caller's.

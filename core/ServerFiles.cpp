@@ -29,6 +29,60 @@ void WriteLaunchLine(FileReplacement& file, const ServerSettings& s) {
     file.Printf(" +set dedicated %d +exec morvane.cfg", s.serverType);
 }
 
+// A text in single quotes for the shell: every byte stands for itself, a
+// single quote is ended, escaped and opened again.
+std::string ShellQuoted(std::string_view text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+// morvane.sh: the launch line of morvane.bat for a Linux dedicated server.
+// The engine's base and home paths are the game folder, so the paks it
+// loads, morvane.cfg and the log it writes (g_log, below fs_game) are where
+// the settings and mctfcli stats look for them.
+void WriteShellLauncher(FileReplacement& file, const ServerSettings& s) {
+    const std::string game = ShellQuoted(FixedText(s.quakePath));
+    std::string names;
+    for (const char* name : kDedicatedServerNames)
+        names += (names.empty() ? "" : " ") + std::string(name);
+    file.Write(
+        "#!/bin/sh\n"
+        "# Written by mctfutil with morvane.cfg and morvane.bat: changes made here\n"
+        "# are lost the next time. Starts the dedicated server of the game folder;\n"
+        "# MCTF_SERVER names another server program. Arguments are passed on.\n");
+    file.Printf("game=%s\n", game.c_str());
+    file.Write(
+        "cd \"$game\" || exit 1\n"
+        "server=${MCTF_SERVER-}\n"
+        "if [ -z \"$server\" ]; then\n");
+    file.Printf("    for name in %s; do\n", names.c_str());
+    file.Write(
+        "        if [ -f \"$name\" ] && [ -x \"$name\" ]; then\n"
+        "            server=./$name\n"
+        "            break\n"
+        "        fi\n"
+        "    done\n"
+        "fi\n"
+        "if [ -z \"$server\" ]; then\n");
+    file.Printf(
+        "    echo \"morvane.sh: no dedicated server in $game (looked for %s);"
+        " install one there or set MCTF_SERVER to its path\" >&2\n",
+        names.c_str());
+    file.Write(
+        "    exit 1\n"
+        "fi\n"
+        "exec \"$server\" +set fs_basepath \"$game\" +set fs_homepath \"$game\"");
+    if (IsModGameType(s.gameType)) file.Write(" +set fs_game morvane");
+    file.Printf(" +set dedicated %d +exec morvane.cfg \"$@\"\n", s.serverType);
+}
+
 // The rotation: d1..dn each load a map and name the next as nextmap, the
 // last one pointing back to d1. The tournament plays only the first map.
 void WriteMapBlock(FileReplacement& file, const SettingsStore& store) {
@@ -105,6 +159,10 @@ std::string LaunchFilePath(const ServerSettings& settings) {
     return JoinPath(FixedText(settings.quakePath), "morvane.bat");
 }
 
+std::string ShellLauncherPath(const ServerSettings& settings) {
+    return JoinPath(FixedText(settings.quakePath), "morvane.sh");
+}
+
 std::string ServerScriptPath(const ServerSettings& settings) {
     const char* folder = IsModGameType(settings.gameType) ? "morvane" : "baseq3";
     return JoinPath(JoinPath(FixedText(settings.quakePath), folder), "morvane.cfg");
@@ -156,6 +214,15 @@ ServerFilesOutcome WriteServerFiles(const SettingsStore& store) {
     // A full disk would truncate the script next: stop while it is whole.
     if (!launch.Commit()) return {CannotWriteLaunchFile, launchPath, {}};
 
+    if (kWritesShellLauncher) {
+        const std::string shellPath = ShellLauncherPath(store.settings);
+        FileReplacement shell(shellPath, "w", *store.files);
+        if (!shell.Open()) return {CannotCreateShellLauncher, shellPath, {}};
+        shell.MakeExecutable();
+        WriteShellLauncher(shell, store.settings);
+        if (!shell.Commit()) return {CannotWriteShellLauncher, shellPath, {}};
+    }
+
     const std::string scriptPath = ServerScriptPath(store.settings);
     FileReplacement script(scriptPath, "w", *store.files);
     if (!script.Open()) return {CannotCreateScript, scriptPath, {}};
@@ -177,6 +244,10 @@ std::string ServerFilesMessage(const ServerFilesOutcome& outcome) {
         return kCannotCreateBatMessage;
     case ServerFilesStatus::CannotWriteLaunchFile:
         return kCannotWriteBatMessage;
+    case ServerFilesStatus::CannotCreateShellLauncher:
+        return kCannotCreateShellLauncherMessage;
+    case ServerFilesStatus::CannotWriteShellLauncher:
+        return kCannotWriteShellLauncherMessage;
     case ServerFilesStatus::CannotCreateScript:
         return kCannotCreateScriptMessage;
     case ServerFilesStatus::CannotWriteScript:

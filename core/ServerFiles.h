@@ -21,9 +21,30 @@ inline constexpr const char* kCannotWriteBatMessage =
     "Cannot write server bat file\nMake sure the disk is not full";
 inline constexpr const char* kCannotWriteScriptMessage =
     "Cannot write server file\nMake sure the disk is not full";
+inline constexpr const char* kCannotCreateShellLauncherMessage =
+    "Cannot create server start script\nMake sure game path exists";
+inline constexpr const char* kCannotWriteShellLauncherMessage =
+    "Cannot write server start script\nMake sure the disk is not full";
+
+// Whether this build writes morvane.sh beside morvane.bat: every build but
+// the Windows one, whose servers start from the batch file.
+#ifdef _WIN32
+inline constexpr bool kWritesShellLauncher = false;
+#else
+inline constexpr bool kWritesShellLauncher = true;
+#endif
+
+// The dedicated-server programs morvane.sh looks for in the game folder, in
+// this order: ioquake3's, Quake3e's, then id's own Linux server.
+inline constexpr const char* kDedicatedServerNames[] = {
+    "ioq3ded.x86_64",  "ioq3ded.aarch64",     "ioq3ded.arm64",     "ioq3ded.x86", "ioq3ded",
+    "quake3e.ded.x64", "quake3e.ded.aarch64", "quake3e.ded.arm64", "quake3e.ded", "q3ded",
+};
 
 // <quakePath>/morvane.bat
 std::string LaunchFilePath(const ServerSettings& settings);
+// <quakePath>/morvane.sh
+std::string ShellLauncherPath(const ServerSettings& settings);
 // <quakePath>/baseq3/morvane.cfg for types 0..3, <quakePath>/morvane/... else.
 std::string ServerScriptPath(const ServerSettings& settings);
 
@@ -39,6 +60,8 @@ enum class ServerFilesStatus {
     UnsafeScript,
     CannotCreateLaunchFile,  // the old files stay as they were
     CannotWriteLaunchFile,
+    CannotCreateShellLauncher,  // morvane.bat is already the new one
+    CannotWriteShellLauncher,
     CannotCreateScript,  // morvane.bat is already the new one
     CannotWriteScript,
 };
@@ -53,11 +76,12 @@ struct ServerFilesOutcome {
     bool Written() const { return status == ServerFilesStatus::Written; }
 };
 
-// Writes morvane.bat, then morvane.cfg, each replacing the old file only once
+// Writes morvane.bat, then (see kWritesShellLauncher) morvane.sh, then
+// morvane.cfg, each replacing the old file only once
 // it is complete (a symbolic link stays, its target is replaced). A file that
 // cannot be created at all (its folder missing or closed, a folder in its
 // place) and one whose writing fails part-way keep their old contents, and a
-// failing launch file stops before the script. A record or map list holding
+// failing launch file stops before the next one. A record or map list holding
 // what the script cannot carry safely writes neither file.
 ServerFilesOutcome WriteServerFiles(const SettingsStore& store);
 

@@ -125,44 +125,60 @@ TEST(FailingDisks, ServerFilesCutShortAreReportedAndKeepTheOldFiles) {
     ServerSettings newSettings = oldSettings;
     SetFixedText(newSettings.hostname, "A longer host name than before");
     newSettings.serverType = 1;
-    const fs::path bat = game.dir / "morvane.bat";
-    const fs::path cfg = game.Morvane("morvane.cfg");
+    // In the order they are written; a failing one stops the ones after it.
+    struct ServerFile {
+        fs::path path;
+        ServerFilesStatus cutShort;
+        std::size_t size;
+        std::string oldBytes;
+        std::string newBytes;
+    };
+    std::vector<ServerFile> files = {
+        {game.dir / "morvane.bat", ServerFilesStatus::CannotWriteLaunchFile, 0, {}, {}}};
+    if (kWritesShellLauncher)
+        files.push_back(
+            {game.dir / "morvane.sh", ServerFilesStatus::CannotWriteShellLauncher, 0, {}, {}});
+    files.push_back({game.Morvane("morvane.cfg"), ServerFilesStatus::CannotWriteScript, 0, {}, {}});
 
     FaultyFiles counting;
     game.store.files = &counting;
     game.store.settings = newSettings;
     ASSERT_TRUE(WriteServerFiles(game.store).Written());
-    const std::string newBat = ReadFileBytes(bat), newCfg = ReadFileBytes(cfg);
-    const std::size_t batSize = counting.BytesWritten("morvane.bat");
-    const std::size_t cfgSize = counting.BytesWritten("morvane.cfg");
+    for (ServerFile& file : files) {
+        file.newBytes = ReadFileBytes(file.path);
+        file.size = counting.BytesWritten(file.path.filename().string());
+    }
     game.store.settings = oldSettings;
     ASSERT_TRUE(WriteServerFiles(game.store).Written());
-    const std::string oldBat = ReadFileBytes(bat), oldCfg = ReadFileBytes(cfg);
-    ASSERT_NE(oldBat, newBat);
-    ASSERT_NE(oldCfg, newCfg);
+    for (ServerFile& file : files) {
+        file.oldBytes = ReadFileBytes(file.path);
+        ASSERT_NE(file.oldBytes, file.newBytes) << file.path;
+    }
 
-    // 1: the launch file failed (and the script was left alone), 2: the script.
     game.store.settings = newSettings;
     // Each file takes `limit` bytes (counted before any CR LF conversion).
-    for (std::size_t limit = 0; limit <= cfgSize; ++limit) {
-        const int expected = limit < batSize ? 1 : limit < cfgSize ? 2 : 0;
+    for (std::size_t limit = 0;; ++limit) {
+        std::size_t failing = 0;
+        while (failing < files.size() && files[failing].size <= limit) ++failing;
         FaultyFiles disk;
         disk.LimitWrites(limit);
         game.store.files = &disk;
         const ServerFilesStatus status = WriteServerFiles(game.store).status;
-        const ServerFilesStatus expectedStatus =
-            expected == 1   ? ServerFilesStatus::CannotWriteLaunchFile
-            : expected == 2 ? ServerFilesStatus::CannotWriteScript
-                            : ServerFilesStatus::Written;
-        ASSERT_EQ(status, expectedStatus) << "limit " << limit;
-        if (expected == 0) break;
-        ASSERT_EQ(ReadFileBytes(bat), expected == 1 ? oldBat : newBat) << "limit " << limit;
-        ASSERT_EQ(ReadFileBytes(cfg), oldCfg) << "limit " << limit;
+        if (failing == files.size()) {
+            ASSERT_EQ(status, ServerFilesStatus::Written) << "limit " << limit;
+            break;
+        }
+        ASSERT_EQ(status, files[failing].cutShort) << "limit " << limit;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            ASSERT_EQ(ReadFileBytes(files[i].path),
+                      i < failing ? files[i].newBytes : files[i].oldBytes)
+                << "limit " << limit << ", " << files[i].path;
+            // The next limit starts from the old files again.
+            WriteFileBytes(files[i].path, files[i].oldBytes);
+        }
         ASSERT_EQ(TemporaryFiles(game.dir.path()), 0) << "limit " << limit;
-        // The next limit starts from the old files again.
-        WriteFileBytes(bat, oldBat);
     }
-    EXPECT_EQ(ReadFileBytes(cfg), newCfg);
+    for (const ServerFile& file : files) EXPECT_EQ(ReadFileBytes(file.path), file.newBytes);
 }
 
 TEST(FailingDisks, ServerFilesThatCannotBeCreatedSaySo) {
