@@ -4,7 +4,7 @@
 // and the map list and clan list readers take their words a byte at a time;
 // reading them from a buffer keeps that to a handful of system calls. A read
 // that fails ends the bytes like the end of the file would, but is kept in
-// result(), so a reader can tell a cut file from a complete one.
+// Result(), so a reader can tell a cut file from a complete one.
 #pragma once
 
 #include <cstddef>
@@ -25,11 +25,10 @@ public:
     ByteStream(const ByteStream&) = delete;
     ByteStream& operator=(const ByteStream&) = delete;
 
-    // Opens path as raw bytes; false when it cannot be opened (result() says
+    // Opens path as raw bytes; false when it cannot be opened (Result() says
     // whether it is absent or unreadable).
     bool Open(const std::string& path);
     void Close();
-    bool IsOpen() const { return file_ != nullptr; }
 
     // The next byte (0..255), or kEnd at the end of the file or a failed read.
     int Get() {
