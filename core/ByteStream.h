@@ -20,7 +20,12 @@ class ByteStream {
 public:
     static constexpr int kEnd = -1;
 
-    explicit ByteStream(FileSystem& files = SystemFiles()) : files_(files) {}
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
+    // A file read whole in one go (config.dmc) takes a buffer of its size, so
+    // that no byte past the ones wanted is read.
+    explicit ByteStream(FileSystem& files = SystemFiles(), std::size_t bufferSize = kBufferSize)
+        : files_(files), bufferSize_(bufferSize) {}
     ~ByteStream();
     ByteStream(const ByteStream&) = delete;
     ByteStream& operator=(const ByteStream&) = delete;
@@ -39,6 +44,10 @@ public:
     // Reads up to count bytes into out; returns how many were read.
     std::size_t Read(unsigned char* out, std::size_t count);
 
+    // The length of the open file in bytes, or -1 when it cannot be told;
+    // the bytes still to come stay as they were.
+    long Length();
+
     // Moves to distance bytes before the end of the file.
     bool SeekFromEnd(long distance);
 
@@ -49,6 +58,7 @@ private:
     bool Refill();
 
     FileSystem& files_;
+    std::size_t bufferSize_;
     std::FILE* file_ = nullptr;
     std::vector<unsigned char> buffer_;
     std::size_t next_ = 0;
