@@ -192,14 +192,20 @@ std::optional<int32_t> ReadGameType(const SettingsField& field, std::string_view
 
 }  // namespace
 
+std::vector<int32_t> FlagBitsOf(const SettingsField& field) {
+    std::vector<int32_t> bits;
+    for (int shift = 0; shift < 31; ++shift) {
+        if ((field.flagBits >> shift) & 1) bits.push_back(int32_t{1} << shift);
+    }
+    return bits;
+}
+
 std::string FlagBitsText(const SettingsField& field) {
+    const std::vector<int32_t> bits = FlagBitsOf(field);
     std::string text;
-    int32_t left = field.flagBits;
-    for (int32_t bit = 1; left != 0; bit <<= 1) {
-        if ((left & bit) == 0) continue;
-        left &= ~bit;
-        if (!text.empty()) text += left == 0 ? " and " : ", ";
-        text += std::to_string(bit);
+    for (std::size_t i = 0; i < bits.size(); ++i) {
+        if (i > 0) text += i + 1 == bits.size() ? " and " : ", ";
+        text += std::to_string(bits[i]);
     }
     return text;
 }

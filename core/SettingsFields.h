@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ServerSettings.h"
 
@@ -118,7 +119,10 @@ std::optional<std::string> CheckTextLength(const SettingsField& field, std::stri
 std::optional<std::string> AssignFieldText(ServerSettings& settings, const SettingsField& field,
                                            std::string_view text);
 
-// The bits of a Flags row, lowest first, in words: "8, 16 and 32".
+// The bits of a Flags row, lowest first: the check boxes of its page take
+// theirs from here.
+std::vector<int32_t> FlagBitsOf(const SettingsField& field);
+// The same in words: "8, 16 and 32".
 std::string FlagBitsText(const SettingsField& field);
 
 // ---------------------------------------------------------------------------

@@ -165,6 +165,18 @@ TEST_F(SheetTest, ModFlagBoxesFollowTheirBits) {
     EXPECT_TRUE(HasLine(Script(), "set Morvane_Flags 2"));
 }
 
+TEST_F(SheetTest, FlagBoxCaptionsStartWithTheBitsOfTheFieldTable) {
+    Open();
+    std::vector<std::string> captions;
+    for (FlagBox* box : {sheet->deathMatchPage.noFallingDamage, sheet->deathMatchPage.fixedFov,
+                         sheet->deathMatchPage.noFootsteps, sheet->morvanePage.weaponsStay,
+                         sheet->morvanePage.randomMaps})
+        captions.push_back(std::to_string(box->Bit()) + ": " + box->text().toStdString());
+    EXPECT_EQ(captions,
+              Strings({"8:   8 - No &Falling Damage", "16: 16 - Fi&xed FOV",
+                       "32: 32 - &No Footsteps", "1: 1 - &Weapons Stay", "2: 2 - &Random Maps"}));
+}
+
 TEST_F(SheetTest, SliderAtTheRightEndStoresTheHardestSkill) {
     Open();
     ASSERT_TRUE(sheet->SelectPage(kBots));
