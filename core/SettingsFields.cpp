@@ -14,56 +14,55 @@ namespace mctf {
 namespace {
 
 using enum FieldKind;
-using enum SettingsPlace;
 
 // clang-format off
 // The row's name is the member's own, spelt once.
-#define MCTF_TEXT(member, limit, place) \
-    {#member, Text, place, offsetof(ServerSettings, member), sizeof(ServerSettings::member), \
-     nullptr, limit, 0, 0, 0}
-#define MCTF_INT(member, kind, place, low, high, bits) \
-    {#member, kind, place, offsetof(ServerSettings, member), sizeof(int32_t), \
-     &ServerSettings::member, 0, low, high, bits}
-#define MCTF_NUMBER(member, place, low, high) MCTF_INT(member, Number, place, low, high, 0)
-#define MCTF_CHECK(member, place) MCTF_INT(member, Check, place, 0, 1, 0)
+#define MCTF_TEXT(member, limit) \
+    {#member, Text, offsetof(ServerSettings, member), sizeof(ServerSettings::member), nullptr, \
+     limit, 0, 0, 0}
+#define MCTF_INT(member, kind, low, high, bits) \
+    {#member, kind, offsetof(ServerSettings, member), sizeof(int32_t), &ServerSettings::member, 0, \
+     low, high, bits}
+#define MCTF_NUMBER(member, low, high) MCTF_INT(member, Number, low, high, 0)
+#define MCTF_CHECK(member) MCTF_INT(member, Check, 0, 1, 0)
 
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
 constexpr std::array kFields = std::to_array<SettingsField>({
-    {"version", Version, None, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, 0, 0, 0},
-    MCTF_TEXT(quakePath, 127, GamePath),
-    MCTF_TEXT(statsDir, 127, PlayersStats),
-    MCTF_INT(mapCount, MapCount, Maps, 0, 64, 0),
-    MCTF_INT(gameType, GameType, MainWindow, 0, kGameTypeCount - 1, 0),
-    MCTF_TEXT(hostname, 255, General),
-    MCTF_TEXT(logFileName, 24, General),
-    MCTF_TEXT(motd, 127, General),
-    MCTF_TEXT(rconPassword, 15, General),
-    MCTF_TEXT(serverPassword, 15, General),
-    MCTF_NUMBER(maxRate, General, 0, 100000),
-    MCTF_NUMBER(fragLimit, General, 0, 10000),
-    MCTF_NUMBER(timeLimit, General, 0, 999),
-    MCTF_NUMBER(maxClients, General, 0, 999),
-    MCTF_NUMBER(quadFactor, General, 1, 99),
-    MCTF_NUMBER(weaponRespawn, General, 0, 999),
-    MCTF_CHECK(forceRespawn, General),
-    MCTF_NUMBER(inactivity, General, 0, 99),
-    MCTF_CHECK(privateServer, General),
-    MCTF_CHECK(pureServer, General),
-    MCTF_CHECK(allowVote, General),
-    MCTF_NUMBER(serverType, General, 0, 2),
-    MCTF_CHECK(cheats, General),
-    MCTF_INT(netPort, AnyNumber, General, kMin, kMax, 0),
-    MCTF_INT(dmFlags, Flags, DeathMatch, 0, 0, 8 | 16 | 32),
-    MCTF_NUMBER(captureLimit, General, 0, 99),
-    MCTF_NUMBER(goalLimit, Morvane, 0, 99),
-    MCTF_CHECK(friendlyFire, General),
-    MCTF_NUMBER(instaGib, Morvane, 0, 3),
-    MCTF_NUMBER(botMinPlayers, BotSetup, 0, 128),
-    MCTF_INT(botSkill, Slider, BotSetup, 0, 4, 0),
-    MCTF_CHECK(botNoChat, BotSetup),
-    MCTF_INT(modFlags, Flags, Morvane, 0, 0, 1 | 2),
+    {"version", Version, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, 0, 0, 0},
+    MCTF_TEXT(quakePath, 127),
+    MCTF_TEXT(statsDir, 127),
+    MCTF_INT(mapCount, MapCount, 0, 64, 0),
+    MCTF_INT(gameType, GameType, 0, kGameTypeCount - 1, 0),
+    MCTF_TEXT(hostname, 255),
+    MCTF_TEXT(logFileName, 24),
+    MCTF_TEXT(motd, 127),
+    MCTF_TEXT(rconPassword, 15),
+    MCTF_TEXT(serverPassword, 15),
+    MCTF_NUMBER(maxRate, 0, 100000),
+    MCTF_NUMBER(fragLimit, 0, 10000),
+    MCTF_NUMBER(timeLimit, 0, 999),
+    MCTF_NUMBER(maxClients, 0, 999),
+    MCTF_NUMBER(quadFactor, 1, 99),
+    MCTF_NUMBER(weaponRespawn, 0, 999),
+    MCTF_CHECK(forceRespawn),
+    MCTF_NUMBER(inactivity, 0, 99),
+    MCTF_CHECK(privateServer),
+    MCTF_CHECK(pureServer),
+    MCTF_CHECK(allowVote),
+    MCTF_NUMBER(serverType, 0, 2),
+    MCTF_CHECK(cheats),
+    MCTF_INT(netPort, AnyNumber, kMin, kMax, 0),
+    MCTF_INT(dmFlags, Flags, 0, 0, 8 | 16 | 32),
+    MCTF_NUMBER(captureLimit, 0, 99),
+    MCTF_NUMBER(goalLimit, 0, 99),
+    MCTF_CHECK(friendlyFire),
+    MCTF_NUMBER(instaGib, 0, 3),
+    MCTF_NUMBER(botMinPlayers, 0, 128),
+    MCTF_INT(botSkill, Slider, 0, 4, 0),
+    MCTF_CHECK(botNoChat),
+    MCTF_INT(modFlags, Flags, 0, 0, 1 | 2),
 });
 
 #undef MCTF_CHECK

@@ -1,10 +1,12 @@
 // SettingsFields: one row for every field of the settings record.
 //
 // The row says what the field is called (the name mctfcli prints and takes),
-// where it lives in the record, what kind of value it holds, what the
+// where it lives in the record, what kind of value it holds and what the
 // program lets the operator put into it (the limits the settings sheet
-// enforces, with its messages) and where on screen it is edited. The sheet
+// enforces, with its messages, and the bits of a flag field). The sheet
 // pages and mctfcli both work from this table, so a limit is written once.
+// Where on screen a field is edited is not in the table: that is the Bind
+// call of the page that shows it.
 //
 // Adding a setting: the record member and its default (ServerSettings), one
 // row here, and the control on its page.
@@ -34,23 +36,9 @@ enum class FieldKind {
     Flags,      // a bit set whose bits (flagBits) have one check box each
 };
 
-// Where the operator edits the field.
-enum class SettingsPlace {
-    None,          // nowhere (version)
-    MainWindow,    // the game-type buttons
-    GamePath,      // Setup > Game Path
-    PlayersStats,  // the Players Stats folder prompt
-    General,       // the pages of the settings sheet
-    Maps,
-    DeathMatch,
-    Morvane,
-    BotSetup,
-};
-
 struct SettingsField {
     std::string_view name;
     FieldKind kind;
-    SettingsPlace place;
     // Where the field lies in the record, in bytes.
     std::size_t offset = 0;
     std::size_t size = 0;
