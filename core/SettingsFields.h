@@ -8,8 +8,14 @@
 // Where on screen a field is edited is not in the table: that is the Bind
 // call of the page that shows it.
 //
-// Adding a setting: the record member and its default (ServerSettings), one
-// row here, and the control on its page.
+// The rows cover the 808-byte record without a gap (CoversRecord checks it),
+// so there is no room for another setting. Adding one means a new format
+// version of config.dmc, and today a file of another version is taken as no
+// settings at all and replaced by the defaults: the new version has to read
+// the 2.0 files itself (README.md, Layout, says how). Within the new format,
+// a setting is the record member and its default (ServerSettings), one row
+// here, the control on its page and, when the server should see it, its line
+// in ServerFiles.
 #pragma once
 
 #include <cstddef>
