@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     seams.runDialog = [&folder](QDialog& dialog) {
         auto* prompt = qobject_cast<mctf::TextPromptDialog*>(&dialog);
         if (!prompt) return int(QDialog::Rejected);
-        prompt->setText(folder);
+        prompt->SetText(folder);
         return int(QDialog::Accepted);
     };
     int status = 0;

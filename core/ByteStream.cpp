@@ -5,10 +5,6 @@
 
 namespace mctf {
 
-namespace {
-constexpr std::size_t kBufferSize = 64 * 1024;
-}
-
 ByteStream::~ByteStream() { Close(); }
 
 bool ByteStream::Open(const std::string& path) {
@@ -17,7 +13,7 @@ bool ByteStream::Open(const std::string& path) {
     if (!file_) return false;
     // The stream does its own buffering.
     std::setvbuf(file_, nullptr, _IONBF, 0);
-    buffer_.resize(kBufferSize);
+    buffer_.resize(bufferSize_);
     return true;
 }
 
@@ -49,10 +45,24 @@ std::size_t ByteStream::Read(unsigned char* out, std::size_t count) {
     return done;
 }
 
+long ByteStream::Length() {
+    if (!file_) return -1;
+    // The buffer holds the bytes up to the file's position: coming back to
+    // it keeps them valid.
+    const long position = files_.Tell(file_);
+    if (position < 0 || !files_.Seek(file_, 0, SEEK_END)) return -1;
+    const long length = files_.Tell(file_);
+    if (!files_.Seek(file_, position, SEEK_SET)) {
+        next_ = filled_ = 0;
+        return -1;
+    }
+    return length;
+}
+
 bool ByteStream::SeekFromEnd(long distance) {
     if (!file_) return false;
     next_ = filled_ = 0;
-    return std::fseek(file_, -distance, SEEK_END) == 0;
+    return files_.Seek(file_, -distance, SEEK_END);
 }
 
 }  // namespace mctf

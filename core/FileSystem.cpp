@@ -73,6 +73,12 @@ bool FileSystem::Read(std::FILE* file, void* buffer, std::size_t size, std::size
     return got == size || std::ferror(file) == 0;
 }
 
+bool FileSystem::Seek(std::FILE* file, long offset, int origin) {
+    return std::fseek(file, offset, origin) == 0;
+}
+
+long FileSystem::Tell(std::FILE* file) { return std::ftell(file); }
+
 bool FileSystem::Write(std::FILE* file, const void* data, std::size_t size) {
     return std::fwrite(data, 1, size, file) == size;
 }

@@ -1,4 +1,5 @@
-// FileSystem: every open, read, write, sync, close and rename of the program.
+// FileSystem: every open, read, seek, write, sync, close and rename of the
+// program.
 //
 // Names are UTF-8 throughout. On Windows a file is opened by its wide name,
 // since the narrow calls take the ANSI code page and would not find a log
@@ -50,6 +51,10 @@ public:
     // Reads up to `size` bytes, `got` of them; false (errno set) when the
     // read failed rather than reached the end of the file.
     virtual bool Read(std::FILE* file, void* buffer, std::size_t size, std::size_t& got);
+    // fseek; false (errno set) when the position cannot be set.
+    virtual bool Seek(std::FILE* file, long offset, int origin);
+    // ftell: the position in bytes, or -1 (errno set).
+    virtual long Tell(std::FILE* file);
     // Writes all `size` bytes; false (errno set) when they did not all go.
     virtual bool Write(std::FILE* file, const void* data, std::size_t size);
     // Flushes the stream and pushes its data to the disk.

@@ -1,13 +1,9 @@
 #include "core/PakScanner.h"
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "core/ByteStream.h"
 #include "core/Desktop.h"
-#include "core/RegularFile.h"
 
 namespace mctf {
 
@@ -16,17 +12,6 @@ namespace {
 constexpr std::size_t kLocalHeaderSize = 30;
 constexpr std::size_t kCentralHeaderRest = 42;  // after the signature
 constexpr std::size_t kNameLengthOffset = 24;   // within those 42 bytes
-
-// The file's length in bytes, or -1 when it cannot be opened. Only regular
-// files (or links to them) are opened: a folder has no bytes, and opening a
-// named pipe would wait for a writer that never comes.
-long FileLength(const std::string& path) {
-    std::FILE* file = OpenRegularFile(path);
-    if (!file) return -1;
-    long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
-    std::fclose(file);
-    return length;
-}
 
 // Walks the central headers after the stream's position, appending names.
 void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names, Desktop& desktop) {
@@ -91,7 +76,8 @@ bool IsZipArchive(ByteStream& stream) {
     return count >= sizeof kSignature && std::memcmp(header, kSignature, sizeof kSignature) == 0;
 }
 
-ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop) {
+ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop,
+                       FileSystem& files) {
     if (path.size() >= kNameBufferSize) return ScanStatus::PathTooLong;
     std::string name = path;
     if (MapNameFromPath(name)) {
@@ -99,9 +85,11 @@ ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
         return ScanStatus::MapFile;
     }
 
-    long length = FileLength(path);
-    ByteStream stream;
-    if (length < 0 || !stream.Open(path)) {
+    // Only a regular file (or a link to one) opens: a folder has no bytes, and
+    // a named pipe would wait for a writer that never comes.
+    ByteStream stream(files);
+    const long length = stream.Open(path) ? stream.Length() : -1;
+    if (length < 0) {
         desktop.ShowMessage(kCannotOpenMessage);
         return ScanStatus::CannotOpen;
     }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/FileSystem.h"
+
 namespace mctf {
 
 class ByteStream;
@@ -34,9 +36,11 @@ inline bool ScanSucceeded(ScanStatus status) {
 }
 
 // Appends to names the map of a .bsp path, or the maps listed in the archive
-// at path, in the order found. Failures are shown through desktop; the
-// "Reading Data" progress runs from 0 to 100 while an archive is searched.
-ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop);
+// at path, in the order found, reading the archive through files. Failures
+// are shown through desktop; the "Reading Data" progress runs from 0 to 100
+// while an archive is searched.
+ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop,
+                       FileSystem& files = SystemFiles());
 
 // When name ends in lower-case "bsp", rewrites it to its last path component
 // without the four-character extension and returns true. A component of four

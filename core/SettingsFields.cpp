@@ -14,53 +14,52 @@ namespace mctf {
 namespace {
 
 using enum FieldKind;
-using enum SettingsPlace;
 
 // clang-format off
 // The row's name is the member's own, spelt once.
-#define MCTF_TEXT(member, limit, place, quoted) \
-    {#member, Text, place, offsetof(ServerSettings, member), sizeof(ServerSettings::member), \
-     nullptr, limit, quoted, 0, 0, 0}
-#define MCTF_INT(member, kind, place, low, high, bits) \
-    {#member, kind, place, offsetof(ServerSettings, member), sizeof(int32_t), \
-     &ServerSettings::member, 0, false, low, high, bits}
-#define MCTF_NUMBER(member, place, low, high) MCTF_INT(member, Number, place, low, high, 0)
-#define MCTF_CHECK(member, place) MCTF_INT(member, Check, place, 0, 1, 0)
+#define MCTF_TEXT(member, limit, quoted) \
+    {#member, Text, offsetof(ServerSettings, member), sizeof(ServerSettings::member), nullptr, \
+     limit, quoted, 0, 0, 0}
+#define MCTF_INT(member, kind, low, high, bits) \
+    {#member, kind, offsetof(ServerSettings, member), sizeof(int32_t), &ServerSettings::member, 0, \
+     false, low, high, bits}
+#define MCTF_NUMBER(member, low, high) MCTF_INT(member, Number, low, high, 0)
+#define MCTF_CHECK(member) MCTF_INT(member, Check, 0, 1, 0)
 
 constexpr std::array kFields = std::to_array<SettingsField>({
-    {"version", Version, None, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, false, 0, 0, 0},
-    MCTF_TEXT(quakePath, 127, GamePath, true),  // quoted on the launch line
-    MCTF_TEXT(statsDir, 127, PlayersStats, false),
-    MCTF_INT(mapCount, MapCount, Maps, 0, 64, 0),
-    MCTF_INT(gameType, GameType, MainWindow, 0, kGameTypeCount - 1, 0),
-    MCTF_TEXT(hostname, 255, General, true),
-    MCTF_TEXT(logFileName, 24, General, true),
-    MCTF_TEXT(motd, 127, General, true),
-    MCTF_TEXT(rconPassword, 15, General, true),
-    MCTF_TEXT(serverPassword, 15, General, true),
-    MCTF_NUMBER(maxRate, General, 0, 100000),
-    MCTF_NUMBER(fragLimit, General, 0, 10000),
-    MCTF_NUMBER(timeLimit, General, 0, 999),
-    MCTF_NUMBER(maxClients, General, 0, 999),
-    MCTF_NUMBER(quadFactor, General, 1, 99),
-    MCTF_NUMBER(weaponRespawn, General, 0, 999),
-    MCTF_CHECK(forceRespawn, General),
-    MCTF_NUMBER(inactivity, General, 0, 99),
-    MCTF_CHECK(privateServer, General),
-    MCTF_CHECK(pureServer, General),
-    MCTF_CHECK(allowVote, General),
-    MCTF_NUMBER(serverType, General, 0, 2),
-    MCTF_CHECK(cheats, General),
-    MCTF_INT(netPort, Port, General, 1, 65535, 0),
-    MCTF_INT(dmFlags, Flags, DeathMatch, 0, 0, 8 | 16 | 32),
-    MCTF_NUMBER(captureLimit, General, 0, 99),
-    MCTF_NUMBER(goalLimit, Morvane, 0, 99),
-    MCTF_CHECK(friendlyFire, General),
-    MCTF_NUMBER(instaGib, Morvane, 0, 3),
-    MCTF_NUMBER(botMinPlayers, BotSetup, 0, 128),
-    MCTF_INT(botSkill, Slider, BotSetup, 0, 4, 0),
-    MCTF_CHECK(botNoChat, BotSetup),
-    MCTF_INT(modFlags, Flags, Morvane, 0, 0, 1 | 2),
+    {"version", Version, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, false, 0, 0, 0},
+    MCTF_TEXT(quakePath, 127, true),  // quoted on the launch line
+    MCTF_TEXT(statsDir, 127, false),
+    MCTF_INT(mapCount, MapCount, 0, 64, 0),
+    MCTF_INT(gameType, GameType, 0, kGameTypeCount - 1, 0),
+    MCTF_TEXT(hostname, 255, true),
+    MCTF_TEXT(logFileName, 24, true),
+    MCTF_TEXT(motd, 127, true),
+    MCTF_TEXT(rconPassword, 15, true),
+    MCTF_TEXT(serverPassword, 15, true),
+    MCTF_NUMBER(maxRate, 0, 100000),
+    MCTF_NUMBER(fragLimit, 0, 10000),
+    MCTF_NUMBER(timeLimit, 0, 999),
+    MCTF_NUMBER(maxClients, 0, 999),
+    MCTF_NUMBER(quadFactor, 1, 99),
+    MCTF_NUMBER(weaponRespawn, 0, 999),
+    MCTF_CHECK(forceRespawn),
+    MCTF_NUMBER(inactivity, 0, 99),
+    MCTF_CHECK(privateServer),
+    MCTF_CHECK(pureServer),
+    MCTF_CHECK(allowVote),
+    MCTF_NUMBER(serverType, 0, 2),
+    MCTF_CHECK(cheats),
+    MCTF_INT(netPort, Port, 1, 65535, 0),
+    MCTF_INT(dmFlags, Flags, 0, 0, 8 | 16 | 32),
+    MCTF_NUMBER(captureLimit, 0, 99),
+    MCTF_NUMBER(goalLimit, 0, 99),
+    MCTF_CHECK(friendlyFire),
+    MCTF_NUMBER(instaGib, 0, 3),
+    MCTF_NUMBER(botMinPlayers, 0, 128),
+    MCTF_INT(botSkill, Slider, 0, 4, 0),
+    MCTF_CHECK(botNoChat),
+    MCTF_INT(modFlags, Flags, 0, 0, 1 | 2),
 });
 
 #undef MCTF_CHECK
@@ -192,14 +191,20 @@ std::optional<int32_t> ReadGameType(const SettingsField& field, std::string_view
 
 }  // namespace
 
+std::vector<int32_t> FlagBitsOf(const SettingsField& field) {
+    std::vector<int32_t> bits;
+    for (int shift = 0; shift < 31; ++shift) {
+        if ((field.flagBits >> shift) & 1) bits.push_back(int32_t{1} << shift);
+    }
+    return bits;
+}
+
 std::string FlagBitsText(const SettingsField& field) {
+    const std::vector<int32_t> bits = FlagBitsOf(field);
     std::string text;
-    int32_t left = field.flagBits;
-    for (int32_t bit = 1; left != 0; bit <<= 1) {
-        if ((left & bit) == 0) continue;
-        left &= ~bit;
-        if (!text.empty()) text += left == 0 ? " and " : ", ";
-        text += std::to_string(bit);
+    for (std::size_t i = 0; i < bits.size(); ++i) {
+        if (i > 0) text += i + 1 == bits.size() ? " and " : ", ";
+        text += std::to_string(bits[i]);
     }
     return text;
 }

@@ -1,13 +1,21 @@
 // SettingsFields: one row for every field of the settings record.
 //
 // The row says what the field is called (the name mctfcli prints and takes),
-// where it lives in the record, what kind of value it holds, what the
+// where it lives in the record, what kind of value it holds and what the
 // program lets the operator put into it (the limits the settings sheet
-// enforces, with its messages) and where on screen it is edited. The sheet
+// enforces, with its messages, and the bits of a flag field). The sheet
 // pages and mctfcli both work from this table, so a limit is written once.
+// Where on screen a field is edited is not in the table: that is the Bind
+// call of the page that shows it.
 //
-// Adding a setting: the record member and its default (ServerSettings), one
-// row here, and the control on its page.
+// The rows cover the 808-byte record without a gap (CoversRecord checks it),
+// so there is no room for another setting. Adding one means a new format
+// version of config.dmc, and today a file of another version is taken as no
+// settings at all and replaced by the defaults: the new version has to read
+// the 2.0 files itself (README.md, Layout, says how). Within the new format,
+// a setting is the record member and its default (ServerSettings), one row
+// here, the control on its page and, when the server should see it, its line
+// in ServerFiles.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +24,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ServerSettings.h"
 
@@ -34,23 +43,9 @@ enum class FieldKind {
     Flags,     // a bit set whose bits (flagBits) have one check box each
 };
 
-// Where the operator edits the field.
-enum class SettingsPlace {
-    None,          // nowhere (version)
-    MainWindow,    // the game-type buttons
-    GamePath,      // Setup > Game Path
-    PlayersStats,  // the Players Stats folder prompt
-    General,       // the pages of the settings sheet
-    Maps,
-    DeathMatch,
-    Morvane,
-    BotSetup,
-};
-
 struct SettingsField {
     std::string_view name;
     FieldKind kind;
-    SettingsPlace place;
     // Where the field lies in the record, in bytes.
     std::size_t offset = 0;
     std::size_t size = 0;
@@ -127,7 +122,10 @@ std::optional<std::string> CheckFieldText(const SettingsField& field, std::strin
 std::optional<std::string> AssignFieldText(ServerSettings& settings, const SettingsField& field,
                                            std::string_view text);
 
-// The bits of a Flags row, lowest first, in words: "8, 16 and 32".
+// The bits of a Flags row, lowest first: the check boxes of its page take
+// theirs from here.
+std::vector<int32_t> FlagBitsOf(const SettingsField& field);
+// The same in words: "8, 16 and 32".
 std::string FlagBitsText(const SettingsField& field);
 
 // ---------------------------------------------------------------------------

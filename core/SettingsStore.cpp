@@ -1,9 +1,8 @@
 #include "core/SettingsStore.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
+#include "core/ByteStream.h"
 #include "core/Desktop.h"
 #include "core/FileReplacement.h"
 #include "core/Paths.h"
@@ -36,22 +35,9 @@ bool WriteConfigFile(SettingsStore& store) {
 // Up to sizeof bytes of config.dmc; count says how many there were.
 ReadResult ReadConfigFile(SettingsStore& store, unsigned char (&bytes)[sizeof(ServerSettings)],
                           std::size_t& count) {
-    count = 0;
-    ReadResult result;
-    std::FILE* file = OpenForReading(*store.files, ConfigPath(store), result);
-    if (!file) return result;
-    while (count < sizeof bytes) {
-        std::size_t got = 0;
-        bool ok = store.files->Read(file, bytes + count, sizeof bytes - count, got);
-        count += got;
-        if (!ok) {
-            SetReadFailure(result, errno);
-            break;
-        }
-        if (got == 0) break;
-    }
-    store.files->Close(file);
-    return result;
+    ByteStream config(*store.files, sizeof bytes);
+    count = config.Open(ConfigPath(store)) ? config.Read(bytes, sizeof bytes) : 0;
+    return config.Result();
 }
 
 // Reads the record; anything but a usable one leaves the defaults in it.

@@ -31,7 +31,6 @@ public:
     // Ends the current page.
     void Close();
 
-    bool IsOpen() const { return file_ != nullptr; }
     // True once a write or close of any page of this run has failed.
     bool WriteFailed() const { return writeFailed_; }
     // The last page Open could not create; empty when every one was.

@@ -64,6 +64,7 @@ RateLeader LeaderByRate(const StatsTables& tables, int counter) {
     RateLeader leader{-1, -100.0f};
     for (int p = 0; p < tables.playerCount; ++p) {
         float rate = KillsPerHour(tables.players[p], counter);
+        // Only a higher rate takes over: of equal rates the lower index stays.
         if (rate > leader.rate) leader = {p, rate};
     }
     return leader;
@@ -78,6 +79,9 @@ Awards ComputeAwards(const StatsTables& tables, const IndexDraw& draw) {
         awards.featuredClan = FindPlayerClan(tables, awards.featured);
         awards.favoriteWeapon = FavoriteWeapon(tables.players[awards.featured]);
     }
+    // The two tie rules differ (see Awards.h): the top railer is taken from
+    // topRailers, where the higher index wins a tie; the rate leaders below
+    // keep the lower index.
     awards.topRailer = {-1, 0.0f};
     if (tables.playerCount > 0) {
         int railer = tables.topRailers[0];

@@ -6,6 +6,11 @@
 // killed most with; the top railer ("Hugest Cack"); and the leaders in
 // suicides ("Biggest Dumbass") and BFG kills ("Biggest Lamer") per hour.
 // The draw is passed in, so that tests can fix it.
+//
+// The leaders break ties in opposite ways, and both rules stay, since they
+// decide whom the front page names: the top railer is the first of topRailers, an ordering in which the
+// higher index comes first among equal rates (Aggregate.h), while the
+// suicide and BFG leaders (LeaderByRate) keep the lower index.
 #pragma once
 
 #include <functional>

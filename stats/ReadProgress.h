@@ -37,8 +37,6 @@ public:
     void MatchStarted();
     void BlockRead(std::size_t bytes);
 
-    const ReadStatus& Status() const { return status_; }
-
 private:
     ReadProgress& progress_;
     ReadStatus status_;

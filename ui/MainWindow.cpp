@@ -173,9 +173,9 @@ void MainWindow::OnPlayersStats() {
 void MainWindow::OnGamePath() {
     GamePathDialog dialog(this);
     SettingsStore& store = app_.Store();
-    dialog.setText(ToQString(FixedText(store.settings.quakePath)));
+    dialog.SetText(ToQString(FixedText(store.settings.quakePath)));
     if (app_.RunDialog()(dialog) != QDialog::Accepted) return;
-    SetFixedText(store.settings.quakePath, ToBytes(dialog.text()));
+    SetFixedText(store.settings.quakePath, ToBytes(dialog.Text()));
     SaveSettings(store);
 }
 

@@ -12,9 +12,9 @@ namespace mctf {
 void PlayersStats(QWidget* owner, SettingsStore& store, StatsTables& tables, Desktop& desktop,
                   const DialogRunner& runDialog, const ReportEnvironment& report) {
     PlayerStatsDialog prompt(owner);
-    prompt.setText(ToQString(FixedText(store.settings.statsDir)));
+    prompt.SetText(ToQString(FixedText(store.settings.statsDir)));
     if (runDialog(prompt) != QDialog::Accepted) return;
-    SetFixedText(store.settings.statsDir, ToBytes(prompt.text()));
+    SetFixedText(store.settings.statsDir, ToBytes(prompt.Text()));
     SaveSettings(store);
     const StatsRunOutcome outcome = AnalyzeLogs(tables, store.settings, desktop, report);
     if (StatsRunMessage message = RunMessage(outcome); !message.text.empty())

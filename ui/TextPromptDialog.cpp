@@ -29,8 +29,8 @@ TextPromptDialog::TextPromptDialog(const QString& title, const QString& label,
     layout->addWidget(buttons);
 }
 
-QString TextPromptDialog::text() const { return edit_->text(); }
+QString TextPromptDialog::Text() const { return edit_->text(); }
 
-void TextPromptDialog::setText(const QString& text) { edit_->setText(text); }
+void TextPromptDialog::SetText(const QString& text) { edit_->setText(text); }
 
 }  // namespace mctf

@@ -18,8 +18,8 @@ public:
     TextPromptDialog(const QString& title, const QString& label, std::size_t fieldSize,
                      QWidget* parent);
 
-    QString text() const;
-    void setText(const QString& text);
+    QString Text() const;
+    void SetText(const QString& text);
 
 private:
     QLineEdit* edit_;

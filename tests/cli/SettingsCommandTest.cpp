@@ -2,8 +2,6 @@
 // the same core functions.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "core/FixedText.h"
 #include "core/ServerFiles.h"
 #include "tests/cli/CliHarness.h"
@@ -11,17 +9,6 @@
 
 namespace mctf::testing {
 namespace {
-
-// Every file below the game folder, by relative path.
-std::map<std::string, std::string> Snapshot(const GameFolder& game) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(game.dir.path())) {
-        if (entry.is_regular_file())
-            files[std::filesystem::relative(entry.path(), game.dir.path()).string()] =
-                ReadFileBytes(entry.path());
-    }
-    return files;
-}
 
 // Only a saved record, two list files and server files written from them.
 void Prepare(GameFolder& game) {
@@ -103,14 +90,14 @@ TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
     GameFolder game;
     for (const Case& c : cases) {
         Prepare(game);
-        const auto before = Snapshot(game);
+        const auto before = Snapshot(game.dir.path());
         CliHarness cli;
         Args args = {"settings", "set", "--config", game.Config().string()};
         args.insert(args.end(), c.words.begin(), c.words.end());
         const std::string row = c.words[0];
         EXPECT_EQ(cli.Run(args), c.status) << row;
         if (c.status != 0) {
-            EXPECT_EQ(Snapshot(game), before) << row;
+            EXPECT_EQ(Snapshot(game.dir.path()), before) << row;
             const std::string expected = c.error.empty() ? cli.err.str() : c.error;
             EXPECT_EQ(cli.err.str(), expected) << row;
             EXPECT_NE(cli.err.str(), "") << row;
@@ -151,25 +138,25 @@ TEST(SettingsCommand, ChangesGiveTheWindowsFilesByteForByte) {
     GameFolder game;
     Prepare(game);
     Window window(game);
-    std::vector<std::map<std::string, std::string>> windowFiles;
+    std::vector<FileBytes> windowFiles;
     window.Sheet([](SettingsStore& s) {
         SetFixedText(s.settings.hostname, "Dedicated One");
         s.settings.netPort = 27961;
         s.settings.dmFlags = 48;
     });
-    windowFiles.push_back(Snapshot(game));
+    windowFiles.push_back(Snapshot(game.dir.path()));
     window.store.settings.gameType = kQuake3CTF;  // the game-type button
     window.Sheet([](SettingsStore&) {});
-    windowFiles.push_back(Snapshot(game));
+    windowFiles.push_back(Snapshot(game.dir.path()));
     window.Sheet([&](SettingsStore&) {
         window.SetMaps({"q3ctf1", "q3ctf2", "q3ctf1", "q3ctf4", "q3ctf1"});
     });
-    windowFiles.push_back(Snapshot(game));
+    windowFiles.push_back(Snapshot(game.dir.path()));
     window.Sheet([&](SettingsStore&) { window.SetMaps({"q3ctf2", "q3ctf4", "q3ctf1"}); });
-    windowFiles.push_back(Snapshot(game));
+    windowFiles.push_back(Snapshot(game.dir.path()));
     window.desktop.confirmAnswers = {true};
     ResetSettings(window.store, window.desktop);
-    const auto windowAfterReset = Snapshot(game);
+    const auto windowAfterReset = Snapshot(game.dir.path());
 
     Prepare(game);
     CliHarness cli;
@@ -185,7 +172,7 @@ TEST(SettingsCommand, ChangesGiveTheWindowsFilesByteForByte) {
         Args step = steps[i];
         step.insert(step.end(), {"--config", config});
         EXPECT_EQ(cli.Run(step), 0) << step[1] << ": " << cli.err.str();
-        EXPECT_EQ(Snapshot(game), windowFiles[i]) << "after step " << i + 1;
+        EXPECT_EQ(Snapshot(game.dir.path()), windowFiles[i]) << "after step " << i + 1;
     }
     EXPECT_EQ(cli.Run({"maplist", "show", "--config", config}), 0);
     EXPECT_EQ(cli.out.str(), "q3ctf2\nq3ctf4\nq3ctf1\n");
@@ -197,16 +184,16 @@ TEST(SettingsCommand, ChangesGiveTheWindowsFilesByteForByte) {
         return std::optional<std::string>("n");
     };
     EXPECT_EQ(cli.Run({"settings", "reset", "--config", config}), 1);
-    EXPECT_EQ(Snapshot(game), windowFiles.back());
+    EXPECT_EQ(Snapshot(game.dir.path()), windowFiles.back());
     EXPECT_EQ(cli.Run({"settings", "reset", "--yes", "--config", config}), 0);
     EXPECT_EQ(cli.out.str(), "Settings Reset\n");
-    EXPECT_EQ(Snapshot(game), windowAfterReset);
+    EXPECT_EQ(Snapshot(game.dir.path()), windowAfterReset);
 }
 
 TEST(SettingsCommand, MapListRefusesAndChangesNothing) {
     GameFolder game;
     Prepare(game);
-    const auto before = Snapshot(game);
+    const auto before = Snapshot(game.dir.path());
     const std::string config = game.Config().string();
     const std::string list = game.Morvane("mctf.map").string();
     CliHarness cli;
@@ -220,7 +207,7 @@ TEST(SettingsCommand, MapListRefusesAndChangesNothing) {
     EXPECT_EQ(cli.Run(tooMany), 1);
     EXPECT_EQ(cli.Run({"maplist", "remove", "mctf2", "mctf2", "--config", config}), 1);
     EXPECT_EQ(cli.err.str(), "mctfcli: " + list + ": 'mctf2' is not in the list\n");
-    EXPECT_EQ(Snapshot(game), before);
+    EXPECT_EQ(Snapshot(game.dir.path()), before);
     EXPECT_EQ(cli.Run({"maplist", "add", "--config", config}), 2);
     EXPECT_EQ(cli.Run({"maplist", "clear", "mctf1", "--config", config}), 2);
 

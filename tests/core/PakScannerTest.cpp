@@ -2,6 +2,7 @@
 
 #include "core/ByteStream.h"
 #include "core/PakScanner.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/core/ZipBuilder.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TempDir.h"
@@ -113,6 +114,16 @@ TEST_F(PakScannerTest, FailuresAreReported) {
     EXPECT_EQ(ScanMapFile("/" + std::string(126, 'p') + ".bsp", names, desktop),
               ScanStatus::PathTooLong);
     EXPECT_EQ(names, (Names{"cut", "absent"}));
+}
+
+TEST_F(PakScannerTest, ThePakIsReadThroughTheFileSystemGiven) {
+    WriteFileBytes(dir / "test.pk3", ZipBuilder().Entry("maps/q3dm1.bsp").bytes());
+    FaultyFiles disk;
+    disk.FailCall(FaultyFiles::Call::Open, 1, EACCES);
+    EXPECT_EQ(ScanMapFile((dir / "test.pk3").string(), names, desktop, disk),
+              ScanStatus::CannotOpen);
+    EXPECT_TRUE(disk.failed());
+    EXPECT_TRUE(names.empty());
 }
 
 }  // namespace

@@ -12,10 +12,6 @@
 namespace mctf::testing {
 namespace {
 
-std::string Bytes(const ServerSettings& s) {
-    return std::string(reinterpret_cast<const char*>(&s), sizeof s);
-}
-
 SettingsStore LoadFrom(const GameFolder& game, FileSystem& files = SystemFiles()) {
     SettingsStore store;
     store.defaults = &game.defaults;
@@ -30,9 +26,9 @@ TEST(SettingsStore, MissingFileIsCreatedWithTheDefaultImage) {
     GameFolder game;
     LoadFrom(game);
     std::string image = ReadFileBytes(game.Config());
-    EXPECT_EQ(image, Bytes(game.defaults));
+    EXPECT_EQ(image, RecordBytes(game.defaults));
     // The image of the programs differs in the two folders only.
-    EXPECT_EQ(image.substr(260), Bytes(DefaultSettings).substr(260));
+    EXPECT_EQ(image.substr(260), RecordBytes(DefaultSettings).substr(260));
     EXPECT_STREQ(DefaultSettings.quakePath, "C:\\Program Files\\Quake III Arena");
     EXPECT_STREQ(DefaultSettings.statsDir, "C:\\Program Files\\Quake III Arena\\baseq3");
     EXPECT_EQ(image.substr(0, 4), std::string("\0\0\0\x40", 4));
@@ -50,8 +46,8 @@ TEST(SettingsStore, RoundTripKeepsEveryByteButTakesTheCountFromTheList) {
     s.gameType = kQuake3TeamDM;
     game.SetMaps({"q3dm1", "q3dm7"});
     SaveSettings(game.store);
-    EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(s));
-    EXPECT_EQ(Bytes(LoadFrom(game).settings), Bytes(s));
+    EXPECT_EQ(ReadFileBytes(game.Config()), RecordBytes(s));
+    EXPECT_EQ(RecordBytes(LoadFrom(game).settings), RecordBytes(s));
 
     WriteFileBytes(game.Morvane("q3tdm.map"), "a b c");
     EXPECT_EQ(LoadFrom(game).settings.mapCount, 3);
@@ -67,10 +63,10 @@ TEST(SettingsStore, ShortFileFillsLeadingBytesLongFileIsCut) {
     EXPECT_EQ(shortStore.settings.gameType, 0);          // not covered: still zero
     EXPECT_EQ(ReadFileBytes(game.Config()).size(), 9u);  // not rewritten
 
-    std::string longFile = Bytes(DefaultSettings) + std::string(100, 'z');
+    std::string longFile = RecordBytes(DefaultSettings) + std::string(100, 'z');
     longFile[268] = 'L';
     WriteFileBytes(game.Config(), longFile);
-    EXPECT_EQ(Bytes(LoadFrom(game).settings), longFile.substr(0, 808));
+    EXPECT_EQ(RecordBytes(LoadFrom(game).settings), longFile.substr(0, 808));
 }
 
 TEST(SettingsStore, UnusableFileGivesDefaultsButKeepsTheMapList) {
@@ -81,11 +77,12 @@ TEST(SettingsStore, UnusableFileGivesDefaultsButKeepsTheMapList) {
     ServerSettings badType = game.store.settings;
     badType.gameType = 9;
     for (const ServerSettings& stored : {otherVersion, badType}) {
-        WriteFileBytes(game.Config(), Bytes(stored));
+        WriteFileBytes(game.Config(), RecordBytes(stored));
         SettingsStore store = LoadFrom(game);
-        EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(game.defaults).substr(0, 260));
+        EXPECT_EQ(RecordBytes(store.settings).substr(0, 260),
+                  RecordBytes(game.defaults).substr(0, 260));
         EXPECT_EQ(store.settings.mapCount, 1);
-        EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.defaults));
+        EXPECT_EQ(ReadFileBytes(game.Config()), RecordBytes(game.defaults));
         EXPECT_EQ(ReadFileBytes(game.DefaultMorvane("mctf.map")), "q3ctf4\n");  // as written
     }
 }
@@ -131,7 +128,8 @@ TEST(SettingsStore, UnreadableFileGivesDefaultsInMemoryAndIsLeftAlone) {
         EXPECT_TRUE(result.Unreadable()) << c.what;
         EXPECT_EQ(result.path, ConfigPath(store)) << c.what;
         EXPECT_EQ(result.reason, SystemReason(c.error)) << c.what;
-        EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(game.defaults).substr(0, 260))
+        EXPECT_EQ(RecordBytes(store.settings).substr(0, 260),
+                  RecordBytes(game.defaults).substr(0, 260))
             << c.what;
         EXPECT_FALSE(store.saveFailed) << c.what;
         EXPECT_EQ(ReadFileBytes(game.Config()), config) << c.what;
@@ -146,7 +144,7 @@ TEST(SettingsStore, UnreadableFileGivesDefaultsInMemoryAndIsLeftAlone) {
         store.files = &SystemFiles();
         SetFixedText(store.settings.quakePath, game.dir.str());
         EXPECT_EQ(SaveSettings(store), SaveResult::Saved) << c.what;
-        EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(store.settings)) << c.what;
+        EXPECT_EQ(ReadFileBytes(game.Config()), RecordBytes(store.settings)) << c.what;
     }
 }
 
@@ -174,7 +172,7 @@ TEST(SettingsStore, LinkedFilesStayLinksAndTheirTargetsGetTheNewBytes) {
         EXPECT_EQ(ReadFileBytes(link), target) << link;
     }
     EXPECT_EQ(ReadTextFile(game.dir / "elsewhere" / "mctf.map"), "q3ctf4\n");
-    EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.store.settings));
+    EXPECT_EQ(ReadFileBytes(game.Config()), RecordBytes(game.store.settings));
 }
 
 TEST(SettingsStore, ResetAsksThenEmptiesTheDefaultList) {
@@ -199,7 +197,7 @@ TEST(SettingsStore, ResetAsksThenEmptiesTheDefaultList) {
     ASSERT_EQ(ok.messages.size(), 1u);
     EXPECT_EQ(ok.messages[0].text, "Settings Reset");
     EXPECT_EQ(ok.messages[0].caption, "mctfutil");
-    EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.defaults));
+    EXPECT_EQ(ReadFileBytes(game.Config()), RecordBytes(game.defaults));
     EXPECT_EQ(ReadTextFile(game.DefaultMorvane("mctf.map")), "");
     EXPECT_EQ(ReadFileBytes(game.Morvane("q3dm.map")), "q3dm1\n");  // as the test wrote it
 }

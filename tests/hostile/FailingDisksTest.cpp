@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -22,10 +21,6 @@ namespace mctf::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const ServerSettings& s) {
-    return std::string(reinterpret_cast<const char*>(&s), sizeof s);
-}
 
 TEST(FailingDisks, SettingsSaveCutShortKeepsTheOldFileAndList) {
     GameFolder game;
@@ -55,7 +50,7 @@ TEST(FailingDisks, SettingsSaveCutShortKeepsTheOldFileAndList) {
         ASSERT_EQ(ReadFileBytes(game.Morvane("mctf.map")), oldList) << "limit " << limit;
         ASSERT_EQ(TemporaryFiles(game.dir.path()), 0) << "limit " << limit;
     }
-    EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.store.settings));
+    EXPECT_EQ(ReadFileBytes(game.Config()), RecordBytes(game.store.settings));
     EXPECT_EQ(ReadTextFile(game.Morvane("mctf.map")), "q3ctf1\nq3ctf2\n");
 }
 
@@ -229,20 +224,7 @@ TEST(FailingDisks, ServerFilesThatCannotBeCreatedSaySo) {
     game.SetMaps({"q3ctf1"});
     SaveSettings(game.store);
     EXPECT_FALSE(game.store.saveFailed);
-    EXPECT_EQ(ReadFileBytes(game.Config()), Bytes(game.store.settings));
-}
-
-// Every file under `folder` with its bytes, by path relative to it.
-using FileBytes = std::map<std::string, std::string>;
-
-FileBytes Snapshot(const fs::path& folder) {
-    FileBytes files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), folder).generic_string()] =
-                ReadFileBytes(entry.path());
-    }
-    return files;
+    EXPECT_EQ(ReadFileBytes(game.Config()), RecordBytes(game.store.settings));
 }
 
 void Restore(const fs::path& folder, const FileBytes& files) {

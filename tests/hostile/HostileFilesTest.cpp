@@ -83,10 +83,6 @@ TEST(HostilePaks, BrokenHeadersEndOrSkipAndOddFilesAreRefused) {
     }
 }
 
-std::string Bytes(const ServerSettings& s) {
-    return std::string(reinterpret_cast<const char*>(&s), sizeof s);
-}
-
 TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
     struct Case {
         std::size_t size;
@@ -96,7 +92,7 @@ TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
                    Case{809, false}}) {
         TempDir dir;
         const ServerSettings defaults = DefaultsIn(dir.path());
-        const std::string image = Bytes(defaults) + "extra";
+        const std::string image = RecordBytes(defaults) + "extra";
         WriteFileBytes(dir / "config.dmc", image.substr(0, c.size));
         SettingsStore store;
         store.defaults = &defaults;
@@ -104,7 +100,8 @@ TEST(HostileSettings, FilesOfEveryShortAndLongSizeLoad) {
         LoadSettings(store);
         std::string expected = image.substr(0, std::min<std::size_t>(c.size, 808));
         expected.resize(808, '\0');  // bytes a short file does not cover stay zero
-        EXPECT_EQ(Bytes(store.settings), c.takesDefaults ? Bytes(defaults) : expected) << c.size;
+        EXPECT_EQ(RecordBytes(store.settings), c.takesDefaults ? RecordBytes(defaults) : expected)
+            << c.size;
         EXPECT_EQ(ReadFileBytes(dir / "config.dmc").size(), c.takesDefaults ? 808u : c.size)
             << c.size;
         EXPECT_FALSE(store.saveFailed) << c.size;
@@ -122,7 +119,7 @@ TEST(HostileSettings, PipesInPlaceOfSettingsAndMapListsDoNotBlock) {
     store.defaults = &defaults;
     store.startupDir = dir.str();
     LoadSettings(store);  // as missing: the defaults replace the pipe
-    EXPECT_EQ(Bytes(store.settings), Bytes(defaults));
+    EXPECT_EQ(RecordBytes(store.settings), RecordBytes(defaults));
     EXPECT_TRUE(fs::is_regular_file(dir / "config.dmc"));
 
     std::strcpy(store.settings.quakePath, (dir / "game").string().c_str());
@@ -146,13 +143,13 @@ TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
     std::memset(s.motd, 'm', sizeof s.motd);
     std::memset(s.rconPassword, 'r', sizeof s.rconPassword);
     std::memset(s.serverPassword, 'p', sizeof s.serverPassword);
-    WriteFileBytes(base / "config.dmc", Bytes(s));
+    WriteFileBytes(base / "config.dmc", RecordBytes(s));
     WriteFileBytes(folder + "/morvane/mctf.map", "q3ctf4\n");
 
     SettingsStore store;
     store.startupDir = base.str();
     LoadSettings(store);
-    EXPECT_EQ(Bytes(store.settings).substr(0, 260), Bytes(s).substr(0, 260));
+    EXPECT_EQ(RecordBytes(store.settings).substr(0, 260), RecordBytes(s).substr(0, 260));
     EXPECT_EQ(store.settings.mapCount, 1);
 
     ASSERT_TRUE(WriteServerFiles(store).Written());

@@ -42,6 +42,16 @@ std::string ReadFileBytes(const std::filesystem::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+FileBytes Snapshot(const std::filesystem::path& folder) {
+    FileBytes files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), folder).generic_string()] =
+                ReadFileBytes(entry.path());
+    }
+    return files;
+}
+
 std::string ReadTextFile(const std::filesystem::path& file) {
     std::string bytes = ReadFileBytes(file);
 #ifdef _WIN32

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,11 @@ private:
 // Whole-file helpers for tests.
 std::string ReadFileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
+
+// Every regular file below `folder` with its bytes, by path relative to it
+// ('/' between folders on every system).
+using FileBytes = std::map<std::string, std::string>;
+FileBytes Snapshot(const std::filesystem::path& folder);
 
 // A file the program writes in text mode, with its lines ending in "\n" as on
 // Linux: on Windows every CR LF is read as LF, and a lone LF (a line written

@@ -5,9 +5,12 @@
 // Windows an absolute path to a real installation, which no test may touch.
 // A store or command context given these defaults falls back to the folder
 // below instead.
+//
+// RecordBytes: a record as config.dmc holds it, to compare or write.
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "core/FixedText.h"
 #include "core/ServerSettings.h"
@@ -24,6 +27,10 @@ inline ServerSettings DefaultsIn(const std::filesystem::path& folder) {
     SetFixedText(defaults.quakePath, game.string());
     SetFixedText(defaults.statsDir, (game / "baseq3").string());
     return defaults;
+}
+
+inline std::string RecordBytes(const ServerSettings& s) {
+    return std::string(reinterpret_cast<const char*>(&s), sizeof s);
 }
 
 }  // namespace mctf::testing

@@ -11,12 +11,8 @@
 #include "core/SettingsStore.h"
 
 namespace mctf::testing {
-namespace {
 
-// A caption as read, without its Alt-key marks.
 QString Plain(QString text) { return text.remove('&'); }
-
-}  // namespace
 
 AppHarness::AppHarness(std::string startupDir)
     : startupDir_(startupDir.empty() ? dir.str() : std::move(startupDir)) {}

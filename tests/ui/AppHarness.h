@@ -58,4 +58,7 @@ private:
 // The single QLineEdit of a dialog.
 QLineEdit& EditOf(QDialog& dialog);
 
+// A caption as read, without its Alt-key marks.
+QString Plain(QString text);
+
 }  // namespace mctf::testing

@@ -40,8 +40,6 @@ namespace {
 
 using OperatorAccess = SheetTest;
 
-QString Plain(QString text) { return text.remove('&'); }
-
 QString AccessibleName(QWidget* widget) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     return accessible ? accessible->text(QAccessible::Name) : QString();

@@ -63,9 +63,6 @@ protected:
         return true;
     }
 
-    static std::string RecordBytes(const ServerSettings& s) {
-        return std::string(reinterpret_cast<const char*>(&s), sizeof s);
-    }
     ServerSettings SavedRecord() const {
         ServerSettings s{};
         std::string bytes = ReadFileBytes(game.Config());

@@ -5,6 +5,9 @@
 #include <QSlider>
 #include <QTest>
 
+#include <set>
+#include <string_view>
+
 #include "core/SettingsFields.h"
 #include "tests/ui/SheetFixture.h"
 #include "ui/sheet/FlagBox.h"
@@ -31,35 +34,32 @@ TEST_F(SheetTest, TabsComeInTheSameOrderForEveryGameType) {
 }
 
 TEST_F(SheetTest, EveryFieldOfThePagesTravelsThroughItsPageUnchanged) {
-    // A value off the default in every field a page shows, at the top of its
+    // The sheet edits every field but these, and each on one page only.
+    const std::set<std::string_view> elsewhere = {"gameType", "quakePath", "statsDir"};
+    auto onSheet = [&](const SettingsField& field) {
+        return field.IsEditable() && elsewhere.count(field.name) == 0;
+    };
+    // A value off the default in every field of the sheet, at the top of its
     // range where it has one, so a field left out or crossed shows up.
-    const std::pair<SettingsPlace, int> pages[] = {{SettingsPlace::General, kGeneral},
-                                                   {SettingsPlace::DeathMatch, kDeathMatch},
-                                                   {SettingsPlace::Morvane, kMod},
-                                                   {SettingsPlace::BotSetup, kBots}};
     for (const SettingsField& field : SettingsFields()) {
-        for (const auto& [place, tab] : pages) {
-            if (field.place != place) continue;
-            if (field.kind == FieldKind::Text) {
-                SetText(stored, field, std::string(field.textLimit, field.name[0]));
-            } else if (field.kind == FieldKind::Flags) {
-                SetNumber(stored, field, field.flagBits);
-            } else if (field.kind != FieldKind::Port) {
-                SetNumber(stored, field, field.high);
-            } else {
-                SetNumber(stored, field, -27960);
-            }
+        if (!onSheet(field)) continue;
+        if (field.kind == FieldKind::Text) {
+            SetText(stored, field, std::string(field.textLimit, field.name[0]));
+        } else if (field.kind == FieldKind::Flags) {
+            SetNumber(stored, field, field.flagBits);
+        } else if (field.kind != FieldKind::Port) {
+            SetNumber(stored, field, field.high);
+        } else {
+            SetNumber(stored, field, -27960);
         }
     }
     Open();
-    for (const auto& [place, tab] : pages) {
-        for (const SettingsField& field : SettingsFields()) {
-            if (field.place == place) {
-                EXPECT_TRUE(sheet->Page(tab).Binds(field)) << field.name;
-            }
-        }
-        ASSERT_TRUE(sheet->SelectPage(tab));
+    for (const SettingsField& field : SettingsFields()) {
+        int pages = 0;
+        for (int tab = 0; tab < sheet->PageCount(); ++tab) pages += sheet->Page(tab).Binds(field);
+        EXPECT_EQ(pages, onSheet(field) ? 1 : 0) << field.name;
     }
+    for (int tab : {kGeneral, kDeathMatch, kMod, kBots}) ASSERT_TRUE(sheet->SelectPage(tab));
     ASSERT_TRUE(Close(true));
     EXPECT_EQ(RecordBytes(SavedRecord()), RecordBytes(stored));
 }
@@ -163,6 +163,18 @@ TEST_F(SheetTest, ModFlagBoxesFollowTheirBits) {
     EXPECT_EQ(game.store.settings.modFlags, 2);
     ASSERT_TRUE(Close(true));
     EXPECT_TRUE(HasLine(Script(), "set Morvane_Flags 2"));
+}
+
+TEST_F(SheetTest, FlagBoxCaptionsStartWithTheBitsOfTheFieldTable) {
+    Open();
+    std::vector<std::string> captions;
+    for (FlagBox* box : {sheet->deathMatchPage.noFallingDamage, sheet->deathMatchPage.fixedFov,
+                         sheet->deathMatchPage.noFootsteps, sheet->morvanePage.weaponsStay,
+                         sheet->morvanePage.randomMaps})
+        captions.push_back(std::to_string(box->Bit()) + ": " + box->text().toStdString());
+    EXPECT_EQ(captions,
+              Strings({"8:   8 - No &Falling Damage", "16: 16 - Fi&xed FOV",
+                       "32: 32 - &No Footsteps", "1: 1 - &Weapons Stay", "2: 2 - &Random Maps"}));
 }
 
 TEST_F(SheetTest, SliderAtTheRightEndStoresTheHardestSkill) {

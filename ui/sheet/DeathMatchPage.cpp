@@ -17,10 +17,11 @@ DeathMatchPage::DeathMatchPage(ServerSettings& settings)
     display->setFrame(false);
     display->setAlignment(Qt::AlignCenter);
     display->setFocusPolicy(Qt::NoFocus);
-    noFallingDamage =
-        new FlagBox("  8 - No &Falling Damage", kNoFallingDamage, settings_.dmFlags, refresh);
-    fixedFov = new FlagBox("16 - Fi&xed FOV", kFixedFov, settings_.dmFlags, refresh);
-    noFootsteps = new FlagBox("32 - &No Footsteps", kNoFootsteps, settings_.dmFlags, refresh);
+    // The row's bits, lowest first.
+    const SettingsField& flags = FieldOf(&ServerSettings::dmFlags);
+    noFallingDamage = new FlagBox("No &Falling Damage", settings_, flags, 0, refresh);
+    fixedFov = new FlagBox("Fi&xed FOV", settings_, flags, 1, refresh);
+    noFootsteps = new FlagBox("&No Footsteps", settings_, flags, 2, refresh);
 
     auto* group = new QGroupBox("DM Flags");
     auto* groupLayout = new QVBoxLayout(group);
@@ -34,7 +35,6 @@ DeathMatchPage::DeathMatchPage(ServerSettings& settings)
     column->addWidget(noFootsteps);
     column->addStretch(1);
 
-    const SettingsField& flags = FieldOf(&ServerSettings::dmFlags);
     Bind(flags, fixedFov);
     Bind(flags, noFallingDamage);
     Bind(flags, noFootsteps);

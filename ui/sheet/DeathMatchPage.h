@@ -1,8 +1,7 @@
-// DeathMatchPage: the "Death Match" page. Three check boxes flip bits 8, 16 and 32
-// of the record's dmFlags at each click; a read-only box shows the field.
+// DeathMatchPage: the "Death Match" page. Three check boxes flip the bits of
+// the record's dmFlags (the field table's, see FlagBox) at each click; a
+// read-only box shows the field.
 #pragma once
-
-#include <cstdint>
 
 #include "ui/sheet/SheetPage.h"
 
@@ -15,10 +14,6 @@ struct ServerSettings;
 
 class DeathMatchPage : public SheetPage {
 public:
-    static constexpr int32_t kNoFallingDamage = 8;
-    static constexpr int32_t kFixedFov = 16;
-    static constexpr int32_t kNoFootsteps = 32;
-
     explicit DeathMatchPage(ServerSettings& settings);
 
     void Fill() override;

@@ -15,8 +15,10 @@ namespace mctf {
 MorvanePage::MorvanePage(ServerSettings& settings) : SheetPage("Morvane Quake Settings") {
     goalLimit = MakeNumberBox(FieldOf(&ServerSettings::goalLimit));
     instaGib = MakeNumberBox(FieldOf(&ServerSettings::instaGib));
-    weaponsStay = new FlagBox("1 - &Weapons Stay", kWeaponsStay, settings.modFlags);
-    randomMaps = new FlagBox("2 - &Random Maps", kRandomMaps, settings.modFlags);
+    // The row's bits, lowest first.
+    const SettingsField& modFlags = FieldOf(&ServerSettings::modFlags);
+    weaponsStay = new FlagBox("&Weapons Stay", settings, modFlags, 0);
+    randomMaps = new FlagBox("&Random Maps", settings, modFlags, 1);
     goalLimit->setMaximumWidth(goalLimit->fontMetrics().horizontalAdvance('0') * 10);
     instaGib->setMaximumWidth(goalLimit->maximumWidth());
 
@@ -47,8 +49,8 @@ MorvanePage::MorvanePage(ServerSettings& settings) : SheetPage("Morvane Quake Se
 
     Bind(FieldOf(&ServerSettings::goalLimit), goalLimit);
     Bind(FieldOf(&ServerSettings::instaGib), instaGib);
-    Bind(FieldOf(&ServerSettings::modFlags), randomMaps);
-    Bind(FieldOf(&ServerSettings::modFlags), weaponsStay);
+    Bind(modFlags, randomMaps);
+    Bind(modFlags, weaponsStay);
 }
 
 }  // namespace mctf

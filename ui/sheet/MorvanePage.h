@@ -1,9 +1,7 @@
 // MorvanePage: the "Morvane Quake Settings" page: the soccer goal limit, the
-// instagib mode, and two check boxes that flip bits 1 and 2 of the record's
-// modFlags at each click.
+// instagib mode, and two check boxes that flip the bits of the record's
+// modFlags (the field table's, see FlagBox) at each click.
 #pragma once
-
-#include <cstdint>
 
 #include "ui/sheet/SheetPage.h"
 
@@ -15,9 +13,6 @@ struct ServerSettings;
 
 class MorvanePage : public SheetPage {
 public:
-    static constexpr int32_t kWeaponsStay = 1;
-    static constexpr int32_t kRandomMaps = 2;
-
     explicit MorvanePage(ServerSettings& settings);
 
     NumberBox* goalLimit;

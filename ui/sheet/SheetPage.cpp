@@ -4,8 +4,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-#include <cstdlib>
-
 #include "core/SettingsFields.h"
 #include "ui/TextField.h"
 #include "ui/sheet/FlagBox.h"
@@ -138,19 +136,6 @@ bool SheetPage::Binds(const SettingsField& field) const {
         if (b.field == &field) return true;
     }
     return false;
-}
-
-const SheetPage::Binding& SheetPage::BindingOf(const SettingsField& field) const {
-    for (const Binding& b : bindings_) {
-        if (b.field == &field) return b;
-    }
-    std::abort();  // a test asked for a field the page does not show
-}
-
-int32_t SheetPage::NumberValue(const SettingsField& field) const { return BindingOf(field).number; }
-
-const std::string& SheetPage::TextValue(const SettingsField& field) const {
-    return BindingOf(field).text;
 }
 
 }  // namespace mctf

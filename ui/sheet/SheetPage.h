@@ -61,10 +61,8 @@ public:
     void ValuesFromSettings(const ServerSettings& settings);
     void SettingsFromValues(ServerSettings& settings) const;
 
-    // Whether the page shows the field, and its value of it (for tests).
+    // Whether the page shows the field (for tests).
     bool Binds(const SettingsField& field) const;
-    int32_t NumberValue(const SettingsField& field) const;
-    const std::string& TextValue(const SettingsField& field) const;
 
 protected:
     // Controls made to a field's limits (text length, digits only or not).
@@ -84,7 +82,6 @@ private:
                              // number boxes: the text the last fill showed
         int32_t number = 0;  // every other kind
     };
-    const Binding& BindingOf(const SettingsField& field) const;
 
     std::deque<Binding> bindings_;  // a deque: the slider keeps a pointer
 };
