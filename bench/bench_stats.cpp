@@ -81,7 +81,7 @@ void BM_WriteFullReport(benchmark::State& state) {
     }
     tables->awards = mctf::ComputeAwards(*tables, mctf::SeededDraw(1));
     for (auto _ : state) {
-        if (!mctf::WriteReport(*tables, settings, mctf::ReportEnvironment{}).Written()) {
+        if (!mctf::WriteReport(*tables, settings, settings.statsDir, mctf::ReportEnvironment{}).Written()) {
             state.SkipWithError("the report was not written");
         }
     }

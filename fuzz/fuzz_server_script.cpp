@@ -239,9 +239,34 @@ std::string GameFolder(std::string_view wanted) {
     if (name != current) fs::rename(JoinPath(scratch, current), JoinPath(scratch, name));
     current = name;
     const std::string folder = JoinPath(scratch, name);
-    for (const char* file : {"morvane.bat", "baseq3/morvane.cfg", "morvane/morvane.cfg"})
+    for (const char* file :
+         {"morvane.bat", "morvane.sh", "baseq3/morvane.cfg", "morvane/morvane.cfg"})
         fs::remove(JoinPath(folder, file));
     return folder;
+}
+
+// The shell reads the game folder back from its single-quoted line as it was,
+// whatever bytes it holds: 'text' runs, joined by \' for a single quote.
+void CheckShellLauncher(const std::string& launcher, const std::string& game) {
+    const std::size_t start = launcher.find("\ngame=");
+    if (start == std::string::npos) Fail("morvane.sh sets no game folder");
+    std::string read;
+    std::size_t i = start + 6;
+    for (;;) {
+        if (launcher.compare(i, 2, "\\'") == 0) {
+            read += '\'';
+            i += 2;
+        } else if (i < launcher.size() && launcher[i] == '\'') {
+            const std::size_t end = launcher.find('\'', i + 1);
+            if (end == std::string::npos) Fail("morvane.sh leaves its quote open");
+            read += launcher.substr(i + 1, end - i - 1);
+            i = end + 1;
+        } else {
+            break;
+        }
+    }
+    if (read != game || i >= launcher.size() || launcher[i] != '\n')
+        Fail("morvane.sh does not give the game folder as it is: [" + read + "]");
 }
 
 }  // namespace
@@ -268,6 +293,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // The script first: what it runs says more than a status does.
         CheckScript(ReadAll(JoinPath(JoinPath(game, used), "morvane.cfg")), store);
         CheckLaunchLine(ReadAll(JoinPath(game, "morvane.bat")), game);
+        if (mctf::kWritesShellLauncher) {
+            top.insert("morvane.sh");
+            CheckShellLauncher(ReadAll(JoinPath(game, "morvane.sh")), game);
+        }
     }
     if (Entries(game) != top || !Entries(JoinPath(game, unused)).empty() ||
         Entries(JoinPath(game, used)) != script)

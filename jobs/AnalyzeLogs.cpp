@@ -1,10 +1,13 @@
 #include "jobs/AnalyzeLogs.h"
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "core/FixedText.h"
+#include "core/Paths.h"
 #include "report/Report.h"
 #include "stats/Aggregate.h"
 #include "stats/LogReader.h"
@@ -34,12 +37,31 @@ private:
 
 }  // namespace
 
+std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
+                                        const StatsRunPlaces& places) {
+    std::vector<std::string> files;
+    auto addFolder = [&](const std::string& folder) {
+        for (const std::string& name : FindLogFiles(folder))
+            files.push_back(JoinPath(folder, name));
+    };
+    if (places.logs.empty()) addFolder(std::string(FixedText(settings.statsDir)));
+    for (const std::string& path : places.logs) {
+        std::error_code error;
+        if (std::filesystem::is_directory(PathFromUtf8(path), error)) {
+            addFolder(path);
+        } else {
+            files.push_back(path);  // named on purpose: read whatever its name
+        }
+    }
+    return files;
+}
+
 StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
-                            const ReportEnvironment& env, ReadProgress* reading) {
+                            const ReportEnvironment& env, ReadProgress* reading,
+                            const StatsRunPlaces& places) {
     StatsRunOutcome outcome;
     ResetLogTables(tables);
-    const std::string folder(FixedText(settings.statsDir));
-    const std::vector<std::string> logFiles = FindLogFiles(folder);
+    const std::vector<std::string> logFiles = LogFilesToRead(settings, places);
     if (logFiles.empty()) {
         outcome.status = StatsRunStatus::NoLogFiles;
         return outcome;
@@ -48,13 +70,15 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     desktop.OpenProgress();
     // An unreadable file is skipped; the run goes on with the next one.
     DesktopReadProgress progress(desktop, reading);
-    ReadLogFiles(tables, folder, logFiles, progress, *env.files, &outcome.unread.logs);
+    ReadLogFiles(tables, logFiles, progress, *env.files, &outcome.unread.logs);
     // Seeded anew for every run, so that every report draws afresh.
     IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(static_cast<unsigned>(env.now()));
     ReadResult clanList = AggregateStats(tables, settings, draw, *env.files);
     if (clanList.Unreadable()) outcome.unread.clanList = std::move(clanList);
     desktop.SetProgress(100);
-    ReportOutcome report = WriteReport(tables, settings, env);
+    const std::string pages =
+        places.pagesFolder.empty() ? std::string(FixedText(settings.statsDir)) : places.pagesFolder;
+    ReportOutcome report = WriteReport(tables, settings, pages, env);
     desktop.CloseProgress();
     switch (report.status) {
     case ReportStatus::Written:

@@ -45,13 +45,29 @@ struct StatsRunOutcome {
     bool Written() const { return status == StatsRunStatus::Written; }
 };
 
+// Where a run reads the logs and writes the pages: by default both are
+// settings.statsDir, as in the window.
+struct StatsRunPlaces {
+    // Log files and folders, read in this order (a folder's *.log files in
+    // name order); empty: the *.log files of statsDir.
+    std::vector<std::string> logs;
+    // Empty: statsDir.
+    std::string pagesFolder;
+};
+
+// The logs a run reads: the *.log files of statsDir, or for each path of
+// `places.logs` in turn the *.log files of a folder, or the file itself.
+std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
+                                        const StatsRunPlaces& places);
+
 // The desktop's "Reading Data" bar is open while the logs are read and
 // moves at every match start (see ReadProgress.h); `reading`, when given, is
 // also told of every match start and every block read, with the bytes read
 // so far and the total. Files found but not readable are skipped and listed
 // in the outcome. The desktop is asked nothing and shown no message.
 StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings, Desktop& desktop,
-                            const ReportEnvironment& env, ReadProgress* reading = nullptr);
+                            const ReportEnvironment& env, ReadProgress* reading = nullptr,
+                            const StatsRunPlaces& places = {});
 
 // What a run says when it ends, in the window's words: a message box's text,
 // caption and icon. The text is empty where the window says nothing (a list

@@ -73,8 +73,7 @@ bool WriteListPages(PageWriter& page, const StatsTables& tables, const std::stri
 }  // namespace
 
 ReportOutcome WriteReport(const StatsTables& tables, const ServerSettings& settings,
-                          const ReportEnvironment& env) {
-    const std::string statsDir(FixedText(settings.statsDir));
+                          const std::string& statsDir, const ReportEnvironment& env) {
     PageWriter page(*env.files);
     const std::string frontPage = JoinPath(statsDir, "pstats.htm");
     if (!page.Open(frontPage)) return {ReportStatus::CannotCreateFrontPage, frontPage};

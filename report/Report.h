@@ -28,9 +28,10 @@ struct ReportOutcome {
     bool Written() const { return status == ReportStatus::Written; }
 };
 
-// Writes every page into settings.statsDir. Written only when every page
-// was written completely; a failed write never passes for a finished report.
+// Writes every page into `folder` (the window's statsDir, or where mctfcli
+// is told). Written only when every page was written completely; a failed
+// write never passes for a finished report.
 ReportOutcome WriteReport(const StatsTables& tables, const ServerSettings& settings,
-                          const ReportEnvironment& env);
+                          const std::string& folder, const ReportEnvironment& env);
 
 }  // namespace mctf

@@ -170,10 +170,10 @@ bool DispatchLogLine(StatsTables& tables, std::string_view line) {
     return startsMatch;
 }
 
-ReadResult ReadLogFile(StatsTables& tables, const std::string& folder, const std::string& fileName,
-                       ReadTracker& tracker, FileSystem& files) {
+ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker& tracker,
+                       FileSystem& files) {
     ReadResult result;
-    std::FILE* file = OpenForReading(files, JoinPath(folder, fileName), result);
+    std::FILE* file = OpenForReading(files, path, result);
     if (file == nullptr) return result;
     {
         LogLineReader reader(file, &tracker);
@@ -188,18 +188,17 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& folder, const std
     return result;
 }
 
-void ReadLogFiles(StatsTables& tables, const std::string& folder,
-                  const std::vector<std::string>& fileNames, ReadProgress& progress,
-                  FileSystem& files, std::vector<ReadResult>* unreadable) {
+void ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
+                  ReadProgress& progress, FileSystem& files, std::vector<ReadResult>* unreadable) {
     std::uint64_t totalBytes = 0;
-    for (const std::string& name : fileNames) {
+    for (const std::string& path : paths) {
         std::error_code error;  // a file that cannot be measured counts 0
-        std::uintmax_t size = std::filesystem::file_size(JoinPath(folder, name), error);
+        std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(path), error);
         if (!error) totalBytes += size;
     }
     ReadTracker tracker(progress, totalBytes);
-    for (const std::string& name : fileNames) {
-        ReadResult result = ReadLogFile(tables, folder, name, tracker, files);
+    for (const std::string& path : paths) {
+        ReadResult result = ReadLogFile(tables, path, tracker, files);
         if (result.Unreadable() && unreadable != nullptr) unreadable->push_back(std::move(result));
     }
 }

@@ -70,21 +70,21 @@ void ResetLogTables(StatsTables& tables);
 // Empty when the folder is missing or unreadable.
 std::vector<std::string> FindLogFiles(const std::string& folder);
 
-// Reads the files `fileNames` of `folder` in turn with ReadLogFile, skipping
-// one that cannot be opened, and tells `progress` how far it has got. Files
-// that are there but could not be read (see ReadLogFile) are added to
-// `unreadable` when given.
-void ReadLogFiles(StatsTables& tables, const std::string& folder,
-                  const std::vector<std::string>& fileNames, ReadProgress& progress,
-                  FileSystem& files = SystemFiles(), std::vector<ReadResult>* unreadable = nullptr);
+// Reads the files at `paths` in turn with ReadLogFile, skipping one that
+// cannot be opened, and tells `progress` how far it has got. Files that are
+// there but could not be read (see ReadLogFile) are added to `unreadable`
+// when given.
+void ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
+                  ReadProgress& progress, FileSystem& files = SystemFiles(),
+                  std::vector<ReadResult>* unreadable = nullptr);
 
-// Reads folder/fileName line by line and dispatches each line, telling
+// Reads the file at `path` line by line and dispatches each line, telling
 // `tracker` of every block read and every match start. Absent when the file
 // has gone; Unreadable when it is there but cannot be opened (nothing
 // counted) or a read fails part-way (opened: the lines before the failure
 // are counted, the rest of the file is not).
-ReadResult ReadLogFile(StatsTables& tables, const std::string& folder, const std::string& fileName,
-                       ReadTracker& tracker, FileSystem& files = SystemFiles());
+ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker& tracker,
+                       FileSystem& files = SystemFiles());
 
 // Splits one line (without its newline) into stamp and keyword and calls
 // the matching handlers. Lines without a readable stamp and keyword call none.

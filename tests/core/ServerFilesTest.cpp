@@ -62,6 +62,16 @@ TEST_F(ServerFilesTest, GameTypeChoosesCvarFolderAndModLines) {
             << type;
         EXPECT_EQ(ReadFileBytes(game.dir / "morvane.bat").find("fs_game") != std::string::npos, mod)
             << type;
+        if (kWritesShellLauncher) {
+            const std::string sh = ReadFileBytes(game.dir / "morvane.sh");
+            EXPECT_EQ(
+                sh.find(" +set fs_game morvane +set dedicated 2 +exec morvane.cfg \"$@\"\n") !=
+                    std::string::npos,
+                mod)
+                << type;
+            EXPECT_EQ(std::filesystem::status(game.dir / "morvane.sh").permissions(),
+                      std::filesystem::perms(0755));
+        }
     }
 }
 

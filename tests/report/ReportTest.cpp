@@ -12,7 +12,7 @@ class ReportTest : public ::testing::Test, public ReportFixture {
 protected:
     ReportOutcome Run() {
         DecideAwards();
-        return WriteReport(*tables, settings, env);
+        return WriteReport(*tables, settings, settings.statsDir, env);
     }
     void ExpectOutcome(ReportStatus status, const std::string& page = {}) {
         const ReportOutcome outcome = Run();

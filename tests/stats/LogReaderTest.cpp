@@ -12,7 +12,7 @@ class LogReader : public StatsFixture {
 protected:
     bool ReadText(const std::string& text) {
         WriteFileBytes(folder / "games.log", text);
-        return ReadLogFile(*tables, folder.str(), "games.log", tracker).outcome ==
+        return ReadLogFile(*tables, (folder / "games.log").string(), tracker).outcome ==
                ReadOutcome::Read;
     }
 
@@ -40,7 +40,7 @@ TEST_F(LogReader, FindsLogFilesByExtensionInAnyCase) {
     EXPECT_EQ(FindLogFiles(folder.str()),
               (std::vector<std::string>{"a.log", "b.LOG", "c.Log", "link.log"}));
     EXPECT_TRUE(FindLogFiles((folder / "missing").string()).empty());
-    EXPECT_EQ(ReadLogFile(*tables, folder.str(), "missing.log", tracker).outcome,
+    EXPECT_EQ(ReadLogFile(*tables, (folder / "missing.log").string(), tracker).outcome,
               ReadOutcome::Absent);
 }
 
@@ -67,7 +67,10 @@ TEST_F(LogReader, ProgressStepsAtMatchStartsAndCountsBytes) {
     for (int i = 0; i < 21; ++i) starts += "  0:00 InitGame:\n";
     WriteFileBytes(folder / "a.log", starts);
     WriteFileBytes(folder / "b.log", kMatch);
-    ReadLogFiles(*tables, folder.str(), {"a.log", "missing.log", "b.log"}, progress);
+    ReadLogFiles(*tables,
+                 {(folder / "a.log").string(), (folder / "missing.log").string(),
+                  (folder / "b.log").string()},
+                 progress);
     std::vector<int> expected;
     for (int p = 5; p <= 100; p += 5) expected.push_back(p);
     expected.insert(expected.end(), {0, 5});  // after 100 the bar starts again
