@@ -3,8 +3,9 @@
 #   make test   install what is missing, build, run every test
 # and for Windows servers:
 #   make windows  cross-build mctfcli.exe and the tests, run the tests under Wine
-# and for Debian desktops:
-#   make package  build/mctfutil_<version>-1_amd64.deb (README: Install)
+# and for Debian servers and desktops:
+#   make package  build/mctfcli_<version>-1_amd64.deb and
+#                 build/mctfutil_<version>-1_amd64.deb (README: Install)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
@@ -60,9 +61,11 @@ screens: build
 	tests/ui/screenshots.sh $(BUILD)
 	tests/ui/sheet_screenshots.sh $(BUILD)
 
-# The Debian package $(BUILD)/mctfutil_<version>-1_amd64.deb, built in its own
-# folder with the hardening flags of dpkg-buildflags (the other builds keep
-# theirs); scripts/check-package.sh runs Debian's validators over it.
+# The Debian packages $(BUILD)/mctfcli_<version>-1_amd64.deb (the command
+# line, no Qt) and $(BUILD)/mctfutil_<version>-1_amd64.deb (the window, which
+# depends on the first), built in their own folder with the hardening flags of
+# dpkg-buildflags (the other builds keep theirs); scripts/check-package.sh
+# runs Debian's validators over them.
 PACKAGE_BUILD ?= build-package
 package:
 	@scripts/install-deps.sh --package
@@ -72,11 +75,12 @@ package:
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
-	cd $(PACKAGE_BUILD) && cpack -G DEB >/dev/null
 	mkdir -p $(BUILD)
-	rm -f $(BUILD)/mctfutil_*.deb
-	cp $(PACKAGE_BUILD)/mctfutil_*.deb $(BUILD)/
-	@ls $(BUILD)/mctfutil_*.deb
+	rm -f $(BUILD)/mctfcli_*.deb $(BUILD)/mctfutil_*.deb
+	rm -f $(PACKAGE_BUILD)/*.deb
+	cd $(PACKAGE_BUILD) && cpack -G DEB >/dev/null
+	cp $(PACKAGE_BUILD)/mctfcli_*.deb $(PACKAGE_BUILD)/mctfutil_*.deb $(BUILD)/
+	@ls $(BUILD)/mctfcli_*.deb $(BUILD)/mctfutil_*.deb
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz build-windows $(PACKAGE_BUILD)

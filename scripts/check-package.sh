@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package (make package) and checks it with Debian's own
-# tools: lintian on the .deb, desktop-file-validate on the menu entry,
-# appstreamcli on the metainfo, man on both manual pages; then installs the
-# package, runs both programs from their installed paths and removes it
-# again. Any warning fails the check. Run as root (dpkg -i), by CI or by hand:
+# Builds the two Debian packages (make package) and checks them with Debian's
+# own tools: lintian on each .deb, desktop-file-validate on the menu entry,
+# appstreamcli on the metainfo, man on both manual pages. Then installs
+# mctfcli alone, as on a headless server, shows that it brought no Qt and
+# runs a server session with it; then installs mctfutil beside it, runs the
+# window's program, and removes both again. Any warning fails the check. Run
+# as root (apt-get install), by CI or by hand:
 #
 #   scripts/check-package.sh
 # shellcheck disable=SC2317  # the helpers are called through quiet and trap
@@ -13,8 +15,12 @@ cd "$root"
 app=io.github.mctfutil.mctfutil
 
 make --no-print-directory package
+debs=(build/mctfcli_*_amd64.deb)
+cli_deb=${debs[0]}
 debs=(build/mctfutil_*_amd64.deb)
-deb=${debs[0]}
+ui_deb=${debs[0]}
+full_version=$(dpkg-deb -f "$ui_deb" Version)
+version=${full_version%-*}
 
 failed=0
 work=$(mktemp -d "${TMPDIR:-/tmp}/mctfutil-package.XXXXXX")
@@ -33,9 +39,27 @@ quiet() {
   fi
 }
 
-echo "== $deb"
-dpkg-deb --field "$deb"
-dpkg-deb --contents "$deb" | awk '{print $1, $2, $NF}'
+for deb in "$cli_deb" "$ui_deb"; do
+  echo "== $deb"
+  dpkg-deb --field "$deb"
+  dpkg-deb --contents "$deb" | awk '{print $1, $2, $NF}'
+done
+
+# What apt will pull in: mctfcli nothing of Qt, mctfutil its own mctfcli.
+cli_depends=$(dpkg-deb -f "$cli_deb" Depends)
+if [[ ${cli_depends,,} == *qt* ]]; then
+  echo "FAIL: mctfcli depends on Qt: $cli_depends"
+  failed=1
+else
+  echo "ok: mctfcli Depends: $cli_depends"
+fi
+ui_depends=$(dpkg-deb -f "$ui_deb" Depends)
+if [[ $ui_depends == *"mctfcli (= $full_version)"* ]]; then
+  echo "ok: mctfutil depends on mctfcli (= $full_version)"
+else
+  echo "FAIL: mctfutil Depends without mctfcli (= $full_version): $ui_depends"
+  failed=1
+fi
 
 # Lintian prints nothing when it finds no error and no warning (infos and
 # pedantic tags are not shown without -I --pedantic); as root it says that
@@ -44,11 +68,13 @@ lintian_findings() {
   lintian --fail-on error,warning "$1" 2>&1 | grep -v '^running with root privileges is not recommended!$'
   return "${PIPESTATUS[0]}"
 }
-quiet lintian_findings "$deb"
+quiet lintian_findings "$cli_deb"
+quiet lintian_findings "$ui_deb"
 quiet desktop-file-validate "packaging/$app.desktop"
 # appstreamcli says "Validation was successful." when nothing is wrong; the
-# tree check also finds the menu entry and icon the metainfo points to.
-dpkg-deb --extract "$deb" "$work/tree"
+# tree check also finds the menu entry and icon the metainfo points to, in
+# the window's package itself.
+dpkg-deb --extract "$ui_deb" "$work/tree"
 for args in "validate packaging/$app.metainfo.xml" "validate-tree $work/tree"; do
   # shellcheck disable=SC2086  # two words each
   output=$(appstreamcli $args --pedantic --no-net 2>&1) || failed=1
@@ -65,19 +91,19 @@ for page in packaging/mctfcli.1 packaging/mctfutil.1; do
 done
 
 echo "== install test"
-if dpkg-query -W -f='${Status}' mctfutil 2>/dev/null | grep -q "install ok installed"; then
-  echo "mctfutil is installed already: not touching it" >&2
-  exit 1
-fi
-installed=0
+for package in mctfcli mctfutil; do
+  if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    echo "$package is installed already: not touching it" >&2
+    exit 1
+  fi
+done
+installed=()
 cleanup() {
-  [[ $installed -eq 1 ]] && dpkg -r mctfutil >/dev/null 2>&1
+  [[ ${#installed[@]} -gt 0 ]] && dpkg -r "${installed[@]}" >/dev/null 2>&1
   rm -rf "$work"
 }
 trap cleanup EXIT
 export DEBIAN_FRONTEND=noninteractive
-installed=1
-apt-get install -y -qq "$PWD/$deb" >/dev/null
 
 check() {  # expected-output command...
   local expected=$1 output
@@ -90,19 +116,59 @@ check() {  # expected-output command...
     failed=1
   fi
 }
-version=$(dpkg-deb -f "$deb" Version)
-version=${version%-*}
+
+# mctfcli alone, as on a headless server. The build machine has a Qt runtime
+# for the build already, so what matters is what came with mctfcli and what
+# the installed program loads.
+dpkg-query -W -f='${Package}\n' | sort >"$work/before"
+installed=(mctfcli)
+apt-get install -y -qq "$PWD/$cli_deb" >/dev/null
+dpkg-query -W -f='${Package}\n' | sort >"$work/after"
+added=$(comm -13 "$work/before" "$work/after" | paste -sd ' ')
+if [[ ${added,,} == *qt* ]]; then
+  echo "FAIL: installing mctfcli added: $added"
+  failed=1
+else
+  echo "ok: installing mctfcli added: $added"
+fi
+if [[ -e /usr/bin/mctfutil ]]; then
+  echo "FAIL: /usr/bin/mctfutil came with mctfcli"
+  failed=1
+fi
+qt_libraries=$(ldd /usr/bin/mctfcli | grep -i qt || true)
+if [[ -n $qt_libraries ]]; then
+  echo "FAIL: /usr/bin/mctfcli loads Qt:"
+  printf '%s\n' "$qt_libraries"
+  failed=1
+else
+  echo "ok: ldd /usr/bin/mctfcli names no Qt library"
+fi
 check "mctfutil $version" /usr/bin/mctfcli --version
+check "MCTFCLI(1)" env MANWIDTH=80 man -P cat mctfcli
+
+# A server session in a folder of its own: a game folder with baseq3/ and
+# morvane/, the sample logs as the server's, config.dmc in the session folder.
+mkdir -p "$work/game/baseq3" "$work/game/morvane" "$work/logs" "$work/session" "$work/home"
+cp examples/logs/*.log "$work/logs/"
+quiet env -C "$work/session" /usr/bin/mctfcli settings set "quakePath=$work/game" \
+  "statsDir=$work/logs" "hostname=Frag Hall"
+quiet env -C "$work/session" /usr/bin/mctfcli maplist add q3ctf1
+check "q3ctf1" env -C "$work/session" /usr/bin/mctfcli maplist show
+check "Frag Hall" env -C "$work/session" /usr/bin/mctfcli settings get hostname
+for file in session/config.dmc game/morvane.bat game/morvane/morvane.cfg; do
+  [[ -s $work/$file ]] || { echo "FAIL: no $file"; failed=1; }
+done
+check "pstats.htm written" env -C "$work/session" /usr/bin/mctfcli stats
+[[ -s $work/logs/pstats.htm ]] || { echo "FAIL: no pstats.htm"; failed=1; }
+# Without --config or a settings file: the logs named on the line.
+check "pstats.htm written" env -C "$work" /usr/bin/mctfcli stats --logs "$work/logs"
+
+# Then the window beside it, as on a desktop.
+installed=(mctfutil mctfcli)
+apt-get install -y -qq "$PWD/$ui_deb" >/dev/null
 check "mctfutil $version" /usr/bin/mctfutil --version
 check "--user-settings" /usr/bin/mctfutil --help
-check "MCTFCLI(1)" env MANWIDTH=80 man -P cat mctfcli
 check "MCTFUTIL(1)" env MANWIDTH=80 man -P cat mctfutil
-
-# Statistics of the sample logs, in a folder of their own.
-mkdir -p "$work/logs" "$work/home"
-cp examples/logs/*.log "$work/logs/"
-check "pstats.htm written" env -C "$work" /usr/bin/mctfcli stats --logs "$work/logs"
-[[ -s $work/logs/pstats.htm ]] || { echo "FAIL: no pstats.htm"; failed=1; }
 
 # --user-settings keeps config.dmc in $HOME/.config/mctfutil: the window is
 # started without a display and closed after a moment.
@@ -117,7 +183,8 @@ else
   failed=1
 fi
 
-dpkg -r mctfutil >/dev/null
+dpkg -r mctfutil mctfcli >/dev/null
+installed=()
 if [[ -e /usr/bin/mctfcli || -e /usr/bin/mctfutil ]]; then
   echo "FAIL: the programs stayed after dpkg -r"
   failed=1
