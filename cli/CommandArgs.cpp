@@ -1,6 +1,7 @@
 #include "cli/CommandArgs.h"
 
 #include <string_view>
+#include <utility>
 
 namespace mctf {
 
@@ -22,10 +23,12 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
     struct ValueOption {
         unsigned flag;
         std::string_view name;
-        std::optional<std::string>* value;
+        void (*take)(CommandArgs& parsed, std::string value);
     } const valueOptions[] = {
-        {kConfigOption, "--config", &parsed.config},
-        {kLogsOption, "--logs", &parsed.logs},
+        {kConfigOption, "--config", [](CommandArgs& p, std::string v) { p.config = std::move(v); }},
+        {kLogsOption, "--logs",
+         [](CommandArgs& p, std::string v) { p.logs.push_back(std::move(v)); }},
+        {kOutOption, "--out", [](CommandArgs& p, std::string v) { p.out = std::move(v); }},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -42,22 +45,27 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
             parsed.yes = true;
             continue;
         }
+        if ((word == "--quiet" || word == "-q") && (options & kQuietOption)) {
+            parsed.quiet = true;
+            continue;
+        }
         bool known = false;
         for (const ValueOption& option : valueOptions) {
             if (!(options & option.flag)) continue;
             const std::string_view name = option.name;
+            std::string value;
             if (word == name) {
                 // A following option is no value: "--config --yes" lacks one.
                 if (i + 1 >= args.size() || args[i + 1].starts_with("--"))
                     return "option " + std::string(name) + " needs a value";
-                *option.value = args[++i];
+                value = args[++i];
             } else if (word.starts_with(std::string(name) + "=")) {
-                *option.value = word.substr(name.size() + 1);
+                value = word.substr(name.size() + 1);
             } else {
                 continue;
             }
-            if (option.value->value().empty())
-                return "option " + std::string(name) + " needs a value";
+            if (value.empty()) return "option " + std::string(name) + " needs a value";
+            option.take(parsed, std::move(value));
             known = true;
             break;
         }

@@ -1,7 +1,8 @@
 // Sorting a command's words into its options and its operands.
 //
 // Options may stand anywhere after the command (and its action): "--config
-// FILE" or "--config=FILE", "--logs DIR", "--yes", and "--help" (or "-h"),
+// FILE" or "--config=FILE", "--logs PATH" (again and again), "--out DIR",
+// "--yes", "--quiet" (or "-q"), and "--help" (or "-h"),
 // which every command takes and which wins over everything else, so it is
 // never read as a file name. "--" ends the options. Which of them a command
 // takes is in its row of the command table.
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/Commands.h"
 
@@ -19,12 +21,16 @@ enum CommandOption : unsigned {
     kConfigOption = 1,
     kLogsOption = 2,
     kYesOption = 4,
+    kOutOption = 8,     // --out DIR
+    kQuietOption = 16,  // --quiet, -q
 };
 
 struct CommandArgs {
     std::optional<std::string> config;
-    std::optional<std::string> logs;
+    std::vector<std::string> logs;  // --logs may be given several times
+    std::optional<std::string> out;
     bool yes = false;
+    bool quiet = false;
     bool help = false;
     Args words;
 };

@@ -45,11 +45,20 @@ constexpr std::string_view kMapsUsage =
     "regard to case, one a line.\n";
 
 constexpr std::string_view kStatsUsage =
-    "Usage: mctfcli stats [--logs DIR] [--config FILE]\n"
+    "Usage: mctfcli stats [--logs PATH]... [PATH...] [--out DIR] [--quiet] [--config FILE]\n"
     "\n"
-    "Analyses every *.log file of the statistics folder (statsDir, or DIR for\n"
-    "this run only) and writes the statistics pages there. config.dmc is not\n"
-    "written.\n";
+    "Analyses every *.log file of the statistics folder (statsDir) and writes\n"
+    "the statistics pages there. config.dmc is not written.\n"
+    "\n"
+    "  --logs PATH    read this log file, or the *.log files of this folder,\n"
+    "                 instead; several are read in the order given (PATHs\n"
+    "                 after the options too). A single folder also takes the\n"
+    "                 pages, as statsDir does.\n"
+    "  --out DIR      write the pages into DIR (a web root, say); the links\n"
+    "                 between them stay bare names\n"
+    "  -q, --quiet    print nothing when the pages were written; errors and\n"
+    "                 warnings still go to standard error, and the exit\n"
+    "                 status tells\n";
 
 // In the order of mctfcli --help.
 constexpr Command kCommands[] = {
@@ -63,9 +72,10 @@ constexpr Command kCommands[] = {
      "Write morvane.bat and morvane.cfg from the stored settings.", kServerFilesUsage},
     {"maps", RunMapsCommand, 0, "FILE...",
      "List the maps inside .pk3 archives (or name .bsp files), sorted.", kMapsUsage},
-    {"stats", RunStatsCommand, kConfigOption | kLogsOption, "[--logs DIR]",
-     "Analyse the *.log files of the statistics folder (or DIR) and\n"
-     "write the statistics pages there.",
+    {"stats", RunStatsCommand, kConfigOption | kLogsOption | kOutOption | kQuietOption,
+     "[--logs PATH]... [--out DIR] [-q]",
+     "Analyse the *.log files of the statistics folder (or PATHs) and\n"
+     "write the statistics pages there (or into DIR).",
      kStatsUsage},
 };
 

@@ -1,10 +1,13 @@
 // mctfcli stats: analyses the log folder and writes the statistics pages
-// there. --logs picks another folder for this run only; config.dmc is not
-// saved. The success report goes to standard output, errors (naming the
+// there. --logs picks other logs and --out another pages folder for this
+// run only; config.dmc is not saved. The success report goes to standard output, errors (naming the
 // folder) to standard error.
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "cli/ByteProgress.h"
 #include "cli/CommandArgs.h"
@@ -17,7 +20,6 @@
 namespace mctf {
 namespace {
 
-constexpr std::string_view kCommand = "stats";
 // The reader's count of log bytes, on to the terminal's line.
 class BytesOnTerminal : public ReadProgress {
 public:
@@ -31,42 +33,67 @@ private:
     ByteProgress& bytes_;
 };
 
+// A --logs path that is not there: said before any search, naming it.
+bool AllLogPathsExist(const std::vector<std::string>& paths, CommandContext& context) {
+    for (const std::string& path : paths) {
+        std::error_code error;
+        if (std::filesystem::exists(PathFromUtf8(path), error)) continue;
+        const std::string_view ending =
+            std::string_view(path).substr(path.size() < 4 ? 0 : path.size() - 4);
+        const bool file = ending.size() == 4 && ending[0] == '.' && (ending[1] | 0x20) == 'l' &&
+                          (ending[2] | 0x20) == 'o' && (ending[3] | 0x20) == 'g';
+        context.err << "mctfcli: " << path << ": no such " << (file ? "file" : "folder") << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(PathFromUtf8(path), error);
+}
+
 }  // namespace
 
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
-    if (!parsed.words.empty())
-        return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
+    StatsRunPlaces places;
+    places.logs = parsed.logs;
+    // Paths after the options are logs too: "--logs *.log" works.
+    places.logs.insert(places.logs.end(), parsed.words.begin(), parsed.words.end());
+    if (!AllLogPathsExist(places.logs, context)) return 1;
 
-    ServerSettings settings{};
-    if (parsed.logs && parsed.logs->size() >= sizeof settings.statsDir) {
-        return UsageError(context, kCommand,
-                          "the log folder must have 1 to " +
-                              std::to_string(sizeof settings.statsDir - 1) + " characters");
-    }
     SettingsStore store;
     if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Stats, context)) return 1;
-    settings = store.settings;  // a copy: --logs is never saved
-    if (parsed.logs) SetFixedText(settings.statsDir, *parsed.logs);
+    const ServerSettings& settings = store.settings;
+    const std::string statsDir(FixedText(settings.statsDir));
+    // A single folder stands in for statsDir, pages and all, as it always did.
+    const bool oneFolder = places.logs.size() == 1 && IsFolder(places.logs[0]);
+    places.pagesFolder = parsed.out ? *parsed.out : oneFolder ? places.logs[0] : statsDir;
+    std::string logsName = places.logs.empty() ? statsDir : places.logs[0];
+    for (std::size_t i = 1; i < places.logs.size(); ++i) logsName += ", " + places.logs[i];
 
     auto tables = std::make_unique<StatsTables>();
     // With a byte count on the terminal, the window's bar (which moves at
-    // match starts and tells no share) is left out.
+    // match starts and tells no share) is left out; --quiet shows neither.
     SilentDesktop noBar;
+    ByteProgress* bytes = parsed.quiet ? nullptr : context.progress;
     std::optional<BytesOnTerminal> reading;
-    if (context.progress) reading.emplace(*context.progress);
+    if (bytes) reading.emplace(*bytes);
     ReportEnvironment env;
     env.files = context.files;
     const StatsRunOutcome outcome =
-        AnalyzeLogs(*tables, settings, context.progress ? noBar : context.desktop, env,
-                    reading ? &*reading : nullptr);
-    if (context.progress) context.progress->Clear();
+        AnalyzeLogs(*tables, settings, bytes || parsed.quiet ? noBar : context.desktop, env,
+                    reading ? &*reading : nullptr, places);
+    if (bytes) bytes->Clear();
     if (outcome.Written()) {
-        context.out << RunMessage(outcome).text << '\n' << std::flush;
+        if (!parsed.quiet) context.out << RunMessage(outcome).text << '\n' << std::flush;
     } else {
         // A list page that could not be created is an error here too.
         std::string_view text = RunMessage(outcome).text;
         if (text.empty()) text = kCannotCreatePagesMessage;
-        context.err << "mctfcli: " << FixedText(settings.statsDir) << ": " << text << '\n';
+        const bool aboutLogs = outcome.status == StatsRunStatus::NoLogFiles;
+        context.err << "mctfcli: " << (aboutLogs ? logsName : places.pagesFolder) << ": " << text
+                    << '\n';
     }
     const UnreadFiles& unread = outcome.unread;
     // What the pages are missing, for the operator of a script.

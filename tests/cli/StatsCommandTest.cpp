@@ -99,7 +99,9 @@ TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
 
 TEST_F(StatsCommandTest, BadUsage) {
     EXPECT_EQ(Run({"--config", Config(), "--verbose"}), 2);
-    EXPECT_EQ(Run({"--config", Config(), "--logs", std::string(128, 'x')}), 2);
+    // Not there: said before any search (no length limit now that --logs is not stored).
+    EXPECT_EQ(Run({"--config", Config(), "--logs", std::string(128, 'x')}), 1);
+    EXPECT_EQ(cli.err.str(), "mctfcli: " + std::string(128, 'x') + ": no such folder\n");
     EXPECT_EQ(Run({"--logs"}), 2);
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(out.str(), "");

@@ -35,7 +35,7 @@ expect 0 "$cli" settings get hostname fragLimit
 [[ $(cat "$out") == $'Morvane Quake\n20' ]] || fail "settings get: $(cat "$out")"
 expect 0 "$cli" maplist show
 expect 1 "$cli" stats --logs "$work/logs"
-grep -qx "mctfcli: $work/logs: ERROR Cannot find any log files!" "$err" || fail "stats error: $(cat "$err")"
+grep -qx "mctfcli: $work/logs: no such folder" "$err" || fail "stats error: $(cat "$err")"
 [[ ! -e config.dmc ]] || fail "a read-only command created config.dmc"
 
 # A pak as small as the map scan allows: the local-header signature, then
