@@ -107,8 +107,21 @@ bool ReportSave(SaveResult result, const SettingsStore& store,
 
 bool ReportServerFiles(const ServerFilesOutcome& outcome, CommandContext& context) {
     if (outcome.Written()) return false;
+    if (outcome.status == ServerFilesStatus::GamePathNotSet) {
+        context.err << "mctfcli: quakePath is not set: run 'mctfcli settings set "
+                       "quakePath=/path/to/quake3' first\n";
+        return true;
+    }
+    // Every line of the window's message names the file, so none stands alone.
     const std::string message = ServerFilesMessage(outcome);
-    if (!message.empty()) context.err << "mctfcli: " << outcome.path << ": " << message << '\n';
+    std::size_t start = 0;
+    while (start < message.size()) {
+        std::size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        context.err << "mctfcli: " << outcome.path << ": " << message.substr(start, end - start)
+                    << '\n';
+        start = end + 1;
+    }
     return true;
 }
 
@@ -117,6 +130,11 @@ int ApplyForCommand(SettingsStore& store, const std::optional<std::string>& conf
     ApplyResult result = ApplySettings(store);
     const bool serverFilesFailed = ReportServerFiles(result.serverFiles, context);
     const bool saveFailed = ReportSave(result.saved, store, config, context);
+    // Half done is still done in part: say which half.
+    if (serverFilesFailed && !saveFailed &&
+        result.serverFiles.status != ServerFilesStatus::MapListUnread)
+        context.err << "mctfcli: " << ConfigName(config)
+                    << ": the settings were saved, but not the server files\n";
     return serverFilesFailed || saveFailed ? 1 : 0;
 }
 

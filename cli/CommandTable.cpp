@@ -81,7 +81,7 @@ constexpr Command kCommands[] = {
 
 constexpr bool IsComplete(const Command& command) {
     constexpr std::string_view start = "Usage: mctfcli ";
-    return !command.name.empty() && command.run && !command.summary.empty() &&
+    return !command.name.empty() && !command.summary.empty() &&
            command.usage.starts_with(start) &&
            command.usage.substr(start.size()).starts_with(command.name) &&
            command.usage.ends_with('\n');
@@ -98,7 +98,7 @@ constexpr bool NamesDistinct() {
 }
 
 static_assert(std::ranges::all_of(kCommands, IsComplete),
-              "every command needs a name, a run function, a summary and a usage text "
+              "every command needs a name, a summary and a usage text "
               "starting \"Usage: mctfcli NAME\"");
 static_assert(NamesDistinct(), "command names must differ from each other and from help");
 

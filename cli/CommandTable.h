@@ -5,7 +5,7 @@
 // option checks (the row's options, anything else is a usage error),
 // `mctfcli --help`, `help NAME`, `NAME --help`, and the bash completion,
 // which asks `mctfcli --commands` for the names. A new command is a row here
-// and its own file. A row without its run function, its summary or a usage
+// and its own file. A row without its summary or a usage
 // text that starts "Usage: mctfcli NAME" does not compile.
 #pragma once
 

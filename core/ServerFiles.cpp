@@ -205,6 +205,10 @@ std::optional<ServerFilesOutcome> FindUnsafeContent(const SettingsStore& store) 
 ServerFilesOutcome WriteServerFiles(const SettingsStore& store) {
     using enum ServerFilesStatus;
     if (store.mapList.readFailed) return {MapListUnread, {}, {}};
+#ifndef _WIN32
+    if (FixedText(store.settings.quakePath) == FixedText(DefaultSettings.quakePath))
+        return {GamePathNotSet, LaunchFilePath(store.settings), {}};
+#endif
     if (std::optional<ServerFilesOutcome> unsafe = FindUnsafeContent(store)) return *unsafe;
 
     const std::string launchPath = LaunchFilePath(store.settings);
@@ -240,6 +244,7 @@ std::string ServerFilesMessage(const ServerFilesOutcome& outcome) {
         return "Cannot write server bat file\n" + outcome.problem;
     case ServerFilesStatus::UnsafeScript:
         return "Cannot write server file\n" + outcome.problem;
+    case ServerFilesStatus::GamePathNotSet:
     case ServerFilesStatus::CannotCreateLaunchFile:
         return kCannotCreateBatMessage;
     case ServerFilesStatus::CannotWriteLaunchFile:

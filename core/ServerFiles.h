@@ -54,6 +54,9 @@ enum class ServerFilesStatus {
     // because a script without the operator's rotation is worse than the
     // old one; the caller has reported the list file.
     MapListUnread,
+    // The game path is still the Windows default on a system that is not
+    // Windows: it names no folder here, so nothing is written.
+    GamePathNotSet,
     // A text or map name would break out of its quotes or its command (see
     // ScriptSafety), on the launch line or in the script: nothing is written.
     UnsafeLaunchFile,
@@ -86,7 +89,8 @@ struct ServerFilesOutcome {
 ServerFilesOutcome WriteServerFiles(const SettingsStore& store);
 
 // What the window shows for an outcome: "Cannot create server bat file\nMake
-// sure game path exists" and the like; empty for Written and MapListUnread.
+// sure game path exists" (GamePathNotSet too) and the like; empty for
+// Written and MapListUnread.
 std::string ServerFilesMessage(const ServerFilesOutcome& outcome);
 
 struct ApplyResult {

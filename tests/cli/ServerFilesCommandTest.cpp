@@ -27,8 +27,10 @@ TEST(ServerFilesCommand, WritesFromTheStoredTypeAndSavesNothing) {
     // The message names the file that could not be written.
     std::filesystem::remove_all(game.dir / "baseq3");
     EXPECT_EQ(cli.Run(args), 1);
-    EXPECT_EQ(cli.err.str(), "mctfcli: " + ServerScriptPath(game.store.settings) + ": " +
-                                 kCannotCreateScriptMessage + "\n");
+    // Each line names the file: none stands alone in a log.
+    const std::string named = "mctfcli: " + ServerScriptPath(game.store.settings) + ": ";
+    EXPECT_EQ(cli.err.str(), named + "Cannot create server file\n" + named +
+                                 "Make sure game path and morvane sub directory exists\n");
     EXPECT_EQ(cli.Run({"server-files", "--config"}), 2);
     EXPECT_EQ(cli.err.str(),
               "mctfcli: server-files: option --config needs a value\n"
