@@ -26,6 +26,8 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
     } const valueOptions[] = {
         {kConfigOption, "--config", &parsed.config},
         {kLogsOption, "--logs", &parsed.logs},
+        {kSystemdOptions, "--every", &parsed.every},
+        {kSystemdOptions, "--write", &parsed.write},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -40,6 +42,10 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         }
         if (word == "--yes" && (options & kYesOption)) {
             parsed.yes = true;
+            continue;
+        }
+        if (word == "--user" && (options & kSystemdOptions)) {
+            parsed.userUnits = true;
             continue;
         }
         bool known = false;
