@@ -29,6 +29,8 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         {kLogsOption, "--logs",
          [](CommandArgs& p, std::string v) { p.logs.push_back(std::move(v)); }},
         {kOutOption, "--out", [](CommandArgs& p, std::string v) { p.out = std::move(v); }},
+        {kSystemdOptions, "--every", [](CommandArgs& p, std::string v) { p.every = std::move(v); }},
+        {kSystemdOptions, "--write", [](CommandArgs& p, std::string v) { p.write = std::move(v); }},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -47,6 +49,10 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         }
         if ((word == "--quiet" || word == "-q") && (options & kQuietOption)) {
             parsed.quiet = true;
+            continue;
+        }
+        if (word == "--user" && (options & kSystemdOptions)) {
+            parsed.userUnits = true;
             continue;
         }
         bool known = false;

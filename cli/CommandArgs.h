@@ -2,7 +2,8 @@
 //
 // Options may stand anywhere after the command (and its action): "--config
 // FILE" or "--config=FILE", "--logs PATH" (again and again), "--out DIR",
-// "--yes", "--quiet" (or "-q"), and "--help" (or "-h"),
+// "--every MINUTES", "--write DIR", "--yes", "--user", "--quiet" (or "-q"),
+// and "--help" (or "-h"),
 // which every command takes and which wins over everything else, so it is
 // never read as a file name. "--" ends the options. Which of them a command
 // takes is in its row of the command table.
@@ -23,14 +24,20 @@ enum CommandOption : unsigned {
     kYesOption = 4,
     kOutOption = 8,     // --out DIR
     kQuietOption = 16,  // --quiet, -q
+    // systemd: --user (units for the user's own manager, unlike the global
+    // --user-settings), --every MINUTES and --write DIR
+    kSystemdOptions = 32,
 };
 
 struct CommandArgs {
     std::optional<std::string> config;
     std::vector<std::string> logs;  // --logs may be given several times
     std::optional<std::string> out;
+    std::optional<std::string> every;
+    std::optional<std::string> write;
     bool yes = false;
     bool quiet = false;
+    bool userUnits = false;
     bool help = false;
     Args words;
 };

@@ -60,6 +60,22 @@ constexpr std::string_view kStatsUsage =
     "                 warnings still go to standard error, and the exit\n"
     "                 status tells\n";
 
+constexpr std::string_view kSystemdUsage =
+    "Usage: mctfcli systemd [--user] [--every MINUTES] [--write DIR] [--config FILE]\n"
+    "\n"
+    "Prints the systemd units of a Linux server set up with mctfcli:\n"
+    "morvane-server.service runs morvane.sh of the game folder (quakePath) and\n"
+    "restarts it when it fails; morvane-stats.service runs this mctfcli's\n"
+    "'stats --quiet' on the settings file, started by morvane-stats.timer 30\n"
+    "minutes after boot and 30 minutes after each start. System units run both\n"
+    "as the owner of the game folder.\n"
+    "\n"
+    "  --user         units for the user's own manager (systemctl --user): no\n"
+    "                 User=, started with the user's session (default.target)\n"
+    "  --every MINUTES  the statistics every 1 to 1440 minutes\n"
+    "  --write DIR    writes the units into DIR (each file replaced whole) and\n"
+    "                 prints the files written, instead of printing the units\n";
+
 // In the order of mctfcli --help.
 constexpr Command kCommands[] = {
     {"settings", RunSettingsCommand, kConfigOption | kYesOption,
@@ -77,6 +93,11 @@ constexpr Command kCommands[] = {
      "Analyse the *.log files of the statistics folder (or PATHs) and\n"
      "write the statistics pages there (or into DIR).",
      kStatsUsage},
+    {"systemd", RunSystemdCommand, kConfigOption | kSystemdOptions,
+     "[--user] [--every MINUTES] [--write DIR]",
+     "Print (or write into DIR) systemd units running the server and\n"
+     "the statistics pages.",
+     kSystemdUsage},
 };
 
 constexpr bool IsComplete(const Command& command) {

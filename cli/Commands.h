@@ -64,6 +64,9 @@ int RunMapsCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli stats [--config FILE] [--logs DIR]
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context);
 
+// mctfcli systemd [--user] [--every MINUTES] [--write DIR] [--config FILE]
+int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context);
+
 // The help of mctfcli.
 void PrintUsage(std::ostream& out);
 

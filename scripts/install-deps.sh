@@ -8,6 +8,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
+  # systemd-analyze, which checks the units of mctfcli systemd (tests/cli/systemd_units.sh)
+  systemd
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-dev)

@@ -1,0 +1,87 @@
+#include "core/SystemdUnits.h"
+
+namespace mctf {
+
+namespace {
+
+// Lead bytes C2..F4 with their continuation bytes; unit files must be UTF-8.
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = text[i];
+        const std::size_t length = lead < 0x80                    ? 1
+                                   : lead >= 0xc2 && lead <= 0xdf ? 2
+                                   : lead >= 0xe0 && lead <= 0xef ? 3
+                                   : lead >= 0xf0 && lead <= 0xf4 ? 4
+                                                                  : 0;
+        if (length == 0 || text.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
+// systemd expands "%" specifiers in every setting used here, and "$"
+// variables in a command's arguments (never in the program's own path).
+std::string Escaped(std::string_view text, bool argument) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '%' || (argument && c == '$')) escaped += c;
+        escaped += c;
+    }
+    return escaped;
+}
+
+// One word of a command line: blanks stay inside the quotes. The paths hold
+// no quote or backslash (SystemdPathProblem), so nothing else needs escaping.
+std::string Word(std::string_view text, bool argument) {
+    return '"' + Escaped(text, argument) + '"';
+}
+
+}  // namespace
+
+std::string SystemdPathProblem(std::string_view path) {
+    if (!path.starts_with('/')) return "is not an absolute path";
+    for (char c : path) {
+        const unsigned char byte = c;
+        if (c == '\n' || c == '\r') return "holds a line break";
+        if (byte < 0x20 || byte == 0x7f) return "holds a control character";
+        if (c == '"' || c == '\'' || c == '\\') return "holds a quote or a backslash";
+    }
+    if (!IsUtf8(path)) return "is not UTF-8";
+    if (path.ends_with(' ')) return "ends in a blank";
+    if (path.ends_with("/..") || path.find("/../") != path.npos) return "has a '..' part";
+    return "";
+}
+
+std::vector<SystemdUnit> SystemdUnits(const SystemdSetup& setup) {
+    std::string folder = setup.quakePath;
+    while (folder.size() > 1 && folder.ends_with('/')) folder.pop_back();
+    const std::string script = (folder == "/" ? "" : folder) + "/morvane.sh";
+    const std::string user = setup.userUnits ? "" : "User=" + Escaped(setup.user, false) + "\n";
+    const std::string every = std::to_string(setup.statsMinutes) + "min";
+
+    std::string server = "[Unit]\nDescription=Quake III Arena dedicated server (Morvane)\n";
+    // A user's manager cannot order its units after the system's network.
+    if (!setup.userUnits) server += "After=network.target\n";
+    server += "\n[Service]\n" + user + "WorkingDirectory=" + Escaped(folder, false) +
+              "\nExecStart=" + Word(script, false) +
+              "\nRestart=on-failure\nRestartSec=5\n\n[Install]\nWantedBy=" +
+              (setup.userUnits ? "default.target" : "multi-user.target") + "\n";
+
+    const std::string stats =
+        "[Unit]\nDescription=Morvane player statistics pages\n\n"
+        "[Service]\nType=oneshot\n" +
+        user + "ExecStart=" + Word(setup.program, false) + " stats --quiet --config " +
+        Word(setup.config, true) + "\n";
+
+    const std::string timer = "[Unit]\nDescription=Morvane player statistics pages (every " +
+                              every + ")\n\n[Timer]\nOnBootSec=" + every +
+                              "\nOnUnitActiveSec=" + every +
+                              "\n\n[Install]\nWantedBy=timers.target\n";
+    return {{"morvane-server.service", server},
+            {"morvane-stats.service", stats},
+            {"morvane-stats.timer", timer}};
+}
+
+}  // namespace mctf

@@ -1,0 +1,87 @@
+// mctfcli systemd: the units of a game folder whose path holds a blank, '$'
+// and '%', what --user and --every change, and the paths and minutes refused.
+#include <gtest/gtest.h>
+
+#include "core/FixedText.h"
+#include "tests/cli/CliHarness.h"
+
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+
+namespace mctf::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SystemdCommand, UnitsOfTheStoredGameFolder) {
+    CliHarness cli;
+    const std::string home = cli.home.str(), game = home + "/q3 $ 50%";
+    const std::string config = home + "/my $q3.dmc";
+    fs::create_directories(game);
+    WriteFileBytes(game + "/morvane.sh", "#!/bin/sh\n");
+    const std::string user = getpwuid(geteuid())->pw_name, at = home + "/q3 $ 50%%";
+    const std::string units =
+        "# morvane-server.service\n[Unit]\nDescription=Quake III Arena dedicated server "
+        "(Morvane)\nAfter=network.target\n\n[Service]\nUser=" +
+        user + "\nWorkingDirectory=" + at + "\nExecStart=\"" + at +
+        "/morvane.sh\"\nRestart=on-failure\nRestartSec=5\n\n"
+        "[Install]\nWantedBy=multi-user.target\n\n# morvane-stats.service\n[Unit]\n"
+        "Description=Morvane player statistics pages\n\n[Service]\nType=oneshot\nUser=" +
+        user + "\nExecStart=\"" + fs::read_symlink("/proc/self/exe").string() +
+        "\" stats --quiet --config \"" + home +
+        "/my $$q3.dmc\"\n\n# morvane-stats.timer\n"
+        "[Unit]\nDescription=Morvane player statistics pages (every 30min)\n\n[Timer]\n"
+        "OnBootSec=30min\nOnUnitActiveSec=30min\n\n[Install]\nWantedBy=timers.target\n";
+    const std::string rootWarning =
+        user == "root" ? "mctfcli: warning: " + game + " belongs to root, so" : "";
+    const std::string every = "mctfcli: systemd: --every takes 1 to 1440 minutes, not ";
+    const std::string usage = "\nTry 'mctfcli systemd --help'.\n";
+    const std::string refused = "mctfcli: quakePath: systemd cannot take a path that ";
+
+    struct Case {
+        const char* quakePath;  // null: the game folder
+        Args args;
+        int status;
+        std::string err;                                         // its start
+        std::vector<std::pair<std::string, std::string>> edits;  // of `units`
+    };
+    // clang-format off
+    const Case cases[] = {
+        {nullptr, {}, 0, rootWarning, {}},
+        {nullptr, {"--user"}, 0, "", {{"After=network.target\n", ""}, {"User=" + user + "\n", ""},
+                                      {"multi-user.target", "default.target"}}},
+        {nullptr, {"--every", "90"}, 0, rootWarning, {{"30min", "90min"}}},
+        {nullptr, {"--every", "0"}, 2, every + "'0'" + usage, {}},
+        {nullptr, {"--every", "x"}, 2, every + "'x'" + usage, {}},
+        {nullptr, {"--every=1441"}, 2, every + "'1441'" + usage, {}},
+        {nullptr, {"--every", "30s"}, 2, every + "'30s'" + usage, {}},
+        {"C:\\Program Files\\Quake III Arena", {}, 1, "mctfcli: quakePath is not set: run "
+                                   "'mctfcli settings set quakePath=/path/to/quake3' first\n", {}},
+        {"/srv/q\n3", {}, 1, refused + "holds a line break\n", {}},
+        {"/srv/q3 ", {}, 1, refused + "ends in a blank\n", {}},
+        {"/srv/q3\\", {}, 1, refused + "holds a quote or a backslash\n", {}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
+        ServerSettings record = DefaultSettings;
+        SetFixedText(record.quakePath, c.quakePath ? c.quakePath : game);
+        WriteFileBytes(config, std::string_view(reinterpret_cast<char*>(&record), sizeof record));
+        Args args = {"systemd", "--config", config};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        std::string expected = c.status == 0 ? units : "";
+        for (const auto& [from, to] : c.edits) {
+            for (std::size_t at; (at = expected.find(from)) != expected.npos;)
+                expected.replace(at, from.size(), to);
+        }
+        EXPECT_EQ(cli.Run(args), c.status);
+        EXPECT_EQ(cli.out.str(), expected);
+        EXPECT_EQ(cli.err.str().substr(0, c.err.size()), c.err);
+        EXPECT_EQ(cli.err.str().empty(), c.err.empty()) << cli.err.str();
+    }
+}
+
+}  // namespace
+}  // namespace mctf::testing
+#endif
