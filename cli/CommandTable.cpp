@@ -36,7 +36,8 @@ constexpr std::string_view kServerFilesUsage =
     "Usage: mctfcli server-files [--config FILE]\n"
     "\n"
     "Writes morvane.bat and morvane.cfg from the stored settings and the map list\n"
-    "of the stored game type. config.dmc and the map lists are not written.\n";
+    "of the stored game type, and on Linux the server's start script morvane.sh\n"
+    "beside morvane.bat. config.dmc and the map lists are not written.\n";
 
 constexpr std::string_view kMapsUsage =
     "Usage: mctfcli maps FILE...\n"
@@ -61,7 +62,7 @@ constexpr std::string_view kStatsUsage =
     "                 status tells\n";
 
 constexpr std::string_view kSystemdUsage =
-    "Usage: mctfcli systemd [--user] [--every MINUTES] [--write DIR] [--config FILE]\n"
+    "Usage: mctfcli systemd [--user] [--every MINUTES] [--out DIR] [--write DIR] [--config FILE]\n"
     "\n"
     "Prints the systemd units of a Linux server set up with mctfcli:\n"
     "morvane-server.service runs morvane.sh of the game folder (quakePath) and\n"
@@ -73,6 +74,7 @@ constexpr std::string_view kSystemdUsage =
     "  --user         units for the user's own manager (systemctl --user): no\n"
     "                 User=, started with the user's session (default.target)\n"
     "  --every MINUTES  the statistics every 1 to 1440 minutes\n"
+    "  --out DIR      the statistics run writes its pages into DIR (stats --out)\n"
     "  --write DIR    writes the units into DIR (each file replaced whole) and\n"
     "                 prints the files written, instead of printing the units\n";
 
@@ -85,7 +87,7 @@ constexpr Command kCommands[] = {
     {"maplist", RunMapListCommand, kConfigOption, "show|add NAME...|remove NAME...|clear",
      "Show or change the map rotation of the stored game type.", kMapListUsage},
     {"server-files", RunServerFilesCommand, kConfigOption, "",
-     "Write morvane.bat and morvane.cfg from the stored settings.", kServerFilesUsage},
+     "Write morvane.bat, morvane.sh and morvane.cfg from the stored settings.", kServerFilesUsage},
     {"maps", RunMapsCommand, 0, "FILE...",
      "List the maps inside .pk3 archives (or name .bsp files), sorted.", kMapsUsage},
     {"stats", RunStatsCommand, kConfigOption | kLogsOption | kOutOption | kQuietOption,
@@ -93,7 +95,7 @@ constexpr Command kCommands[] = {
      "Analyse the *.log files of the statistics folder (or PATHs) and\n"
      "write the statistics pages there (or into DIR).",
      kStatsUsage},
-    {"systemd", RunSystemdCommand, kConfigOption | kSystemdOptions,
+    {"systemd", RunSystemdCommand, kConfigOption | kSystemdOptions | kOutOption,
      "[--user] [--every MINUTES] [--write DIR]",
      "Print (or write into DIR) systemd units running the server and\n"
      "the statistics pages.",
@@ -102,8 +104,7 @@ constexpr Command kCommands[] = {
 
 constexpr bool IsComplete(const Command& command) {
     constexpr std::string_view start = "Usage: mctfcli ";
-    return !command.name.empty() && !command.summary.empty() &&
-           command.usage.starts_with(start) &&
+    return !command.name.empty() && !command.summary.empty() && command.usage.starts_with(start) &&
            command.usage.substr(start.size()).starts_with(command.name) &&
            command.usage.ends_with('\n');
 }

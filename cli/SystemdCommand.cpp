@@ -140,6 +140,10 @@ int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
     }
     if (Unusable(setup.program, setup.program, context) || Unusable(name, setup.config, context))
         return 1;
+    if (parsed.out) {
+        setup.pages = Utf8FromPath(fs::absolute(PathFromUtf8(*parsed.out)).lexically_normal());
+        if (Unusable(*parsed.out, setup.pages, context)) return 1;
+    }
     if (!fs::exists(PathFromUtf8(setup.quakePath) / "morvane.sh", error)) {
         context.err << "mctfcli: warning: " << setup.quakePath
                     << ": no morvane.sh yet ('mctfcli server-files' writes it)\n";

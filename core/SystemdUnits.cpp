@@ -73,7 +73,8 @@ std::vector<SystemdUnit> SystemdUnits(const SystemdSetup& setup) {
         "[Unit]\nDescription=Morvane player statistics pages\n\n"
         "[Service]\nType=oneshot\n" +
         user + "ExecStart=" + Word(setup.program, false) + " stats --quiet --config " +
-        Word(setup.config, true) + "\n";
+        Word(setup.config, true) +
+        (setup.pages.empty() ? "" : " --out " + Word(setup.pages, true)) + "\n";
 
     const std::string timer = "[Unit]\nDescription=Morvane player statistics pages (every " +
                               every + ")\n\n[Timer]\nOnBootSec=" + every +

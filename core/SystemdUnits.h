@@ -19,6 +19,7 @@ struct SystemdSetup {
     std::string quakePath;  // the game folder, holding morvane.sh
     std::string program;    // mctfcli, absolute
     std::string config;     // the settings file, absolute
+    std::string pages;      // stats --out, absolute; empty: statsDir
     // User= of both services; empty for units of a user's own manager
     // (systemctl --user), which run as that user anyway.
     std::string user;
