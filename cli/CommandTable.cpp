@@ -55,8 +55,8 @@ constexpr std::string_view kStatsUsage =
     "                 instead; several are read in the order given (PATHs\n"
     "                 after the options too). A single folder also takes the\n"
     "                 pages, as statsDir does.\n"
-    "  --out DIR      write the pages into DIR (a web root, say); the links\n"
-    "                 between them stay bare names\n"
+    "  --out DIR      write the pages into DIR (a web root, say), made when it\n"
+    "                 is not there; the links between them stay bare names\n"
     "  -q, --quiet    print nothing when the pages were written; errors and\n"
     "                 warnings still go to standard error, and the exit\n"
     "                 status tells\n";

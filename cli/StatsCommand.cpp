@@ -69,6 +69,12 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     // A single folder stands in for statsDir, pages and all, as it always did.
     const bool oneFolder = places.logs.size() == 1 && IsFolder(places.logs[0]);
     places.pagesFolder = parsed.out ? *parsed.out : oneFolder ? places.logs[0] : statsDir;
+    // A web root's subfolder may not be there yet; one that cannot be made
+    // is reported when the first page cannot be created in it.
+    if (parsed.out) {
+        std::error_code error;
+        std::filesystem::create_directories(PathFromUtf8(*parsed.out), error);
+    }
     std::string logsName = places.logs.empty() ? statsDir : places.logs[0];
     for (std::size_t i = 1; i < places.logs.size(); ++i) logsName += ", " + places.logs[i];
 

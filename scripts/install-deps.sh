@@ -10,6 +10,8 @@ packages=(
   fonts-dejavu-core
   # systemd-analyze, which checks the units of mctfcli systemd (tests/cli/systemd_units.sh)
   systemd
+  # shellcheck, which checks morvane.sh (tests/cli/readme_session.sh)
+  shellcheck
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-dev)
