@@ -14,9 +14,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <optional>
+#include <string>
+
 #include "core/Desktop.h"
 #include "core/FixedText.h"
 #include "core/ServerSettings.h"
+#include "core/SettingsFields.h"
 #include "core/SettingsStore.h"
 #include "ui/AboutDialog.h"
 #include "ui/GamePathDialog.h"
@@ -174,8 +178,16 @@ void MainWindow::OnGamePath() {
     GamePathDialog dialog(this);
     SettingsStore& store = app_.Store();
     dialog.SetText(ToQString(FixedText(store.settings.quakePath)));
-    if (app_.RunDialog()(dialog) != QDialog::Accepted) return;
-    SetFixedText(store.settings.quakePath, ToBytes(dialog.Text()));
+    const SettingsField& quakePath = FieldOf(&ServerSettings::quakePath);
+    // The launch line quotes the path: what would end its quotes is refused,
+    // and the dialog comes back with what was typed.
+    for (;;) {
+        if (app_.RunDialog()(dialog) != QDialog::Accepted) return;
+        std::optional<std::string> refused = CheckFieldText(quakePath, ToBytes(dialog.Text()));
+        if (!refused) break;
+        app_.GetDesktop().ShowMessage(*refused, kAppTitle, MessageIcon::Exclamation);
+    }
+    SetText(store.settings, quakePath, ToBytes(dialog.Text()));
     SaveSettings(store);
 }
 

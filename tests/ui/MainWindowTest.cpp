@@ -77,6 +77,19 @@ TEST(MainWindow, GamePathOkSavesThePathWithTheChosenGameType) {
     EXPECT_EQ(saved.gameType, kQuake3CTF);
 }
 
+TEST(MainWindow, GamePathThatWouldEndItsQuotesIsAskedForAgain) {
+    AppHarness h;
+    h.Start();
+    h.AnswerPrompt("C:\\q3\" & del x & \"", true);
+    h.AnswerPrompt("/opt/quake3", true);
+
+    h.MenuItem("&Game Path").trigger();
+
+    ASSERT_EQ(h.desktop.messages.size(), 1u);
+    EXPECT_EQ(h.desktop.messages[0].text, "Please enter no double quotes.");
+    EXPECT_EQ(QuakePathOf(h), "/opt/quake3");
+}
+
 TEST(MainWindow, GamePathCancelChangesNothing) {
     AppHarness h;
     h.Start();
