@@ -25,12 +25,17 @@ constexpr std::string_view kMapListUsage =
     "       mctfcli maplist add NAME... [--config FILE]\n"
     "       mctfcli maplist remove NAME... [--config FILE]\n"
     "       mctfcli maplist clear [--config FILE]\n"
+    "       mctfcli maplist check [--config FILE]\n"
     "\n"
     "The map rotation of the stored game type, one name a line. add appends maps\n"
     "(one word of 1 to 31 characters each, at most 64 in the list), remove takes\n"
     "out the first occurrence of each name, clear empties the list. A change then\n"
-    "does what OK on the settings sheet does. Example:\n"
-    "  mctfcli maplist add $(mctfcli maps baseq3/pak0.pk3)\n";
+    "does what OK on the settings sheet does. check looks for each map of the list\n"
+    "in the .pk3 files of the game's baseq3 and morvane folders (and the .bsp files\n"
+    "of their maps folders), without regard to case; it names every map not found\n"
+    "on standard error and exits 1, and prints nothing when all are there.\n"
+    "Example:\n"
+    "  mctfcli maplist add $(mctfcli maps /srv/quake3/baseq3 | grep ctf)\n";
 
 constexpr std::string_view kServerFilesUsage =
     "Usage: mctfcli server-files [--config FILE]\n"
@@ -40,10 +45,11 @@ constexpr std::string_view kServerFilesUsage =
     "beside morvane.bat. config.dmc and the map lists are not written.\n";
 
 constexpr std::string_view kMapsUsage =
-    "Usage: mctfcli maps FILE...\n"
+    "Usage: mctfcli maps PATH...\n"
     "\n"
-    "Lists the maps inside .pk3 archives (or names .bsp files), sorted without\n"
-    "regard to case, one a line.\n";
+    "Lists the maps inside .pk3 archives (or names .bsp files); a folder stands for\n"
+    "every .pk3 file in it (not in its subfolders). The names of all PATHs are\n"
+    "sorted without regard to case, each once, one a line.\n";
 
 constexpr std::string_view kStatsUsage =
     "Usage: mctfcli stats [--logs PATH]... [PATH...] [--out DIR] [--quiet] [--config FILE]\n"
@@ -84,12 +90,14 @@ constexpr Command kCommands[] = {
      "show|get NAME...|set NAME=VALUE...|reset [--yes]",
      "Show or change the server settings, as the settings sheet does.", kSettingsUsage,
      PrintSettingsFields},
-    {"maplist", RunMapListCommand, kConfigOption, "show|add NAME...|remove NAME...|clear",
-     "Show or change the map rotation of the stored game type.", kMapListUsage},
+    {"maplist", RunMapListCommand, kConfigOption, "show|add NAME...|remove NAME...|clear|check",
+     "Show, change or check the map rotation of the stored game type.", kMapListUsage},
     {"server-files", RunServerFilesCommand, kConfigOption, "",
      "Write morvane.bat, morvane.sh and morvane.cfg from the stored settings.", kServerFilesUsage},
-    {"maps", RunMapsCommand, 0, "FILE...",
-     "List the maps inside .pk3 archives (or name .bsp files), sorted.", kMapsUsage},
+    {"maps", RunMapsCommand, 0, "PATH...",
+     "List the maps inside .pk3 archives and folders of them (or name\n"
+     ".bsp files), sorted.",
+     kMapsUsage},
     {"stats", RunStatsCommand, kConfigOption | kLogsOption | kOutOption | kQuietOption,
      "[--logs PATH]... [--out DIR] [-q]",
      "Analyse the *.log files of the statistics folder (or PATHs) and\n"

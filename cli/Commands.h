@@ -55,11 +55,11 @@ int RunMctfcli(const Args& args, CommandContext& context);
 
 // mctfcli settings show|get|set|reset [--config FILE]
 int RunSettingsCommand(const CommandArgs& parsed, CommandContext& context);
-// mctfcli maplist show|add|remove|clear [--config FILE]
+// mctfcli maplist show|add|remove|clear|check [--config FILE]
 int RunMapListCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli server-files [--config FILE]
 int RunServerFilesCommand(const CommandArgs& parsed, CommandContext& context);
-// mctfcli maps FILE...
+// mctfcli maps PATH...
 int RunMapsCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli stats [--config FILE] [--logs DIR]
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context);

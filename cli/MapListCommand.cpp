@@ -1,18 +1,24 @@
 // mctfcli maplist: the map rotation of the current game type, changed as
 // Add and Delete on the Maps page change it, then saved as OK on the
 // settings sheet saves (server files, config.dmc with the new mapCount, the
-// list file).
+// list file). check looks for each map of the list in the game's paks.
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <ostream>
+#include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
+#include "cli/NamingDesktop.h"
 #include "core/FixedText.h"
 #include "core/MapList.h"
+#include "core/PakScanner.h"
+#include "core/Paths.h"
 #include "core/ScriptSafety.h"
 
 namespace mctf {
@@ -41,32 +47,95 @@ std::string ListFile(const SettingsStore& store, const std::optional<std::string
     return CurrentMapListPath(store).value_or(ConfigName(config));
 }
 
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The maps the server can load from the game folder, in lower case (it finds
+// a pak's files without regard to case): those of every .pk3 in baseq3 and
+// morvane, and the .bsp files in their maps folders. False after saying on
+// err what could not be read.
+bool GameMaps(const std::string& quakePath, std::set<std::string>& maps, CommandContext& context) {
+    bool complete = true;
+    NamingDesktop desktop(context.desktop);
+    std::vector<std::string> names;
+    for (const char* game : {"baseq3", "morvane"}) {
+        const std::string folder = JoinPath(quakePath, game);
+        std::error_code error;
+        for (const std::string& pak : FindFilesEndingIn(folder, ".pk3", error)) {
+            desktop.Name(pak);
+            const ScanStatus status = ScanMapFile(pak, names, desktop, *context.files);
+            if (status == ScanStatus::PathTooLong)
+                context.err << "mctfcli: " << pak << ": path longer than " << kNameBufferSize - 1
+                            << " characters, skipped\n";
+            if (!ScanSucceeded(status)) complete = false;
+        }
+        if (error) {
+            context.err << "mctfcli: " << folder << ": cannot read the folder: " << error.message()
+                        << '\n';
+            complete = false;
+        }
+        // Loose maps are rare: a missing maps folder is no fault.
+        const std::string loose = JoinPath(folder, "maps");
+        for (const std::string& bsp : FindFilesEndingIn(loose, ".bsp", error))
+            names.push_back(Utf8FromPath(PathFromUtf8(bsp).stem()));
+        if (error && error != std::errc::no_such_file_or_directory) {
+            context.err << "mctfcli: " << loose << ": cannot read the folder: " << error.message()
+                        << '\n';
+            complete = false;
+        }
+    }
+    for (const std::string& name : names) maps.insert(Lower(name));
+    return complete;
+}
+
+// Names on err each map of the list that the server would not find; 1 when
+// any, or when a pak or folder could not be read.
+int Check(const SettingsStore& store, const std::string& file, CommandContext& context) {
+    const std::vector<std::string> list = ListNames(store);
+    if (list.empty()) return 0;
+    const std::string quakePath(FixedText(store.settings.quakePath));
+    std::set<std::string> found;
+    bool failed = !GameMaps(quakePath, found, context);
+    std::set<std::string> named;
+    for (const std::string& name : list) {
+        if (found.contains(Lower(name)) || !named.insert(name).second) continue;
+        context.err << "mctfcli: " << file << ": no pak under " << quakePath << " holds map '"
+                    << name << "'; the rotation would stop there\n";
+        failed = true;
+    }
+    return failed ? 1 : 0;
+}
+
 }  // namespace
 
 int RunMapListCommand(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.empty())
-        return UsageError(context, kCommand, "which action: show, add, remove or clear?");
+        return UsageError(context, kCommand, "which action: show, add, remove, clear or check?");
     const std::string action = parsed.words[0];
     const std::vector<std::string> names(parsed.words.begin() + 1, parsed.words.end());
-    if (action != "show" && action != "add" && action != "remove" && action != "clear")
+    const bool reads = action == "show" || action == "check";
+    if (!reads && action != "add" && action != "remove" && action != "clear")
         return UsageError(context, kCommand, "unknown action '" + action + "'");
-    if ((action == "show" || action == "clear") && !names.empty())
+    if ((reads || action == "clear") && !names.empty())
         return UsageError(context, kCommand, action + " takes no NAME");
     if ((action == "add" || action == "remove") && names.empty())
         return UsageError(context, kCommand, action + " needs a map NAME");
 
     SettingsStore store;
-    const ConfigUse use = action == "show" ? ConfigUse::Read : ConfigUse::Change;
+    const ConfigUse use = reads ? ConfigUse::Read : ConfigUse::Change;
     if (!LoadSettingsForCommand(store, parsed.config, use, context)) return 1;
     std::vector<std::string> list = ListNames(store);
     if (action == "show") {
         for (const std::string& name : list) context.out << name << '\n';
         return 0;
     }
+    const std::string file = ListFile(store, parsed.config);
+    if (action == "check") return Check(store, file, context);
 
     // Every name is checked before the list changes: a refused call changes
     // nothing.
-    const std::string file = ListFile(store, parsed.config);
     bool refused = false;
     if (action == "add") {
         for (const std::string& name : names) {

@@ -1,6 +1,8 @@
 // mctfcli settings: the settings record as name=value lines, and changes to
 // it that end as OK on the settings sheet ends (server files, config.dmc,
 // the map list), or as Setup > Reset Settings does.
+#include <algorithm>
+#include <cctype>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,9 +28,20 @@ std::string KnownFields() {
     return names;
 }
 
+// The field of that name but for case: "fraglimit" is a slip, not a field.
+const SettingsField* FieldIgnoringCase(std::string_view name) {
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    for (const SettingsField& field : SettingsFields())
+        if (std::ranges::equal(field.name, name, {}, lower, lower)) return &field;
+    return nullptr;
+}
+
 int UnknownField(CommandContext& context, std::string_view name) {
-    context.err << "mctfcli: settings: unknown field '" << name
-                << "'; the fields are: " << KnownFields() << "\n";
+    context.err << "mctfcli: settings: unknown field '" << name << "'; ";
+    if (const SettingsField* field = FieldIgnoringCase(name))
+        context.err << "did you mean " << field->name << "?\n";
+    else
+        context.err << "the fields are: " << KnownFields() << "\n";
     return 2;
 }
 

@@ -66,6 +66,7 @@ void PrintSettingsFields(std::ostream& out) {
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: mctfcli COMMAND [ARGUMENTS] [--config FILE]\n"
+           "       mctfcli --config FILE COMMAND [ARGUMENTS]\n"
            "\n"
            "The jobs of mctfutil without a window.\n"
            "\n"

@@ -8,6 +8,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "core/FileSystem.h"
@@ -41,6 +43,12 @@ inline bool ScanSucceeded(ScanStatus status) {
 // while an archive is searched.
 ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop,
                        FileSystem& files = SystemFiles());
+
+// The files directly in folder (not its subfolders) whose names end in
+// extension (".pk3") in any case, as paths below folder in byte order; a
+// folder so named is left out. Sets error when folder cannot be listed.
+std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::string_view extension,
+                                           std::error_code& error);
 
 // When name ends in lower-case "bsp", rewrites it to its last path component
 // without the four-character extension and returns true. A component of four

@@ -37,5 +37,29 @@ TEST(CommandTable, EveryCommandAnswersHelpWithItsUsage) {
     EXPECT_EQ(cli.out.str(), names + "help\n");
 }
 
+TEST(CommandTable, AMistakeBeforeTheCommandIsOneLineAndWhereTheHelpIs) {
+    const std::string tryHelp = "Try 'mctfcli --help'.\n";
+    const struct {
+        Args args;
+        std::string err;
+    } cases[] = {
+        {{"version"}, "mctfcli: unknown command 'version'; did you mean --version?\n" + tryHelp},
+        {{"--versoin"}, "mctfcli: unknown option '--versoin'; did you mean --version?\n" + tryHelp},
+        {{"stat"}, "mctfcli: unknown command 'stat'; did you mean stats?\n" + tryHelp},
+        {{"frobnicate"}, "mctfcli: unknown command 'frobnicate'\n" + tryHelp},
+        {{"help", "stat"}, "mctfcli: help: unknown command 'stat'\n" + tryHelp},
+        {{"--config"}, "mctfcli: option --config needs a value\n" + tryHelp},
+        // A leading --config goes to the command, which may not take it.
+        {{"--config", "x.dmc", "maps", "a.pk3"},
+         "mctfcli: maps: unknown option '--config'\nTry 'mctfcli maps --help'.\n"},
+    };
+    CliHarness cli;
+    for (const auto& c : cases) {
+        EXPECT_EQ(cli.Run(c.args), 2) << c.args[0];
+        EXPECT_EQ(cli.out.str(), "") << c.args[0];
+        EXPECT_EQ(cli.err.str(), c.err);
+    }
+}
+
 }  // namespace
 }  // namespace mctf::testing

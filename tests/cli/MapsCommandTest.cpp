@@ -11,11 +11,13 @@ TEST(MapsCommand, ListsEveryFileSortedWithoutRegardToCase) {
     TempDir dir;
     WriteFileBytes(dir / "one.pk3",
                    ZipBuilder().Entry("maps/beta.bsp").Entry("maps/Alpha.bsp").bytes());
-    WriteFileBytes(dir / "two.pk3", ZipBuilder().Entry("maps/alpha.bsp").bytes());
+    WriteFileBytes(dir / "two.pk3",
+                   ZipBuilder().Entry("maps/alpha.bsp").Entry("maps/beta.bsp").bytes());
     CliHarness cli;
     Args files = {"maps", (dir / "one.pk3").string(), "gamma.bsp", (dir / "two.pk3").string()};
     EXPECT_EQ(cli.Run(files), 0);
-    // Equal names keep the order in which they were found.
+    // Names equal but for case keep the order in which they were found; the
+    // same name twice is listed once.
     const std::string listed = "Alpha\nalpha\nbeta\ngamma\n";
     EXPECT_EQ(cli.out.str(), listed);
 
@@ -28,6 +30,38 @@ TEST(MapsCommand, ListsEveryFileSortedWithoutRegardToCase) {
               (dir / "missing.pk3").string() + ": " + "ERROR Cannot open file");
 
     EXPECT_EQ(cli.Run({"maps"}), 2);
+
+    // A folder: its .pk3 files in any case, not its subfolders or other files.
+    WriteFileBytes(dir / "THREE.PK3", ZipBuilder().Entry("maps/delta.bsp").bytes());
+    WriteFileBytes(dir / "notes.txt", ZipBuilder().Entry("maps/notes.bsp").bytes());
+    std::filesystem::create_directories(dir / "sub.pk3");
+    WriteFileBytes(dir / "sub.pk3" / "four.pk3", ZipBuilder().Entry("maps/sub.bsp").bytes());
+    EXPECT_EQ(cli.Run({"maps", dir.str(), "gamma.bsp"}), 0);
+    EXPECT_EQ(cli.out.str(), "Alpha\nalpha\nbeta\ndelta\ngamma\n");
+    EXPECT_EQ(cli.Run({"maps", (dir / "sub.pk3").string(), dir.str()}), 0);
+    EXPECT_EQ(cli.out.str(), "Alpha\nalpha\nbeta\ndelta\nsub\n");
+    std::filesystem::remove(dir / "sub.pk3" / "four.pk3");
+    EXPECT_EQ(cli.Run({"maps", (dir / "sub.pk3").string()}), 1);
+    EXPECT_EQ(cli.err.str(),
+              "mctfcli: " + (dir / "sub.pk3").string() + ": no .pk3 file in this folder\n");
+}
+
+TEST(MapsCommand, CheckNamesEachMapOfTheListThatNoPakHolds) {
+    CliHarness cli;
+    cli.context.settingsFolder = cli.home.str();  // no config.dmc: the defaults
+    const std::filesystem::path game = cli.defaults.quakePath;
+    WriteFileBytes(game / "morvane" / "mctf.map", "Mctf1 mctf2 q3dm1 mctf2\n");
+    WriteFileBytes(game / "baseq3" / "pak0.PK3", ZipBuilder().Entry("maps/MCTF1.bsp").bytes());
+    std::filesystem::create_directories(game / "morvane" / "maps");
+    WriteFileBytes(game / "morvane" / "maps" / "q3dm1.bsp", "");
+    EXPECT_EQ(cli.Run({"maplist", "check"}), 1);
+    EXPECT_EQ(cli.out.str(), "");
+    EXPECT_EQ(cli.err.str(), "mctfcli: " + (game / "morvane" / "mctf.map").string() +
+                                 ": no pak under " + game.string() +
+                                 " holds map 'mctf2'; the rotation would stop there\n");
+    WriteFileBytes(game / "morvane" / "z.pk3", ZipBuilder().Entry("maps/mctf2.bsp").bytes());
+    EXPECT_EQ(cli.Run({"maplist", "check"}), 0);
+    EXPECT_EQ(cli.out.str() + cli.err.str(), "");
 }
 
 TEST(MapsCommand, AHostilePakIsListedFlaggedAndCannotReachTheRotation) {

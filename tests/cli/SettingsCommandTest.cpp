@@ -82,7 +82,11 @@ TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
          1,
          "",
          "mctfcli: instaGib: Please enter an integer between 0 and 3.\n"},
-        {{"fraglimit=30"}, 2, "", ""},
+        {{"fraglimit=30"},
+         2,
+         "",
+         "mctfcli: settings: unknown field 'fraglimit'; did you mean "
+         "fragLimit?\n"},
         {{"fragLimit"}, 2, "", ""},
         {{"version=2"}, 2, "", ""},
         {{"mapCount=1"}, 2, "", ""},
@@ -174,7 +178,7 @@ TEST(SettingsCommand, ChangesGiveTheWindowsFilesByteForByte) {
         EXPECT_EQ(cli.Run(step), 0) << step[1] << ": " << cli.err.str();
         EXPECT_EQ(Snapshot(game.dir.path()), windowFiles[i]) << "after step " << i + 1;
     }
-    EXPECT_EQ(cli.Run({"maplist", "show", "--config", config}), 0);
+    EXPECT_EQ(cli.Run({"--config", config, "maplist", "show"}), 0);
     EXPECT_EQ(cli.out.str(), "q3ctf2\nq3ctf4\nq3ctf1\n");
 
     // Without a terminal only --yes resets; on one only "y" does.

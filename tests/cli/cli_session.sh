@@ -101,6 +101,8 @@ expect 1 "$cli" settings show --config short.dmc
 expect 1 "$cli" settings show --config missing.dmc
 expect 0 "$cli" settings reset --yes --config other.dmc
 [[ $(stat -c %s other.dmc) == 808 ]] || fail "reset did not create other.dmc"
+expect 0 "$cli" --config=other.dmc settings get quakePath
+[[ $(cat "$out") == 'C:\Program Files\Quake III Arena' ]] || fail "leading --config: $(cat "$out")"
 
 # Reset without a terminal needs --yes.
 expect 2 "$cli" settings reset
@@ -142,13 +144,22 @@ expect 2 "$cli" stats --frobnicate
 expect 2 "$cli" stats --logs
 grep -q "logs" "$err" || fail "missing value: $(cat "$err")"
 
-# The completion offers the commands the program names (where bash-completion is).
+# The completion offers the commands the program names, and after settings
+# set only the fields that can be set (where bash-completion is).
 if [[ -r /usr/share/bash-completion/bash_completion ]]; then
-  # shellcheck source=/dev/null
-  got=$(source /usr/share/bash-completion/bash_completion && source "$completion" &&
-        COMP_WORDS=("$cli" "") COMP_CWORD=1 COMP_LINE="$cli " COMP_POINT=$((${#cli} + 1)) &&
-        _mctfcli && echo "${COMPREPLY[*]} ")
+  # offered WORD...: what the completion offers for a new word after them
+  # (compopt, which fails outside a real completion, is silenced).
+  offered() {
+    # shellcheck source=/dev/null
+    (source /usr/share/bash-completion/bash_completion && source "$completion" &&
+     COMP_WORDS=("$cli" "$@" "") COMP_CWORD=$(($# + 1)) COMP_LINE="$cli $* " &&
+     COMP_POINT=${#COMP_LINE} && { _mctfcli 2>/dev/null; echo "${COMPREPLY[*]} "; })
+  }
+  got=$(offered)
   [[ $got == "$("$cli" --commands | tr '\n' ' ')" ]] || fail "completion: $got"
+  got=" $(offered settings set)"
+  [[ $got == *" fragLimit= "* && $got != *version=* && $got != *mapCount=* ]] ||
+    fail "completion of settings set: $got"
 fi
 
 ((failures == 0)) || { echo "$failures failure(s)" >&2; exit 1; }
