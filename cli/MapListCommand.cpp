@@ -14,7 +14,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
-#include "cli/NamingDesktop.h"
+#include "cli/PakReport.h"
 #include "core/FixedText.h"
 #include "core/MapList.h"
 #include "core/PakScanner.h"
@@ -58,18 +58,13 @@ std::string Lower(std::string text) {
 // err what could not be read.
 bool GameMaps(const std::string& quakePath, std::set<std::string>& maps, CommandContext& context) {
     bool complete = true;
-    NamingDesktop desktop(context.desktop);
     std::vector<std::string> names;
     for (const char* game : {"baseq3", "morvane"}) {
         const std::string folder = JoinPath(quakePath, game);
         std::error_code error;
         for (const std::string& pak : FindFilesEndingIn(folder, ".pk3", error)) {
-            desktop.Name(pak);
-            const ScanStatus status = ScanMapFile(pak, names, desktop, *context.files);
-            if (status == ScanStatus::PathTooLong)
-                context.err << "mctfcli: " << pak << ": path longer than " << kNameBufferSize - 1
-                            << " characters, skipped\n";
-            if (!ScanSucceeded(status)) complete = false;
+            const ScanStatus status = ScanMapFile(pak, names, context.desktop, *context.files);
+            if (!ReportScan(pak, status, context)) complete = false;
         }
         if (error) {
             context.err << "mctfcli: " << folder << ": cannot read the folder: " << error.message()

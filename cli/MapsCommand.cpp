@@ -10,7 +10,7 @@
 
 #include "cli/CommandArgs.h"
 #include "cli/Commands.h"
-#include "cli/NamingDesktop.h"
+#include "cli/PakReport.h"
 #include "core/PakScanner.h"
 #include "core/ScriptSafety.h"
 
@@ -43,11 +43,9 @@ std::vector<std::string> FilesOf(const std::string& path, CommandContext& contex
 
 // Appends the maps of one file to names, saying on err which of them no
 // rotation may hold; false when the file could not be read.
-bool ScanFile(const std::string& path, std::vector<std::string>& names, NamingDesktop& desktop,
-              CommandContext& context) {
-    desktop.Name(path);
+bool ScanFile(const std::string& path, std::vector<std::string>& names, CommandContext& context) {
     const std::size_t before = names.size();
-    ScanStatus status = ScanMapFile(path, names, desktop);
+    ScanStatus status = ScanMapFile(path, names, context.desktop);
     // Listed all the same, so that a hostile pak shows what it holds.
     for (std::size_t i = before; i < names.size(); ++i) {
         ScriptHazard hazard = FindMapNameHazard(names[i]);
@@ -56,10 +54,7 @@ bool ScanFile(const std::string& path, std::vector<std::string>& names, NamingDe
                         << "' cannot be added to a map list: it holds " << HazardName(hazard)
                         << '\n';
     }
-    if (status == ScanStatus::PathTooLong)
-        context.err << "mctfcli: " << path << ": path longer than " << kNameBufferSize - 1
-                    << " characters, skipped\n";
-    return ScanSucceeded(status);
+    return ReportScan(path, status, context);
 }
 
 }  // namespace
@@ -68,12 +63,11 @@ int RunMapsCommand(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.empty()) return UsageError(context, kCommand, "no file or folder given");
     std::vector<std::string> names;
     bool failed = false;
-    NamingDesktop desktop(context.desktop);
     for (const std::string& operand : parsed.words) {
         const std::vector<std::string> files = FilesOf(operand, context);
         if (files.empty()) failed = true;
         for (const std::string& path : files)
-            if (!ScanFile(path, names, desktop, context)) failed = true;
+            if (!ScanFile(path, names, context)) failed = true;
     }
     // Each name once, so the output can go to "maplist add" as it is; names
     // that differ in case only are different names and both stay.

@@ -92,6 +92,17 @@ int FindCentralHeader(ByteStream& stream) {
     }
 }
 
+const char* ScanMessage(ScanStatus status) {
+    switch (status) {
+    case ScanStatus::CannotOpen:
+        return kCannotOpenMessage;
+    case ScanStatus::InvalidPak:
+        return kInvalidPakMessage;
+    default:
+        return nullptr;
+    }
+}
+
 bool IsZipArchive(ByteStream& stream) {
     unsigned char header[kLocalHeaderSize];
     std::size_t count = stream.Read(header, sizeof header);
@@ -112,14 +123,8 @@ ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
     // a named pipe would wait for a writer that never comes.
     ByteStream stream(files);
     const long length = stream.Open(path) ? stream.Length() : -1;
-    if (length < 0) {
-        desktop.ShowMessage(kCannotOpenMessage);
-        return ScanStatus::CannotOpen;
-    }
-    if (!IsZipArchive(stream)) {
-        desktop.ShowMessage(kInvalidPakMessage);
-        return ScanStatus::InvalidPak;
-    }
+    if (length < 0) return ScanStatus::CannotOpen;
+    if (!IsZipArchive(stream)) return ScanStatus::InvalidPak;
     desktop.OpenProgress();
     if (length > kScanWindow) stream.SeekFromEnd(kScanWindow);
     SearchCentralDirectory(stream, names, desktop);

@@ -29,8 +29,8 @@ enum class ScanStatus {
     MapFile,      // the path itself named a map; the file was not opened
     Scanned,      // an archive was read (possibly without maps)
     PathTooLong,  // the path does not fit the 127-character name buffer
-    CannotOpen,   // "ERROR Cannot open file" was shown
-    InvalidPak,   // "ERROR Invalid pk3 file" was shown
+    CannotOpen,   // the window says "ERROR Cannot open file"
+    InvalidPak,   // the window says "ERROR Invalid pk3 file"
 };
 
 inline bool ScanSucceeded(ScanStatus status) {
@@ -38,9 +38,9 @@ inline bool ScanSucceeded(ScanStatus status) {
 }
 
 // Appends to names the map of a .bsp path, or the maps listed in the archive
-// at path, in the order found, reading the archive through files. Failures
-// are shown through desktop; the "Reading Data" progress runs from 0 to 100
-// while an archive is searched.
+// at path, in the order found, reading the archive through files. The
+// desktop's "Reading Data" progress runs from 0 to 100 while an archive is
+// searched; failures are returned, for the caller to say (ScanMessage).
 ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop,
                        FileSystem& files = SystemFiles());
 
@@ -49,6 +49,9 @@ ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
 // folder so named is left out. Sets error when folder cannot be listed.
 std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::string_view extension,
                                            std::error_code& error);
+
+// The window's message for a failed scan; null for the others.
+const char* ScanMessage(ScanStatus status);
 
 // When name ends in lower-case "bsp", rewrites it to its last path component
 // without the four-character extension and returns true. A component of four

@@ -25,9 +25,8 @@ TEST(MapsCommand, ListsEveryFileSortedWithoutRegardToCase) {
     files.insert(files.begin() + 1, (dir / "missing.pk3").string());
     EXPECT_EQ(cli.Run(files), 1);
     EXPECT_EQ(cli.out.str(), listed);
-    ASSERT_EQ(cli.desktop.messages.size(), 1u);
-    EXPECT_EQ(cli.desktop.messages[0].text,
-              (dir / "missing.pk3").string() + ": " + "ERROR Cannot open file");
+    EXPECT_EQ(cli.err.str(),
+              "mctfcli: " + (dir / "missing.pk3").string() + ": ERROR Cannot open file\n");
 
     EXPECT_EQ(cli.Run({"maps"}), 2);
 

@@ -115,7 +115,8 @@ void MapsPage::SelectMaps() {
     std::optional<std::string> path = desktop_.ChooseFile(kMapFilters, gameMaps);
     if (!path) return;
     std::vector<std::string> names;
-    ScanMapFile(*path, names, desktop_);  // shows its own messages
+    if (const char* message = ScanMessage(ScanMapFile(*path, names, desktop_)))
+        desktop_.ShowMessage(message);
     for (const std::string& name : names) InsertAvailable(ToQString(name));
 }
 
