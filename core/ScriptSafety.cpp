@@ -36,44 +36,38 @@ ScriptHazard FindMapNameHazard(std::string_view name) {
     return ScriptHazard::None;
 }
 
-std::string_view HazardName(ScriptHazard hazard) {
+namespace {
+
+// What each hazard is called, and what a text box holding it is told.
+struct HazardWords {
+    std::string_view name;
+    std::string_view message;
+};
+
+HazardWords WordsFor(ScriptHazard hazard) {
     switch (hazard) {
     case ScriptHazard::None:
-        return "nothing to refuse";
+        return {"nothing to refuse", ""};
     case ScriptHazard::DoubleQuote:
-        return "a double quote";
+        return {"a double quote", "Please enter no double quotes."};
     case ScriptHazard::LineBreak:
-        return "a line break";
+        return {"a line break", "Please enter no line breaks."};
     case ScriptHazard::ControlCharacter:
-        return "a control character";
+        return {"a control character", "Please enter no tabs or other control characters."};
     case ScriptHazard::Semicolon:
-        return "a semicolon";
+        return {"a semicolon", "Please enter no semicolons."};
     case ScriptHazard::Blank:
-        return "a blank";
+        return {"a blank", "Please enter no blanks."};
     case ScriptHazard::CommentMark:
-        return "a comment mark (// or /*)";
+        return {"a comment mark (// or /*)", "Please enter no // or /*."};
     }
-    return "a character the server script cannot hold";
+    return {"a character the server script cannot hold", ""};
 }
 
-std::string HazardMessage(ScriptHazard hazard) {
-    switch (hazard) {
-    case ScriptHazard::DoubleQuote:
-        return "Please enter no double quotes.";
-    case ScriptHazard::LineBreak:
-        return "Please enter no line breaks.";
-    case ScriptHazard::ControlCharacter:
-        return "Please enter no tabs or other control characters.";
-    case ScriptHazard::Semicolon:
-        return "Please enter no semicolons.";
-    case ScriptHazard::Blank:
-        return "Please enter no blanks.";
-    case ScriptHazard::CommentMark:
-        return "Please enter no // or /*.";
-    case ScriptHazard::None:
-        break;
-    }
-    return {};
-}
+}  // namespace
+
+std::string_view HazardName(ScriptHazard hazard) { return WordsFor(hazard).name; }
+
+std::string HazardMessage(ScriptHazard hazard) { return std::string(WordsFor(hazard).message); }
 
 }  // namespace mctf
