@@ -29,6 +29,7 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         {kLogsOption, "--logs",
          [](CommandArgs& p, std::string v) { p.logs.push_back(std::move(v)); }},
         {kOutOption, "--out", [](CommandArgs& p, std::string v) { p.out = std::move(v); }},
+        {kJsonFileOption, "--json", [](CommandArgs& p, std::string v) { p.json = std::move(v); }},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -47,6 +48,14 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         }
         if ((word == "--quiet" || word == "-q") && (options & kQuietOption)) {
             parsed.quiet = true;
+            continue;
+        }
+        if (word == "--json" && (options & kJsonOption)) {
+            parsed.json = "-";
+            continue;
+        }
+        if (word == "--no-pages" && (options & kJsonFileOption)) {
+            parsed.noPages = true;
             continue;
         }
         bool known = false;

@@ -2,7 +2,8 @@
 //
 // Options may stand anywhere after the command (and its action): "--config
 // FILE" or "--config=FILE", "--logs PATH" (again and again), "--out DIR",
-// "--yes", "--quiet" (or "-q"), and "--help" (or "-h"),
+// "--yes", "--quiet" (or "-q"), "--json FILE" with "--no-pages" or "--json"
+// alone, and "--help" (or "-h"),
 // which every command takes and which wins over everything else, so it is
 // never read as a file name. "--" ends the options. Which of them a command
 // takes is in its row of the command table.
@@ -21,8 +22,10 @@ enum CommandOption : unsigned {
     kConfigOption = 1,
     kLogsOption = 2,
     kYesOption = 4,
-    kOutOption = 8,     // --out DIR
-    kQuietOption = 16,  // --quiet, -q
+    kOutOption = 8,        // --out DIR
+    kQuietOption = 16,     // --quiet, -q
+    kJsonFileOption = 32,  // --json FILE ("-": standard output), with --no-pages
+    kJsonOption = 64,      // --json alone: the output as JSON
 };
 
 struct CommandArgs {
@@ -31,6 +34,8 @@ struct CommandArgs {
     std::optional<std::string> out;
     bool yes = false;
     bool quiet = false;
+    std::optional<std::string> json;  // "-" for standard output, also for --json alone
+    bool noPages = false;
     bool help = false;
     Args words;
 };

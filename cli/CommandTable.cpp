@@ -8,12 +8,13 @@ namespace mctf {
 namespace {
 
 constexpr std::string_view kSettingsUsage =
-    "Usage: mctfcli settings show [--config FILE]\n"
+    "Usage: mctfcli settings show [--json] [--config FILE]\n"
     "       mctfcli settings get NAME... [--config FILE]\n"
     "       mctfcli settings set NAME=VALUE... [--config FILE]\n"
     "       mctfcli settings reset [--yes] [--config FILE]\n"
     "\n"
-    "show prints every field as NAME=VALUE, get the values of the fields named.\n"
+    "show prints every field as NAME=VALUE (with --json as one JSON object, texts\n"
+    "as strings, numbers as numbers), get the values of the fields named.\n"
     "set checks every value as the settings sheet does (nothing changes when one\n"
     "is refused), then does what OK on the sheet does: writes morvane.bat and\n"
     "morvane.cfg, saves config.dmc and the map list of the game type. reset\n"
@@ -45,7 +46,8 @@ constexpr std::string_view kMapsUsage =
     "regard to case, one a line.\n";
 
 constexpr std::string_view kStatsUsage =
-    "Usage: mctfcli stats [--logs PATH]... [PATH...] [--out DIR] [--quiet] [--config FILE]\n"
+    "Usage: mctfcli stats [--logs PATH]... [PATH...] [--out DIR] [--json FILE [--no-pages]]\n"
+    "                     [--quiet] [--config FILE]\n"
     "\n"
     "Analyses every *.log file of the statistics folder (statsDir) and writes\n"
     "the statistics pages there. config.dmc is not written.\n"
@@ -56,13 +58,18 @@ constexpr std::string_view kStatsUsage =
     "                 pages, as statsDir does.\n"
     "  --out DIR      write the pages into DIR (a web root, say); the links\n"
     "                 between them stay bare names\n"
+    "  --json FILE    also write every figure of the run as one JSON document\n"
+    "                 into FILE (- for standard output, the other messages then\n"
+    "                 go to standard error), as share/mctfcli/stats.schema.json\n"
+    "                 describes it\n"
+    "  --no-pages     with --json: write no pages, touch no pages folder\n"
     "  -q, --quiet    print nothing when the pages were written; errors and\n"
     "                 warnings still go to standard error, and the exit\n"
     "                 status tells\n";
 
 // In the order of mctfcli --help.
 constexpr Command kCommands[] = {
-    {"settings", RunSettingsCommand, kConfigOption | kYesOption,
+    {"settings", RunSettingsCommand, kConfigOption | kYesOption | kJsonOption,
      "show|get NAME...|set NAME=VALUE...|reset [--yes]",
      "Show or change the server settings, as the settings sheet does.", kSettingsUsage,
      PrintSettingsFields},
@@ -72,8 +79,9 @@ constexpr Command kCommands[] = {
      "Write morvane.bat and morvane.cfg from the stored settings.", kServerFilesUsage},
     {"maps", RunMapsCommand, 0, "FILE...",
      "List the maps inside .pk3 archives (or name .bsp files), sorted.", kMapsUsage},
-    {"stats", RunStatsCommand, kConfigOption | kLogsOption | kOutOption | kQuietOption,
-     "[--logs PATH]... [--out DIR] [-q]",
+    {"stats", RunStatsCommand,
+     kConfigOption | kLogsOption | kOutOption | kQuietOption | kJsonFileOption,
+     "[--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [-q]",
      "Analyse the *.log files of the statistics folder (or PATHs) and\n"
      "write the statistics pages there (or into DIR).",
      kStatsUsage},
