@@ -50,6 +50,9 @@ def stats(name, logs, clanlist=b"", motd=b"Welcome", *extra):
     return doc, run / "pages", config
 
 def check_pages(name, doc, pages):
+    # The server box's heading: the same message and moment as the document.
+    heading = f'{doc["server"]["messageOfTheDay"]} - {doc["run"]["madeLocal"]}'
+    assert heading in (pages / "pstats.htm").read_text("latin-1"), (name, heading)
     rows = []
     for page in glob.glob(str(pages / "players*.htm")):
         html = pathlib.Path(page).read_text("latin-1")
@@ -70,9 +73,11 @@ def check_pages(name, doc, pages):
 
 examples = source / "examples"
 doc, pages, _ = stats("sample", ["--logs", str(examples / "logs")],
-                      (examples / "clanlist.txt").read_bytes(), b"Welcome", "--json", str(work / "sample/doc.json"))
+                      (examples / "clanlist.txt").read_bytes(), b"Welcome",
+                      "--json", str(work / "sample/doc.json"))
 check_pages("sample", doc, pages)
-assert [f["path"] for f in doc["run"]["logFiles"]] == sorted(glob.glob(str(examples / "logs/*.log")))
+logs = sorted(glob.glob(str(examples / "logs/*.log")))
+assert [f["path"] for f in doc["run"]["logFiles"]] == logs
 assert all(f["bytes"] == os.path.getsize(f["path"]) for f in doc["run"]["logFiles"])
 real = sorted(glob.glob("/work/shared/data/logs/*.log"))
 if real:
@@ -85,13 +90,16 @@ if real:
 names = [b"^1\x01Ev^7il\x7f", b"L" * 200, b'Qu"ote[BAD]', b"[UTF]\xc3\xa9t\xe9", b"[BAD]two"]
 log = b"  0:00 InitGame: \\sv_hostname\\x\n"
 for slot, n in enumerate(names):
-    log += b"  0:00 ClientUserinfoChanged: %d n\\%s\\t\\0\n  0:00 ClientBegin: %d\n" % (slot, n, slot)
+    log += b"  0:00 ClientUserinfoChanged: %d n\\%s\\t\\0\n" % (slot, n)
+    log += b"  0:00 ClientBegin: %d\n" % slot
 log += b"  0:30 Kill: 0 1 10: x\n  0:40 Kill: 3 3 20: x\n  5:00 Exit: Timelimit hit.\n"
 (work / "games.log").write_bytes(log)
-clan_name, home = b"Caf\xe9__\xc0\xaf\xed\xa0\x80_" + b"\xf0\x9f\x98\x80" * 5, b"http://x.example/\\\xc3\x28\xff"
+clan_name = b"Caf\xe9__\xc0\xaf\xed\xa0\x80_" + b"\xf0\x9f\x98\x80" * 5  # cut at 31 bytes
+home = b"http://x.example/\\\xc3\x28\xff"
 motd = b"Caf\xe9 \xc3\xa9 \xe2\x82 back\\slash \xf4\x90\x80\x80"
-doc, pages, config = stats("hostile", [str(work / "games.log")], b"BAD " + clan_name + b" " + home + b" none\n",
-                           motd, "--json", "-", "--quiet", "--no-pages")
+doc, pages, config = stats("hostile", [str(work / "games.log")],
+                           b"BAD " + clan_name + b" " + home + b" none\n", motd,
+                           "--json", "-", "--quiet", "--no-pages")
 assert not any(pages.iterdir()), "--no-pages wrote pages"
 assert doc["server"]["messageOfTheDay"] == text(motd)
 bad = next(c for c in doc["clans"] if c["tag"] == "BAD")
