@@ -1,12 +1,7 @@
-"""mctfcli stats --json end to end: the documents of the sample logs, the real
-logs (when /work/shared/data/logs is there) and hostile input validate against
-report/stats.schema.json, closed so that every key must be described; every
-player row of the pages equals the document's figures; texts are UTF-8 by the
-Latin-1 rule; --no-pages and --json - write nothing else; settings show --json
-equals settings show.
-
-    stats_json.py MCTFCLI SOURCE_DIR
-"""
+"""stats_json.py MCTFCLI SOURCE_DIR: the JSON of mctfcli stats (sample logs, the real logs
+when there, hostile input) against report/stats.schema.json, closed so that every key must be
+described, and against the pages; texts by the Latin-1 rule; --no-pages and --json - write
+nothing else; settings show --json equals settings show."""
 import codecs, copy, glob, json, os, pathlib, re, shutil, struct, subprocess, sys, tempfile
 import jsonschema
 
