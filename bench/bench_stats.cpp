@@ -1,5 +1,5 @@
 // Google Benchmark cases: a full statistics run over a synthetic corpus, and
-// the report alone for a full player table.
+// the report and the JSON document alone for full tables.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -9,10 +9,12 @@
 #include <string>
 
 #include "bench/SyntheticLogs.h"
+#include "core/FileReplacement.h"
 #include "core/FixedText.h"
 #include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
 #include "report/Report.h"
+#include "report/StatsDocument.h"
 #include "stats/Awards.h"
 
 namespace {
@@ -61,32 +63,70 @@ void BM_AnalyzeCorpus(benchmark::State& state) {
 }
 BENCHMARK(BM_AnalyzeCorpus)->Arg(16)->Unit(benchmark::kMillisecond);
 
-void BM_WriteFullReport(benchmark::State& state) {
-    ScratchFolder folder("report");
-    mctf::ServerSettings settings = SettingsFor(folder.str());
+// Full tables: 4096 players, each the one member of a clan of its own named
+// in the clan list, so that the table of clans is full too.
+std::unique_ptr<mctf::StatsTables> FullTables() {
     auto tables = std::make_unique<mctf::StatsTables>();
     tables->playerCount = mctf::kPlayerCapacity;
+    tables->clanCount = mctf::kClanCapacity;
     for (int p = 0; p < mctf::kPlayerCapacity; ++p) {
         mctf::PlayerStats& player = tables->players[p];
-        mctf::SetFixedText(player.name, "Player" + std::to_string(p));
+        mctf::SetFixedText(player.name, "[T" + std::to_string(p) + "]Player" + std::to_string(p));
         player.secondsPlayed = 600 + p;
+        player.frags = mctf::kPlayerCapacity - p;
         player.fragsPerHour = static_cast<float>(mctf::kPlayerCapacity - p);
         player.rankPosition = static_cast<int16_t>(p);
-        player.weaponKills[mctf::kRailgun] = p % 50;
+        for (int w = 0; w < mctf::kWeaponCount; ++w) player.weaponKills[w] = (p + w) % 50;
         tables->rankOrder[p] = static_cast<uint16_t>(p);
         if (p < mctf::kTopListCapacity) {
             tables->topRailers[p] = static_cast<uint16_t>(p);
             tables->topRocketeers[p] = static_cast<uint16_t>(p);
         }
+        mctf::ClanStats& clan = tables->clans[p];
+        mctf::SetFixedText(clan.tag, "T" + std::to_string(p));
+        mctf::SetFixedText(clan.clanName, "Clan_" + std::to_string(p));
+        mctf::SetFixedText(clan.homePage, "http://clan" + std::to_string(p) + ".example");
+        clan.memberCount = 1;
+        clan.members[0] = clan.topMembers[0] = p;
+        tables->clanOrder[p] = static_cast<uint16_t>(p);
     }
     tables->awards = mctf::ComputeAwards(*tables, mctf::SeededDraw(1));
+    return tables;
+}
+
+void BM_WriteFullReport(benchmark::State& state) {
+    ScratchFolder folder("report");
+    mctf::ServerSettings settings = SettingsFor(folder.str());
+    const auto tables = FullTables();
     for (auto _ : state) {
-        if (!mctf::WriteReport(*tables, settings, settings.statsDir, mctf::ReportEnvironment{}).Written()) {
+        if (!mctf::WriteReport(*tables, settings, settings.statsDir, mctf::ReportEnvironment{})
+                 .Written()) {
             state.SkipWithError("the report was not written");
         }
     }
 }
 BENCHMARK(BM_WriteFullReport)->Unit(benchmark::kMillisecond);
+
+// The JSON document of the same full tables, made and written to a file as
+// mctfcli stats --json FILE does.
+void BM_WriteFullJson(benchmark::State& state) {
+    ScratchFolder folder("json");
+    const mctf::ServerSettings settings = SettingsFor(folder.str());
+    const auto tables = FullTables();
+    const std::string path = folder.str() + "/stats.json";
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string document = mctf::StatsDocument(*tables, settings, {});
+        mctf::FileReplacement file(path, "wb");
+        file.SkipSync();
+        if (!file.Open()) state.SkipWithError("cannot create the file");
+        file.Write(document);
+        if (!file.Commit()) state.SkipWithError("the file was not written");
+        bytes = document.size();
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_WriteFullJson)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,7 +5,8 @@
 #
 #   bench/run.sh [BUILD_DIR]          (make bench calls it with the build folder)
 #
-# Then the same run through the main window (its Players Stats off screen,
+# Then the same run with the JSON document (--json) beside it, and the same
+# run through the main window (its Players Stats off screen,
 # the "Reading Data" window painting) against `mctfcli stats`, on the last
 # (largest) corpus, with the ratio of the two times.
 #
@@ -57,8 +58,53 @@ for mb in $sizes; do
 done
 echo "(MB = 10^6 bytes; best of $repeat wall-clock runs; ratio = stats throughput / wc -l throughput)"
 
-window="$build/bench/mctf_window_analyze"
+# The cost of the JSON document: mctfcli stats on the last corpus with and
+# without --json (runs taking turns, so that a change of load hits both),
+# best wall-clock and best processor time (user + system: less disturbed by
+# whatever else runs on the machine), and the document of full tables (4096
+# players, 4096 clans; mctf_bench) set against the run without it.
 cli="$build/cli/mctfcli"
+if [[ -x "$cli" ]]; then
+  echo
+  work="$(mktemp -d)"
+  "$cli" settings reset --yes --config "$work/config.dmc" >/dev/null
+  mkdir "$work/pages"
+  run=("$cli" stats --quiet --config "$work/config.dmc" --logs "$corpus" --out "$work/pages")
+  # "WALL CPU" in seconds of one run of the command.
+  timed() {
+    local TIMEFORMAT="%R %U %S" times
+    times=$({ time "$@" >/dev/null; } 2>&1)
+    awk '{ printf "%s %.3f\n", $1, $2 + $3 }' <<<"$times"
+  }
+  best() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
+  plain_wall="" plain_cpu="" json_wall="" json_cpu=""
+  for ((i = 0; i < repeat; i++)); do
+    read -r wall cpu < <(timed "${run[@]}")
+    plain_wall=$(best "$wall" "$plain_wall"); plain_cpu=$(best "$cpu" "$plain_cpu")
+    read -r wall cpu < <(timed "${run[@]}" --json "$work/stats.json")
+    json_wall=$(best "$wall" "$json_wall"); json_cpu=$(best "$cpu" "$json_cpu")
+  done
+  json_bytes=$(wc -c <"$work/stats.json")
+  rm -rf "$work"
+  full_ms=""
+  if [[ -x "$build/bench/mctf_bench" ]]; then
+    full_ms=$("$build/bench/mctf_bench" --benchmark_filter=BM_WriteFullJson \
+      --benchmark_repetitions="$repeat" --benchmark_format=csv 2>/dev/null |
+      awk -F, 'NR > 1 && $1 !~ /_(mean|median|stddev|cv)/ && (best == "" || $4 < best) { best = $4 }
+               END { print best }')
+  fi
+  printf '%-8s %10s %10s %10s %10s %12s %12s %10s\n' "corpus" "wall s" "--json" \
+    "cpu s" "--json" "json bytes" "full json ms" "full/cpu"
+  awk -v mb="${mb}MB" -v pw="$plain_wall" -v jw="$json_wall" -v pc="$plain_cpu" \
+    -v jc="$json_cpu" -v b="$json_bytes" -v f="$full_ms" 'BEGIN {
+    printf "%-8s %10.3f %10.3f %10.3f %10.3f %12d %12s %10s\n", mb, pw, jw, pc, jc, b,
+      f == "" ? "-" : sprintf("%.1f", f), f == "" ? "-" : sprintf("%.1f%%", f / 1e3 / pc * 100)
+  }'
+  echo "(mctfcli stats without and with --json FILE, best of $repeat each; full json: processor"
+  echo " time to make and write the document of 4096 players and 4096 clans, best of $repeat)"
+fi
+
+window="$build/bench/mctf_window_analyze"
 if [[ -x "$window" && -x "$cli" ]]; then
   echo
   config="$(mktemp -d)"

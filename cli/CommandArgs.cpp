@@ -31,6 +31,7 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         {kOutOption, "--out", [](CommandArgs& p, std::string v) { p.out = std::move(v); }},
         {kSystemdOptions, "--every", [](CommandArgs& p, std::string v) { p.every = std::move(v); }},
         {kSystemdOptions, "--write", [](CommandArgs& p, std::string v) { p.write = std::move(v); }},
+        {kJsonFileOption, "--json", [](CommandArgs& p, std::string v) { p.json = std::move(v); }},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -53,6 +54,14 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         }
         if (word == "--user" && (options & kSystemdOptions)) {
             parsed.userUnits = true;
+            continue;
+        }
+        if (word == "--json" && (options & kJsonOption)) {
+            parsed.json = "-";
+            continue;
+        }
+        if (word == "--no-pages" && (options & kJsonFileOption)) {
+            parsed.noPages = true;
             continue;
         }
         bool known = false;

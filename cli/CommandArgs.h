@@ -3,7 +3,7 @@
 // Options may stand anywhere after the command (and its action): "--config
 // FILE" or "--config=FILE", "--logs PATH" (again and again), "--out DIR",
 // "--every MINUTES", "--write DIR", "--yes", "--user", "--quiet" (or "-q"),
-// and "--help" (or "-h"),
+// "--json FILE" with "--no-pages" or "--json" alone, and "--help" (or "-h"),
 // which every command takes and which wins over everything else, so it is
 // never read as a file name. "--" ends the options. Which of them a command
 // takes is in its row of the command table.
@@ -27,6 +27,8 @@ enum CommandOption : unsigned {
     // systemd: --user (units for the user's own manager, unlike the global
     // --user-settings), --every MINUTES and --write DIR
     kSystemdOptions = 32,
+    kJsonFileOption = 64,  // --json FILE ("-": standard output), with --no-pages
+    kJsonOption = 128,     // --json alone: the output as JSON
 };
 
 struct CommandArgs {
@@ -38,6 +40,8 @@ struct CommandArgs {
     bool yes = false;
     bool quiet = false;
     bool userUnits = false;
+    std::optional<std::string> json;  // "-" for standard output, also for --json alone
+    bool noPages = false;
     bool help = false;
     Args words;
 };

@@ -8,12 +8,13 @@ namespace mctf {
 namespace {
 
 constexpr std::string_view kSettingsUsage =
-    "Usage: mctfcli settings show [--config FILE]\n"
+    "Usage: mctfcli settings show [--json] [--config FILE]\n"
     "       mctfcli settings get NAME... [--config FILE]\n"
     "       mctfcli settings set NAME=VALUE... [--config FILE]\n"
     "       mctfcli settings reset [--yes] [--config FILE]\n"
     "\n"
-    "show prints every field as NAME=VALUE, get the values of the fields named.\n"
+    "show prints every field as NAME=VALUE (with --json as one JSON object, texts\n"
+    "as strings, numbers as numbers), get the values of the fields named.\n"
     "set checks every value as the settings sheet does (nothing changes when one\n"
     "is refused), then does what OK on the sheet does: writes morvane.bat and\n"
     "morvane.cfg, saves config.dmc and the map list of the game type. reset\n"
@@ -52,7 +53,8 @@ constexpr std::string_view kMapsUsage =
     "sorted without regard to case, each once, one a line.\n";
 
 constexpr std::string_view kStatsUsage =
-    "Usage: mctfcli stats [--logs PATH]... [PATH...] [--out DIR] [--quiet] [--config FILE]\n"
+    "Usage: mctfcli stats [--logs PATH]... [PATH...] [--out DIR] [--json FILE [--no-pages]]\n"
+    "                     [--quiet] [--config FILE]\n"
     "\n"
     "Analyses every *.log file of the statistics folder (statsDir) and writes\n"
     "the statistics pages there. config.dmc is not written.\n"
@@ -63,6 +65,11 @@ constexpr std::string_view kStatsUsage =
     "                 pages, as statsDir does.\n"
     "  --out DIR      write the pages into DIR (a web root, say), made when it\n"
     "                 is not there; the links between them stay bare names\n"
+    "  --json FILE    also write every figure of the run as one JSON document\n"
+    "                 into FILE (- for standard output, the other messages then\n"
+    "                 go to standard error), as share/mctfcli/stats.schema.json\n"
+    "                 describes it\n"
+    "  --no-pages     with --json: write no pages, touch no pages folder\n"
     "  -q, --quiet    print nothing when the pages were written; errors and\n"
     "                 warnings still go to standard error, and the exit\n"
     "                 status tells\n";
@@ -86,7 +93,7 @@ constexpr std::string_view kSystemdUsage =
 
 // In the order of mctfcli --help.
 constexpr Command kCommands[] = {
-    {"settings", RunSettingsCommand, kConfigOption | kYesOption,
+    {"settings", RunSettingsCommand, kConfigOption | kYesOption | kJsonOption,
      "show|get NAME...|set NAME=VALUE...|reset [--yes]",
      "Show or change the server settings, as the settings sheet does.", kSettingsUsage,
      PrintSettingsFields},
@@ -98,8 +105,9 @@ constexpr Command kCommands[] = {
      "List the maps inside .pk3 archives and folders of them (or name\n"
      ".bsp files), sorted.",
      kMapsUsage},
-    {"stats", RunStatsCommand, kConfigOption | kLogsOption | kOutOption | kQuietOption,
-     "[--logs PATH]... [--out DIR] [-q]",
+    {"stats", RunStatsCommand,
+     kConfigOption | kLogsOption | kOutOption | kQuietOption | kJsonFileOption,
+     "[--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [-q]",
      "Analyse the *.log files of the statistics folder (or PATHs) and\n"
      "write the statistics pages there (or into DIR).",
      kStatsUsage},

@@ -1,6 +1,8 @@
-// mctfcli settings: the settings record as name=value lines, and changes to
-// it that end as OK on the settings sheet ends (server files, config.dmc,
-// the map list), or as Setup > Reset Settings does.
+// mctfcli settings: the settings record as name=value lines (or as JSON), and
+// changes to it that end as OK on the settings sheet ends (server files,
+// config.dmc, the map list), or as Setup > Reset Settings does.
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cctype>
 #include <ostream>
@@ -12,6 +14,7 @@
 #include "cli/Commands.h"
 #include "core/MapList.h"
 #include "core/SettingsFields.h"
+#include "core/Utf8.h"
 
 namespace mctf {
 
@@ -36,6 +39,22 @@ const SettingsField* FieldIgnoringCase(std::string_view name) {
     return nullptr;
 }
 
+// The record as one JSON object in field order: texts (bytes, made UTF-8) as
+// strings, every other field as a number (the version 2.0 too).
+std::string SettingsJson(const ServerSettings& settings) {
+    nlohmann::ordered_json record = nlohmann::ordered_json::object();
+    for (const SettingsField& field : SettingsFields()) {
+        if (field.kind == FieldKind::Text) {
+            record[std::string(field.name)] = Utf8FromBytes(TextOf(settings, field));
+        } else if (field.kind == FieldKind::Version) {
+            record[std::string(field.name)] = settings.version;
+        } else {
+            record[std::string(field.name)] = NumberOf(settings, field);
+        }
+    }
+    return record.dump() + "\n";
+}
+
 int UnknownField(CommandContext& context, std::string_view name) {
     context.err << "mctfcli: settings: unknown field '" << name << "'; ";
     if (const SettingsField* field = FieldIgnoringCase(name))
@@ -49,6 +68,10 @@ int Show(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.size() > 1) return UsageError(context, kCommand, "show takes no NAME");
     SettingsStore store;
     if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
+    if (parsed.json) {
+        context.out << SettingsJson(store.settings);
+        return 0;
+    }
     for (const SettingsField& field : SettingsFields())
         context.out << field.name << '=' << FormatFieldValue(store.settings, field) << '\n';
     return 0;
@@ -154,6 +177,8 @@ int RunSettingsCommand(const CommandArgs& parsed, CommandContext& context) {
     const std::string& action = parsed.words[0];
     if (parsed.yes && action != "reset")
         return UsageError(context, kCommand, "--yes belongs to reset only");
+    if (parsed.json && action != "show")
+        return UsageError(context, kCommand, "--json belongs to show only");
     if (action == "show") return Show(parsed, context);
     if (action == "get") return Get(parsed, context);
     if (action == "set") return Set(parsed, context);

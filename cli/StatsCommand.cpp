@@ -1,6 +1,7 @@
 // mctfcli stats: analyses the log folder and writes the statistics pages
 // there. --logs picks other logs and --out another pages folder for this
-// run only; config.dmc is not saved. The success report goes to standard output, errors (naming the
+// run only; --json FILE writes the run as JSON too, --no-pages only that;
+// config.dmc is not saved. The success report goes to standard output, errors (naming the
 // folder) to standard error.
 #include <filesystem>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
+#include "core/FileReplacement.h"
 #include "core/FixedText.h"
 #include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
@@ -53,6 +55,23 @@ bool IsFolder(const std::string& path) {
     return std::filesystem::is_directory(PathFromUtf8(path), error);
 }
 
+// The run's JSON document into `path`, or onto standard output for "-". A
+// file is replaced whole, so a program reading it never sees half of one.
+bool WriteJson(const std::string& document, const std::string& path, CommandContext& context) {
+    if (path == "-") {
+        context.out << document << std::flush;
+        return true;
+    }
+    FileReplacement file(path, "wb", *context.files);
+    file.SkipSync();
+    if (file.Open()) {
+        file.Write(document);
+        if (file.Commit()) return true;
+    }
+    context.err << "mctfcli: " << path << ": cannot be written; the file is as it was\n";
+    return false;
+}
+
 }  // namespace
 
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
@@ -60,6 +79,10 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     places.logs = parsed.logs;
     // Paths after the options are logs too: "--logs *.log" works.
     places.logs.insert(places.logs.end(), parsed.words.begin(), parsed.words.end());
+    if (parsed.noPages && !parsed.json)
+        return UsageError(context, "stats", "--no-pages needs --json FILE");
+    places.writePages = !parsed.noPages;
+    places.json = parsed.json.has_value();
     if (!AllLogPathsExist(places.logs, context)) return 1;
 
     SettingsStore store;
@@ -91,8 +114,17 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
         AnalyzeLogs(*tables, settings, bytes || parsed.quiet ? noBar : context.desktop, env,
                     reading ? &*reading : nullptr, places);
     if (bytes) bytes->Clear();
+    // Written whatever became of the pages: it does not depend on them.
+    const bool jsonWritten = !places.json || outcome.status == StatsRunStatus::NoLogFiles ||
+                             WriteJson(outcome.json, *parsed.json, context);
+    // Standard output holds the document alone when it goes there.
+    const bool jsonOnOutput = parsed.json == "-";
+    std::ostream& said = jsonOnOutput ? context.err : context.out;
     if (outcome.Written()) {
-        if (!parsed.quiet) context.out << RunMessage(outcome).text << '\n' << std::flush;
+        if (!parsed.quiet && places.writePages) said << RunMessage(outcome).text << '\n';
+        if (!parsed.quiet && places.json && !jsonOnOutput && jsonWritten)
+            said << *parsed.json << " written\n";
+        said << std::flush;
     } else {
         // A list page that could not be created is an error here too.
         std::string_view text = RunMessage(outcome).text;
@@ -113,7 +145,7 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
         context.err << "mctfcli: warning: cannot read " << unread.clanList.path
                     << ", the pages name no clans from it (" << unread.clanList.reason << ")\n";
     }
-    return outcome.Written() ? 0 : 1;
+    return outcome.Written() && jsonWritten ? 0 : 1;
 }
 
 }  // namespace mctf

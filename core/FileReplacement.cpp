@@ -81,7 +81,7 @@ void FileReplacement::Printf(const char* format, ...) {
 
 bool FileReplacement::Commit() {
     if (file_ == nullptr) return false;
-    bool ok = !writeFailed_ && files_.Sync(file_);
+    bool ok = !writeFailed_ && (!sync_ || files_.Sync(file_));
     ok = files_.Close(file_) && ok;
     file_ = nullptr;
     if (ok) ok = files_.Rename(temporary_, path_);

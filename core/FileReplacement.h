@@ -42,6 +42,11 @@ public:
     // Moves the written contents into place; false (nothing replaced) when a
     // write, the sync, the close or the rename failed.
     bool Commit();
+    // Commit without the sync, for a file every run makes anew from others
+    // (the JSON of a statistics run, like its pages): still replaced whole,
+    // but a crash right after may lose the new contents. The sync of a few
+    // megabytes cost more than making them.
+    void SkipSync() { sync_ = false; }
 
 private:
     void Abandon();
@@ -52,6 +57,7 @@ private:
     const char* mode_;
     std::FILE* file_ = nullptr;
     bool writeFailed_ = false;
+    bool sync_ = true;
 };
 
 }  // namespace mctf

@@ -1,5 +1,6 @@
 #include "jobs/AnalyzeLogs.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -67,6 +68,16 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
         return outcome;
     }
 
+    // The files in reading order with their sizes as the run begins; a file
+    // gone already has none (and the reader skips it).
+    for (const std::string& path : logFiles) {
+        RunLogFile& log = outcome.logFiles.emplace_back();
+        log.path = path;
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(path), error);
+        if (!error) log.bytes = size;
+    }
+
     desktop.OpenProgress();
     // An unreadable file is skipped; the run goes on with the next one.
     DesktopReadProgress progress(desktop, reading);
@@ -76,9 +87,21 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     ReadResult clanList = AggregateStats(tables, settings, draw, *env.files);
     if (clanList.Unreadable()) outcome.unread.clanList = std::move(clanList);
     desktop.SetProgress(100);
-    const std::string pages =
-        places.pagesFolder.empty() ? std::string(FixedText(settings.statsDir)) : places.pagesFolder;
-    ReportOutcome report = WriteReport(tables, settings, pages, env);
+    // One moment for the pages and the document.
+    ReportEnvironment made = env;
+    made.now = [when = env.now()] { return when; };
+    ReportOutcome report;
+    if (places.writePages) {
+        const std::string pages = places.pagesFolder.empty()
+                                      ? std::string(FixedText(settings.statsDir))
+                                      : places.pagesFolder;
+        report = WriteReport(tables, settings, pages, made);
+    }
+    for (RunLogFile& log : outcome.logFiles) {  // and how far each was read
+        for (const ReadResult& unread : outcome.unread.logs)
+            if (unread.path == log.path) log.read = unread;
+    }
+    if (places.json) outcome.json = StatsDocument(tables, settings, {made.now(), outcome.logFiles});
     desktop.CloseProgress();
     switch (report.status) {
     case ReportStatus::Written:

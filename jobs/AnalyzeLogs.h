@@ -3,8 +3,10 @@
 //
 // Empties the tables, reads every *.log file of statsDir in name order with
 // the "Reading Data" progress window open, aggregates and writes the report
-// into the same folder. The caller owns the tables (keep them on the heap:
-// they are large) and may read them afterwards.
+// into the same folder (StatsRunPlaces picks other logs and another folder,
+// leaves the pages out, or asks for the JSON document as well). The caller
+// owns the tables (keep them on the heap: they are large) and may read them
+// afterwards.
 #pragma once
 
 #include <string>
@@ -15,6 +17,7 @@
 #include "core/FileSystem.h"
 #include "core/ServerSettings.h"
 #include "report/ReportEnvironment.h"
+#include "report/StatsDocument.h"
 #include "stats/ReadProgress.h"
 #include "stats/StatsTables.h"
 
@@ -42,6 +45,11 @@ struct StatsRunOutcome {
     // What the pages are missing: logs skipped, a clan list not read.
     UnreadFiles unread;
 
+    // The log files of the run in reading order, with their sizes.
+    std::vector<RunLogFile> logFiles;
+    // The JSON document of the run, when it was asked for and logs were read.
+    std::string json;
+
     bool Written() const { return status == StatsRunStatus::Written; }
 };
 
@@ -53,6 +61,10 @@ struct StatsRunPlaces {
     std::vector<std::string> logs;
     // Empty: statsDir.
     std::string pagesFolder;
+    // False: no page is written and the pages folder is not touched.
+    bool writePages = true;
+    // True: the outcome carries the run's JSON document (StatsDocument.h).
+    bool json = false;
 };
 
 // The logs a run reads: the *.log files of statsDir, or for each path of

@@ -31,4 +31,7 @@ struct ReportEnvironment {
 // "Www Mmm DD HH:MM:SS YYYY" in English, local time, day with a leading zero.
 std::string FormatReportDate(std::time_t when);
 
+// "YYYY-MM-DDTHH:MM:SSZ": the same moment in UTC (ISO 8601), for programs.
+std::string FormatUtcTime(std::time_t when);
+
 }  // namespace mctf

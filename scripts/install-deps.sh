@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the desktop program
-# need. Quick and silent when everything is already there.
+# need (the tests check the JSON of mctfcli stats with python3-jsonschema).
+# Quick and silent when everything is already there.
 set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
+  nlohmann-json3-dev
   googletest libgtest-dev libbenchmark-dev
+  python3 python3-jsonschema
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
   # systemd-analyze, which checks the units of mctfcli systemd (tests/cli/systemd_units.sh)

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
 
 #include "cli/ByteProgress.h"
 #include "core/SettingsStore.h"
+#include "report/StatsDocument.h"
 #include "tests/cli/CliHarness.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
@@ -95,6 +97,48 @@ TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
     EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot create HTML File!\n");
     EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(StatsCommandTest, JsonGoesToItsFileOrAloneToStandardOutput) {
+    WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
+    std::filesystem::create_directory(dir / "folder.json");
+    const std::string file = (dir / "stats.json").string(), folder = (dir / "folder.json").string();
+    const std::string document = "{\"$schema\":\"" + std::string(kStatsSchemaId) + "\",";
+    struct Case {
+        Args args;
+        int status;
+        std::string out;  // "{": the document alone
+        std::string err;
+        bool pages;
+    } const cases[] = {
+        {{"--json", file}, 0, "pstats.htm written\n" + file + " written\n", "", true},
+        {{"--json", "-"}, 0, "{", "pstats.htm written\n", true},
+        {{"--json", file, "--no-pages"}, 0, file + " written\n", "", false},
+        {{"--json", folder},
+         1,
+         "pstats.htm written\n",
+         "mctfcli: " + folder + ": cannot be written; the file is as it was\n",
+         true},
+        {{"--no-pages"}, 2, "", "mctfcli: stats: --no-pages needs --json FILE\n", false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(dir / "logs" / "pstats.htm");
+        std::filesystem::remove(file);
+        Args args = {"--config", Config(), "--logs", Logs()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(Run(args), c.status) << c.args[0];
+        if (c.out == "{") {
+            const std::string text = out.str();
+            EXPECT_EQ(text.rfind(document, 0), 0u) << text;
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+        } else {
+            EXPECT_EQ(out.str(), c.out) << c.args[0];
+            EXPECT_EQ(std::filesystem::exists(file), c.status == 0) << c.args[0];
+        }
+        // A usage error goes on with the usage.
+        EXPECT_EQ(c.status == 2 ? cli.err.str().substr(0, c.err.size()) : cli.err.str(), c.err);
+        EXPECT_EQ(std::filesystem::exists(dir / "logs" / "pstats.htm"), c.pages) << c.args[0];
+    }
 }
 
 TEST_F(StatsCommandTest, BadUsage) {

@@ -3,8 +3,10 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <nlohmann/json.hpp>
 
 #include "jobs/AnalyzeLogs.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TempDir.h"
 
@@ -107,6 +109,42 @@ TEST_F(AnalyzeLogsTest, LogFolderBecomesLinkedPages) {
     for (const char* page : {"rockets.htm", "railers.htm"}) {
         EXPECT_TRUE(std::filesystem::exists(logs / page)) << page;
     }
+}
+
+TEST_F(AnalyzeLogsTest, DocumentWithoutPagesSaysHowFarEachLogWasRead) {
+    struct Case {
+        void (*arrange)(FaultyFiles& disk);
+        const char* read;
+        nlohmann::json reason;
+    } const cases[] = {
+        {[](FaultyFiles&) {}, "complete", nullptr},
+        {[](FaultyFiles& disk) { disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "b.log"); },
+         "skipped", SystemReason(EACCES)},
+    };
+    WriteFileBytes(logs / "a.log", kFirstLog);
+    WriteFileBytes(logs / "b.log", kSecondLog);
+    for (const Case& c : cases) {
+        FaultyFiles disk;
+        c.arrange(disk);
+        ReportEnvironment env;
+        env.files = &disk;
+        StatsRunPlaces places;
+        places.writePages = false;
+        places.json = true;
+        const StatsRunOutcome outcome =
+            AnalyzeLogs(*tables, settings, desktop, env, nullptr, places);
+        EXPECT_EQ(outcome.status, StatsRunStatus::Written) << c.read;
+        const auto expected = nlohmann::json::array({{{"path", (logs / "a.log").string()},
+                                                      {"bytes", std::strlen(kFirstLog)},
+                                                      {"read", "complete"},
+                                                      {"reason", nullptr}},
+                                                     {{"path", (logs / "b.log").string()},
+                                                      {"bytes", std::strlen(kSecondLog)},
+                                                      {"read", c.read},
+                                                      {"reason", c.reason}}});
+        EXPECT_EQ(nlohmann::json::parse(outcome.json)["run"]["logFiles"], expected) << c.read;
+    }
+    EXPECT_FALSE(std::filesystem::exists(logs / "pstats.htm"));
 }
 
 }  // namespace

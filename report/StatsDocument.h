@@ -1,0 +1,50 @@
+// StatsDocument: the whole of a statistics run as one JSON document, for
+// programs (a web site, a bot, a spreadsheet) rather than people.
+//
+// It carries every number and name the pages show, taken from the same
+// tables the pages print (never read back from them): the run, the server
+// box, every player in rank order, both top lists and every clan. Rates are
+// the tables' single-precision figures in the fewest digits that read back
+// to the same float, so a reader that rounds them as the pages do gets the
+// pages' text. Absent values are null. Texts are valid UTF-8 (Utf8FromBytes).
+//
+// report/stats.schema.json describes every key; its $id, which the document
+// names in "$schema", carries the format version. Removing or renaming a key
+// is a new format version: a new $id.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/FileSystem.h"
+#include "core/ServerSettings.h"
+#include "stats/StatsTables.h"
+
+namespace mctf {
+
+inline constexpr std::string_view kStatsSchemaId =
+    "https://mctfutil.github.io/schema/stats/1/stats.schema.json";
+
+// A log file of the run, in reading order.
+struct RunLogFile {
+    std::string path;
+    std::optional<std::uint64_t> bytes;  // its size as the run began; none when not measurable
+    ReadResult read;                     // Unreadable: skipped, or cut short when opened
+};
+
+// What the document says of the run beside the tables.
+struct RunFacts {
+    std::time_t made = 0;  // the time the pages show
+    std::vector<RunLogFile> logFiles;
+};
+
+// The document as one line of compact JSON and a newline. The tables are
+// only read; they must be aggregated (orderings and awards made).
+std::string StatsDocument(const StatsTables& tables, const ServerSettings& settings,
+                          const RunFacts& run);
+
+}  // namespace mctf
