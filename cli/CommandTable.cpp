@@ -112,7 +112,7 @@ constexpr Command kCommands[] = {
      "write the statistics pages there (or into DIR).",
      kStatsUsage},
     {"systemd", RunSystemdCommand, kConfigOption | kSystemdOptions | kOutOption,
-     "[--user] [--every MINUTES] [--write DIR]",
+     "[--user] [--every MINUTES] [--out DIR] [--write DIR]",
      "Print (or write into DIR) systemd units running the server and\n"
      "the statistics pages.",
      kSystemdUsage},
