@@ -9,7 +9,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps asan bench fuzz screens windows package clean
+.PHONY: run test build deps asan bench fuzz screens windows windows-qt package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -51,6 +51,13 @@ windows:
 	# "wine client error: recvmsg: Connection reset by peer" before it runs;
 	# such a test gets one more try. A test that fails on its own fails twice.
 	cd build-windows && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+
+# Qt for Windows, cross-built once from Debian's qt6-base source into
+# ~/.cache/mctfutil (or $MCTF_QT_WINDOWS): half an hour to an hour the first
+# time, a moment afterwards (scripts/build-qt-windows.sh).
+windows-qt:
+	@scripts/install-deps.sh --windows
+	JOBS=$(JOBS) scripts/build-qt-windows.sh
 
 bench: build
 	bench/run.sh $(BUILD)
