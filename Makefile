@@ -9,7 +9,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps asan bench fuzz screens windows windows-qt package clean
+.PHONY: run test build deps asan bench fuzz screens windows windows-qt windows-ui \
+        package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -59,6 +60,17 @@ windows-qt:
 	@scripts/install-deps.sh --windows
 	JOBS=$(JOBS) scripts/build-qt-windows.sh
 
+# The same cross-build with the window: mctfutil.exe beside mctfcli.exe in
+# build-windows-ui/bin with the Qt DLLs it loads, and every test under Wine,
+# the window's on Qt's offscreen platform.
+WINDOWS_UI_BUILD ?= build-windows-ui
+windows-ui: windows-qt
+	cmake -S . -B $(WINDOWS_UI_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_BUILD_BENCH=OFF \
+	  -DMCTF_QT_WINDOWS="$$(scripts/build-qt-windows.sh --print)" >/dev/null
+	cmake --build $(WINDOWS_UI_BUILD) -j $(JOBS)
+	cd $(WINDOWS_UI_BUILD) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+
 bench: build
 	bench/run.sh $(BUILD)
 
@@ -90,4 +102,4 @@ package:
 	@ls $(BUILD)/mctfcli_*.deb $(BUILD)/mctfutil_*.deb
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-windows $(PACKAGE_BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz build-windows $(WINDOWS_UI_BUILD) $(PACKAGE_BUILD)
