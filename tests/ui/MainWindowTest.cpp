@@ -68,7 +68,7 @@ TEST(MainWindow, GamePathOkSavesThePathWithTheChosenGameType) {
     h.MenuItem("&Game Path").trigger();
 
     EXPECT_EQ(h.dialogTitles, std::vector<QString>{"Morvane Setup"});
-    EXPECT_EQ(shown, "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(shown.toStdString(), h.defaults.quakePath);
     EXPECT_EQ(QuakePathOf(h), "/opt/quake3");
     std::string bytes = h.ConfigBytes();
     ServerSettings saved;
@@ -99,7 +99,7 @@ TEST(MainWindow, GamePathCancelChangesNothing) {
 
     h.MenuItem("&Game Path").trigger();
 
-    EXPECT_EQ(QuakePathOf(h), "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(QuakePathOf(h), h.defaults.quakePath);
     EXPECT_EQ(h.ConfigBytes(), before);
 }
 
@@ -154,12 +154,12 @@ TEST(MainWindow, ResetSettingsConfirmedRestoresDefaultsAndTheButtons) {
 
     h.MenuItem("Reset Settings").trigger();
 
-    EXPECT_EQ(QuakePathOf(h), "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(QuakePathOf(h), h.defaults.quakePath);
     EXPECT_EQ(h.app->Store().settings.gameType, kMorvaneCTF);
     EXPECT_TRUE(h.Button("Morvane CTF").isChecked());
     EXPECT_FALSE(h.Button("Quake 3 CTF").isChecked());
     std::string bytes = h.ConfigBytes();
-    EXPECT_EQ(0, std::memcmp(bytes.data(), &DefaultSettings, sizeof(ServerSettings)));
+    EXPECT_EQ(0, std::memcmp(bytes.data(), &h.defaults, sizeof(ServerSettings)));
 }
 
 TEST(MainWindow, AboutShowsNameVersionAndBothPictures) {
