@@ -10,7 +10,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 
 .PHONY: run test build deps asan bench fuzz screens windows windows-qt windows-ui \
-        package clean
+        windows-dist package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -70,6 +70,15 @@ windows-ui: windows-qt
 	  -DMCTF_QT_WINDOWS="$$(scripts/build-qt-windows.sh --print)" >/dev/null
 	cmake --build $(WINDOWS_UI_BUILD) -j $(JOBS)
 	cd $(WINDOWS_UI_BUILD) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+
+# $(WINDOWS_UI_BUILD)/mctfutil-<version>-windows-x64.zip and
+# mctfutil-<version>-setup.exe (NSIS), then both tried under Wine in a
+# prefix of their own (tests/windows/dist_session.sh).
+windows-dist: windows-ui
+	@scripts/install-deps.sh --windows-dist
+	scripts/windows-dist.sh $(WINDOWS_UI_BUILD) "$$(scripts/build-qt-windows.sh --print)"
+	tests/windows/dist_session.sh $(WINDOWS_UI_BUILD)/mctfutil-*-windows-x64.zip \
+	  $(WINDOWS_UI_BUILD)/mctfutil-*-setup.exe
 
 bench: build
 	bench/run.sh $(BUILD)

@@ -27,6 +27,10 @@ if [[ "${1:-}" == "--windows" ]]; then
   # (scripts/build-qt-windows.sh).
   packages+=(dpkg-dev xz-utils python3)
 fi
+if [[ "${1:-}" == "--windows-dist" ]]; then
+  # The installer, and an X server for the window in its test.
+  packages+=(nsis xvfb xauth)
+fi
 if [[ "${1:-}" == "--package" ]]; then
   # Building the Debian package and checking it with Debian's own tools.
   # CPack picks the binaries to look up libraries for with `file`.
