@@ -10,7 +10,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 
 .PHONY: run test build deps asan bench fuzz screens windows windows-qt windows-ui \
-        windows-dist package clean
+        windows-ui-build windows-dist screens-windows package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -64,12 +64,14 @@ windows-qt:
 # build-windows-ui/bin with the Qt DLLs it loads, and every test under Wine,
 # the window's on Qt's offscreen platform.
 WINDOWS_UI_BUILD ?= build-windows-ui
-windows-ui: windows-qt
+windows-ui: windows-ui-build
+	cd $(WINDOWS_UI_BUILD) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+
+windows-ui-build: windows-qt
 	cmake -S . -B $(WINDOWS_UI_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_BUILD_BENCH=OFF \
 	  -DMCTF_QT_WINDOWS="$$(scripts/build-qt-windows.sh --print)" >/dev/null
 	cmake --build $(WINDOWS_UI_BUILD) -j $(JOBS)
-	cd $(WINDOWS_UI_BUILD) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
 
 # $(WINDOWS_UI_BUILD)/mctfutil-<version>-windows-x64.zip and
 # mctfutil-<version>-setup.exe (NSIS), then both tried under Wine in a
@@ -79,6 +81,11 @@ windows-dist: windows-ui
 	scripts/windows-dist.sh $(WINDOWS_UI_BUILD) "$$(scripts/build-qt-windows.sh --print)"
 	tests/windows/dist_session.sh $(WINDOWS_UI_BUILD)/mctfutil-*-windows-x64.zip \
 	  $(WINDOWS_UI_BUILD)/mctfutil-*-setup.exe
+
+# PNGs of mctfutil.exe's windows under Wine and a virtual X server.
+screens-windows: windows-ui-build
+	@scripts/install-deps.sh --screens
+	tests/windows/screenshots.sh $(WINDOWS_UI_BUILD)
 
 bench: build
 	bench/run.sh $(BUILD)
