@@ -9,7 +9,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps asan bench fuzz screens windows package clean
+.PHONY: run test build deps asan bench fuzz screens windows windows-qt windows-ui \
+        windows-ui-build windows-dist screens-windows package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -52,6 +53,40 @@ windows:
 	# such a test gets one more try. A test that fails on its own fails twice.
 	cd build-windows && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
 
+# Qt for Windows, cross-built once from Debian's qt6-base source into
+# ~/.cache/mctfutil (or $MCTF_QT_WINDOWS): half an hour to an hour the first
+# time, a moment afterwards (scripts/build-qt-windows.sh).
+windows-qt:
+	@scripts/install-deps.sh --windows
+	JOBS=$(JOBS) scripts/build-qt-windows.sh
+
+# The same cross-build with the window: mctfutil.exe beside mctfcli.exe in
+# build-windows-ui/bin with the Qt DLLs it loads, and every test under Wine,
+# the window's on Qt's offscreen platform.
+WINDOWS_UI_BUILD ?= build-windows-ui
+windows-ui: windows-ui-build
+	cd $(WINDOWS_UI_BUILD) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+
+windows-ui-build: windows-qt
+	cmake -S . -B $(WINDOWS_UI_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_BUILD_BENCH=OFF \
+	  -DMCTF_QT_WINDOWS="$$(scripts/build-qt-windows.sh --print)" >/dev/null
+	cmake --build $(WINDOWS_UI_BUILD) -j $(JOBS)
+
+# $(WINDOWS_UI_BUILD)/mctfutil-<version>-windows-x64.zip and
+# mctfutil-<version>-setup.exe (NSIS), then both tried under Wine in a
+# prefix of their own (tests/windows/dist_session.sh).
+windows-dist: windows-ui
+	@scripts/install-deps.sh --windows-dist
+	scripts/windows-dist.sh $(WINDOWS_UI_BUILD) "$$(scripts/build-qt-windows.sh --print)"
+	tests/windows/dist_session.sh $(WINDOWS_UI_BUILD)/mctfutil-*-windows-x64.zip \
+	  $(WINDOWS_UI_BUILD)/mctfutil-*-setup.exe
+
+# PNGs of mctfutil.exe's windows under Wine and a virtual X server.
+screens-windows: windows-ui-build
+	@scripts/install-deps.sh --screens
+	tests/windows/screenshots.sh $(WINDOWS_UI_BUILD)
+
 bench: build
 	bench/run.sh $(BUILD)
 
@@ -83,4 +118,4 @@ package:
 	@ls $(BUILD)/mctfcli_*.deb $(BUILD)/mctfutil_*.deb
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-windows $(PACKAGE_BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz build-windows $(WINDOWS_UI_BUILD) $(PACKAGE_BUILD)

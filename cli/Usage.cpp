@@ -15,8 +15,13 @@ constexpr const char* kCommonOptions =
     "                 without it, commands that only read work from the defaults).\n"
     "                 A FILE given must be a settings file; only settings reset\n"
     "                 creates a missing one.\n"
+#ifdef _WIN32
+    "  --user-settings  without --config: config.dmc in %APPDATA%\\mctfutil,\n"
+    "                 the folder created on first use\n"
+#else
     "  --user-settings  without --config: config.dmc in $XDG_CONFIG_HOME/mctfutil\n"
     "                 (~/.config/mctfutil), the folder created on first use\n"
+#endif
     "  --help         this text\n";
 
 // What a field takes, from its row of the field table.

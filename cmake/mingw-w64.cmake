@@ -1,8 +1,14 @@
 # Cross-build for 64-bit Windows with mingw-w64 (Debian's g++-mingw-w64-x86-64-posix).
 #
-# The -posix compilers give std::thread and friends through winpthread; every
-# runtime (libstdc++, libgcc, winpthread) is linked in statically, so the .exe
-# files run on a bare Windows server and under Wine without extra DLLs.
+# The -posix compilers give std::thread and friends through winpthread. The
+# console programs link every runtime (libstdc++, libgcc, winpthread) in
+# statically, so they run on a bare Windows server and under Wine without
+# extra DLLs; the window shares Qt's (see MCTF_SHARED_RUNTIME in
+# CMakeLists.txt).
+#
+# With -DMCTF_QT_WINDOWS=<folder> (the Qt that scripts/build-qt-windows.sh
+# built) the window is built too; Qt's moc, rcc and uic come from the
+# build machine's Qt of the same version.
 #
 # Programs built here (the tests, gtest_discover_tests) run under Wine. Wine
 # uses $WINEPREFIX when it is set at configure time, otherwise a prefix of its
@@ -22,7 +28,17 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+if(MCTF_QT_WINDOWS)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${MCTF_QT_WINDOWS})
+  # Debian keeps the host Qt's CMake files in /usr/lib/<multiarch>/cmake.
+  file(GLOB MCTF_QT_HOST_INFO /usr/lib/*/cmake/Qt6HostInfo)
+  if(NOT MCTF_QT_HOST_INFO)
+    message(FATAL_ERROR "No host Qt 6 tools (Debian: qt6-base-dev, qt6-base-dev-tools)")
+  endif()
+  list(GET MCTF_QT_HOST_INFO 0 MCTF_QT_HOST_INFO)
+  get_filename_component(QT_HOST_PATH_CMAKE_DIR ${MCTF_QT_HOST_INFO} DIRECTORY)
+  set(QT_HOST_PATH /usr)
+endif()
 
 if(DEFINED ENV{WINEPREFIX} AND NOT "$ENV{WINEPREFIX}" STREQUAL "")
   set(MCTF_WINEPREFIX "$ENV{WINEPREFIX}" CACHE PATH "Wine prefix the Windows programs run in")

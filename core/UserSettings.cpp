@@ -43,9 +43,15 @@ std::optional<std::string> PrepareUserSettingsFolder(const ConfigEnvironment& en
     namespace fs = std::filesystem;
     std::optional<std::string> folder = UserSettingsFolder(env);
     if (!folder) {
+#ifdef _WIN32
+        error =
+            "Cannot find the user settings folder: neither APPDATA nor USERPROFILE "
+            "names an absolute folder";
+#else
         error =
             "Cannot find the user settings folder: neither XDG_CONFIG_HOME nor HOME "
             "names an absolute folder";
+#endif
         return std::nullopt;
     }
     // Create the missing folders from the top down, each readable by its

@@ -141,7 +141,8 @@ def icon():
 
 
 def menu_icons():
-    """The desktop menu's icons: icons/icon.svg and icons/icon-<size>.png."""
+    """The desktop menu's icons: icons/icon.svg, icons/icon-<size>.png and,
+    for Windows, icons/mctfutil.ico."""
     folder = os.path.join(HERE, "icons")
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "icon.svg"), "w", encoding="ascii") as f:
@@ -150,6 +151,9 @@ def menu_icons():
         # No time stamps: drawing them again gives the same bytes.
         render(svg(64, 64, icon_body(), size / 64), os.path.join(folder, f"icon-{size}.png"),
                options=["-define", "png:exclude-chunks=date,time"])
+    # Windows takes a program's icon as one .ico that holds every size.
+    subprocess.run(["convert"] + [os.path.join(folder, f"icon-{size}.png") for size in ICON_SIZES]
+                   + [os.path.join(folder, "mctfutil.ico")], check=True)
 
 
 def flag_run_clip(scale, suffix):

@@ -26,6 +26,13 @@ if [[ "${1:-}" == "--windows" ]]; then
   # The 64-bit mingw-w64 compiler with the posix thread model (the toolchain
   # of cmake/mingw-w64.cmake), and Wine to run what it builds.
   packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+  # apt-get source and the licence notices of Qt for Windows
+  # (scripts/build-qt-windows.sh).
+  packages+=(dpkg-dev xz-utils python3)
+fi
+if [[ "${1:-}" == "--windows-dist" ]]; then
+  # The installer, and an X server for the window in its test.
+  packages+=(nsis xvfb xauth)
 fi
 if [[ "${1:-}" == "--package" ]]; then
   # Building the Debian package and checking it with Debian's own tools.

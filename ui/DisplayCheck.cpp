@@ -11,6 +11,8 @@
 namespace mctf {
 namespace {
 
+// Only X11 and Wayland systems can be without a display.
+#if defined(__unix__) && !defined(__APPLE__)
 bool IsSet(const EnvLookup& env, const char* name) {
     const char* value = env(name);
     return value && *value;
@@ -23,6 +25,7 @@ bool PlatformHasDisplay(std::string_view name, const EnvLookup& env) {
     if (name.starts_with("wayland")) return IsSet(env, "WAYLAND_DISPLAY");
     return true;
 }
+#endif
 
 const char* PlatformArg(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i) {

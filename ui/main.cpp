@@ -7,6 +7,10 @@
 #include <cstring>
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "core/UserSettings.h"
 #include "core/Version.h"
 #include "ui/DisplayCheck.h"
@@ -20,14 +24,35 @@ constexpr const char* kUsage =
     "Set up a Morvane Quake III Arena server and write its player statistics.\n"
     "\n"
     "Options:\n"
+#ifdef _WIN32
+    "  --user-settings  keep config.dmc in %APPDATA%\\mctfutil\n"
+    "                   instead of the current folder\n"
+#else
     "  --user-settings  keep config.dmc in $XDG_CONFIG_HOME/mctfutil\n"
     "                   (~/.config/mctfutil) instead of the current folder\n"
+#endif
     "  --version        print \"mctfutil <version>\"\n"
     "  --help           this text\n";
+
+#ifdef _WIN32
+// A window program gets no console: what it prints for --version, --help or
+// a wrong option goes to the console it was typed in, unless its output
+// already goes to a file or a pipe.
+void UseParentConsole() {
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+}
+#endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    if (argc > 1) UseParentConsole();
+#endif
     // Answered before Qt starts, so they work without a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {

@@ -63,7 +63,9 @@ TEST(SettingsStore, ShortFileFillsLeadingBytesLongFileIsCut) {
     EXPECT_EQ(shortStore.settings.gameType, 0);          // not covered: still zero
     EXPECT_EQ(ReadFileBytes(game.Config()).size(), 9u);  // not rewritten
 
-    std::string longFile = RecordBytes(DefaultSettings) + std::string(100, 'z');
+    // The game folder of the temporary defaults: on Windows the real default
+    // one may hold a game, whose map list the load would read.
+    std::string longFile = RecordBytes(game.defaults) + std::string(100, 'z');
     longFile[268] = 'L';
     WriteFileBytes(game.Config(), longFile);
     EXPECT_EQ(RecordBytes(LoadFrom(game).settings), longFile.substr(0, 808));

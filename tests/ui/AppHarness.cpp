@@ -33,6 +33,7 @@ MainWindow& AppHarness::Start() {
         return handler(dialog);
     };
     app = std::make_unique<ProgramContext>(std::move(seams));
+    app->Store().defaults = &defaults;
     window = app->CreateMainWindow();
     return *window;
 }

@@ -1,6 +1,7 @@
 // AppHarness: a ProgramContext started the way the tests need it: messages go to
 // a RecordingDesktop, the app's own dialogs are answered by queued handlers,
-// and config.dmc lives in a temporary folder.
+// config.dmc lives in a temporary folder, and so does the defaults' game
+// folder (on Windows the real one may hold a game).
 #pragma once
 
 #include <QDialog>
@@ -14,6 +15,7 @@
 
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestDefaults.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramContext.h"
 
@@ -44,6 +46,7 @@ public:
     std::string ConfigBytes() const;
 
     TempDir dir;
+    ServerSettings defaults = DefaultsIn(dir.path());
     RecordingDesktop desktop;
     FileSystem* files = &SystemFiles();  // set before Start to make calls fail
     std::vector<QString> dialogTitles;   // every dialog the app ran

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/FixedText.h"
@@ -67,7 +68,7 @@ TEST(MainWindow, GamePathOkSavesThePathWithTheChosenGameType) {
     h.MenuItem("&Game Path").trigger();
 
     EXPECT_EQ(h.dialogTitles, std::vector<QString>{"Morvane Setup"});
-    EXPECT_EQ(shown, "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(shown.toStdString(), h.defaults.quakePath);
     EXPECT_EQ(QuakePathOf(h), "/opt/quake3");
     std::string bytes = h.ConfigBytes();
     ServerSettings saved;
@@ -98,7 +99,7 @@ TEST(MainWindow, GamePathCancelChangesNothing) {
 
     h.MenuItem("&Game Path").trigger();
 
-    EXPECT_EQ(QuakePathOf(h), "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(QuakePathOf(h), h.defaults.quakePath);
     EXPECT_EQ(h.ConfigBytes(), before);
 }
 
@@ -112,7 +113,8 @@ TEST(MainWindow, GamePathFieldStopsWhereTheRecordFieldEnds) {
         Type(edit, 'a', 140);
         plain = edit.text();
         edit.clear();
-        // Two bytes each in UTF-8: only 63 fit 127 bytes.
+        // Two bytes each in UTF-8: only 63 fit 127 bytes. One byte each in
+        // a Windows ANSI code page, where all 70 fit.
         Type(edit, QChar(0x00FC), 70);
         wide = edit.text();
         return int(QDialog::Accepted);
@@ -120,9 +122,11 @@ TEST(MainWindow, GamePathFieldStopsWhereTheRecordFieldEnds) {
 
     h.MenuItem("&Game Path").trigger();
 
+    const int bytesEach = int(QString(QChar(0x00FC)).toLocal8Bit().size());
+    const int fit = std::min(70, 127 / bytesEach);
     EXPECT_EQ(plain.size(), 127);
-    EXPECT_EQ(wide.size(), 63);
-    EXPECT_EQ(FixedText(h.app->Store().settings.quakePath).size(), 126u);
+    EXPECT_EQ(wide.size(), fit);
+    EXPECT_EQ(FixedText(h.app->Store().settings.quakePath).size(), std::size_t(fit * bytesEach));
 }
 
 TEST(MainWindow, ResetSettingsCancelledChangesNothing) {
@@ -150,12 +154,12 @@ TEST(MainWindow, ResetSettingsConfirmedRestoresDefaultsAndTheButtons) {
 
     h.MenuItem("Reset Settings").trigger();
 
-    EXPECT_EQ(QuakePathOf(h), "C:\\Program Files\\Quake III Arena");
+    EXPECT_EQ(QuakePathOf(h), h.defaults.quakePath);
     EXPECT_EQ(h.app->Store().settings.gameType, kMorvaneCTF);
     EXPECT_TRUE(h.Button("Morvane CTF").isChecked());
     EXPECT_FALSE(h.Button("Quake 3 CTF").isChecked());
     std::string bytes = h.ConfigBytes();
-    EXPECT_EQ(0, std::memcmp(bytes.data(), &DefaultSettings, sizeof(ServerSettings)));
+    EXPECT_EQ(0, std::memcmp(bytes.data(), &h.defaults, sizeof(ServerSettings)));
 }
 
 TEST(MainWindow, AboutShowsNameVersionAndBothPictures) {

@@ -47,8 +47,15 @@ protected:
     // type, loads them, and opens the sheet.
     void Open() {
         WriteFileBytes(game.Config(), RecordBytes(stored));
+        // With the line ends of a text file on this system, so a list left
+        // alone reads back through MapFile() like one the program wrote.
+#ifdef _WIN32
+        const char* lineEnd = "\r\n";
+#else
+        const char* lineEnd = "\n";
+#endif
         std::string list;
-        for (const std::string& name : maps) list += name + "\n";
+        for (const std::string& name : maps) list += name + lineEnd;
         WriteFileBytes(game.Morvane(std::string(kGameTypes[stored.gameType].mapListFile)), list);
         LoadSettings(game.store);
         sheet = OpenServerSheet(nullptr, game.store, desktop);
@@ -69,9 +76,10 @@ protected:
         std::memcpy(&s, bytes.data(), std::min(bytes.size(), sizeof s));
         return s;
     }
-    std::string Script() const { return ReadFileBytes(ServerScriptPath(game.store.settings)); }
+    // Written in text mode: CR LF on Windows, read back as "\n".
+    std::string Script() const { return ReadTextFile(ServerScriptPath(game.store.settings)); }
     std::string MapFile() const {
-        return ReadFileBytes(game.Morvane(std::string(kGameTypes[stored.gameType].mapListFile)));
+        return ReadTextFile(game.Morvane(std::string(kGameTypes[stored.gameType].mapListFile)));
     }
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;

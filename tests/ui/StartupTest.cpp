@@ -38,7 +38,7 @@ TEST(Startup, FirstStartWritesDefaultsAndSelectsMorvaneCtf) {
     EXPECT_EQ(h.app->Store().startupDir, h.dir.str());
     std::string bytes = ReadFileBytes(h.dir / "config.dmc");
     ASSERT_EQ(bytes.size(), sizeof(ServerSettings));
-    EXPECT_EQ(0, std::memcmp(bytes.data(), &DefaultSettings, sizeof(ServerSettings)));
+    EXPECT_EQ(0, std::memcmp(bytes.data(), &h.defaults, sizeof(ServerSettings)));
     EXPECT_EQ(h.app->Store().settings.gameType, kMorvaneCTF);
     EXPECT_TRUE(h.Button("Morvane CTF").isChecked());
 }
@@ -73,8 +73,8 @@ TEST(Startup, UnwritableFolderShowsThePathMessageOnceAndRunsOnDefaults) {
     EXPECT_EQ(h.desktop.messages[0].text, kPathMessage);
     EXPECT_EQ(h.desktop.messages[0].caption, "mctfutil");
     EXPECT_TRUE(h.app->Store().saveFailed);
-    EXPECT_EQ(0, std::memcmp(h.app->Store().settings.quakePath, DefaultSettings.quakePath,
-                             sizeof DefaultSettings.quakePath));
+    EXPECT_EQ(0, std::memcmp(h.app->Store().settings.quakePath, h.defaults.quakePath,
+                             sizeof h.defaults.quakePath));
     EXPECT_TRUE(h.Button("Morvane CTF").isChecked());
 }
 
@@ -99,7 +99,7 @@ TEST(Startup, UnreadableSettingsAreNamedOnceAndLeftAlone) {
                   "\n\nThe default settings are in use. The file is left as it is until you "
                   "save the settings.");
     EXPECT_EQ(std::string(FixedText(h.app->Store().settings.quakePath)),
-              std::string(FixedText(DefaultSettings.quakePath)));
+              std::string(FixedText(h.defaults.quakePath)));
     EXPECT_FALSE(h.app->Store().saveFailed);
     EXPECT_EQ(h.ConfigBytes(), stored);
 }

@@ -2,18 +2,26 @@
 # a server set up from nothing, its server files and the statistics of the
 # sample logs, with the line ends Windows programs expect.
 #
-#   cmake -DEMULATOR=<wine command> -DPREFIX=<Wine prefix> -DCLI=<mctfcli.exe>
+#   cmake -DEMULATOR=<wine command> -DCLI=<mctfcli.exe>
 #         -DLOGS=<examples/logs> -DWORK=<scratch folder> -P cli_session.cmake
 
-# `settings reset` saves the emptied map list into the default game folder,
-# C:\Program Files\Quake III Arena: leave a game installed in the prefix alone.
-if(EXISTS "${PREFIX}/drive_c/Program Files/Quake III Arena")
-  message(FATAL_ERROR "${PREFIX} holds a game installation: run with a prefix without one")
-endif()
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/q3/morvane" "${WORK}/logs")
 file(GLOB logs "${LOGS}/*.log")
 file(COPY ${logs} DESTINATION "${WORK}/logs")
+
+# `settings reset` saves the emptied map list into the default game folder,
+# C:\Program Files\Quake III Arena: in a Wine prefix of the test's own, never
+# in one that may hold a game.
+set(prefix "${WORK}/prefix")
+list(TRANSFORM EMULATOR REPLACE "^WINEPREFIX=.*$" "WINEPREFIX=${prefix}")
+set(wine_env ${EMULATOR})
+list(POP_BACK wine_env)
+execute_process(COMMAND ${wine_env} wineboot -i RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "wineboot -i failed (${status}) in ${prefix}")
+endif()
+execute_process(COMMAND ${wine_env} wineserver -w)
 
 # Wine shows the root of the build machine as drive Z:.
 string(REPLACE "/" "\\" game "Z:${WORK}/q3")
@@ -71,4 +79,7 @@ foreach(page pstats clans players railers rockets)
   endif()
   expect_crlf("${WORK}/logs/${page}.htm" ${need})
 endforeach()
+# The prefix is large: it goes once the test has passed.
+execute_process(COMMAND ${wine_env} wineserver -k)
+file(REMOVE_RECURSE "${prefix}")
 message(STATUS "mctfcli.exe: server files and pages with CR LF line ends")
