@@ -3,6 +3,9 @@
 #   make test   install what is missing, build, run every test
 # and for Windows servers:
 #   make windows  cross-build mctfcli.exe and the tests, run the tests under Wine
+# and for Windows desktops (Qt for Windows is built once, see windows-qt):
+#   make windows-ui    the same with mctfutil.exe and the window's tests
+#   make windows-dist  the zip and the installer, tried under Wine
 # and for Debian servers and desktops:
 #   make package  build/mctfcli_<version>-1_amd64.deb and
 #                 build/mctfutil_<version>-1_amd64.deb (README: Install)
