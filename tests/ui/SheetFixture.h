@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,16 +48,10 @@ protected:
     // type, loads them, and opens the sheet.
     void Open() {
         WriteFileBytes(game.Config(), RecordBytes(stored));
-        // With the line ends of a text file on this system, so a list left
-        // alone reads back through MapFile() like one the program wrote.
-#ifdef _WIN32
-        const char* lineEnd = "\r\n";
-#else
-        const char* lineEnd = "\n";
-#endif
-        std::string list;
-        for (const std::string& name : maps) list += name + lineEnd;
-        WriteFileBytes(game.Morvane(std::string(kGameTypes[stored.gameType].mapListFile)), list);
+        // In text mode, as the program writes it (CR LF on Windows).
+        std::ofstream list(game.Morvane(std::string(kGameTypes[stored.gameType].mapListFile)));
+        for (const std::string& name : maps) list << name << '\n';
+        list.close();
         LoadSettings(game.store);
         sheet = OpenServerSheet(nullptr, game.store, desktop);
         sheet->show();

@@ -17,10 +17,7 @@ set(prefix "${WORK}/prefix")
 list(TRANSFORM EMULATOR REPLACE "^WINEPREFIX=.*$" "WINEPREFIX=${prefix}")
 set(wine_env ${EMULATOR})
 list(POP_BACK wine_env)
-execute_process(COMMAND ${wine_env} wineboot -i RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "wineboot -i failed (${status}) in ${prefix}")
-endif()
+execute_process(COMMAND ${wine_env} wineboot -i OUTPUT_QUIET ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${wine_env} wineserver -w)
 
 # Wine shows the root of the build machine as drive Z:.
