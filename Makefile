@@ -1,19 +1,19 @@
 # The two set-up commands of the README:
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run every test
-# and for Windows servers:
-#   make windows  cross-build mctfcli.exe and the tests, run the tests under Wine
-# and for Windows desktops (Qt for Windows is built once, see windows-qt):
-#   make windows-ui    the same with mctfutil.exe and the window's tests
+# and for Windows (Qt for Windows is built once, see windows-qt):
+#   make windows       cross-build mctfcli.exe, mctfutil.exe and the tests,
+#                      run the tests under Wine
 #   make windows-dist  the zip and the installer, tried under Wine
+#   make windows-cli   mctfcli.exe and its tests alone, without Qt
 # and for Debian servers and desktops:
 #   make package  build/mctfcli_<version>-1_amd64.deb and
 #                 build/mctfutil_<version>-1_amd64.deb (README: Install)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps asan bench fuzz screens windows windows-qt windows-ui \
-        windows-ui-build windows-dist screens-windows package clean
+.PHONY: run test build deps asan bench fuzz screens windows windows-qt windows-build \
+        windows-cli windows-dist screens-windows package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -43,52 +43,51 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS)
 	fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
-# mctfcli.exe and the tests of every layer but the window, cross-built with
-# mingw-w64 and run under Wine (in $WINEPREFIX when set, otherwise in a
-# prefix of its own inside build-windows; see cmake/mingw-w64.cmake).
-windows:
-	@scripts/install-deps.sh --windows
-	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_BUILD_UI=OFF -DMCTF_BUILD_BENCH=OFF >/dev/null
-	cmake --build build-windows -j $(JOBS)
+# Windows: mctfcli.exe, mctfutil.exe and every test, the window's included,
+# cross-built with mingw-w64 into build-windows/bin and run under Wine in a
+# prefix of its own inside build-windows (cmake/mingw-w64.cmake). Qt for
+# Windows is cross-built first when ~/.cache/mctfutil (or $MCTF_QT_WINDOWS)
+# has none: 20 to 40 minutes once, a moment afterwards
+# (scripts/build-qt-windows.sh).
+WINDOWS_BUILD ?= build-windows
+windows: windows-build
 	# A test started just as an idle wineserver shuts down can die with
 	# "wine client error: recvmsg: Connection reset by peer" before it runs;
 	# such a test gets one more try. A test that fails on its own fails twice.
-	cd build-windows && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
 
-# Qt for Windows, cross-built once from Debian's qt6-base source into
-# ~/.cache/mctfutil (or $MCTF_QT_WINDOWS): half an hour to an hour the first
-# time, a moment afterwards (scripts/build-qt-windows.sh).
 windows-qt:
 	@scripts/install-deps.sh --windows
 	JOBS=$(JOBS) scripts/build-qt-windows.sh
 
-# The same cross-build with the window: mctfutil.exe beside mctfcli.exe in
-# build-windows-ui/bin with the Qt DLLs it loads, and every test under Wine,
-# the window's on Qt's offscreen platform.
-WINDOWS_UI_BUILD ?= build-windows-ui
-windows-ui: windows-ui-build
-	cd $(WINDOWS_UI_BUILD) && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
-
-windows-ui-build: windows-qt
-	cmake -S . -B $(WINDOWS_UI_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_BUILD_BENCH=OFF \
+windows-build: windows-qt
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_BUILD_UI=ON -DMCTF_BUILD_BENCH=OFF \
 	  -DMCTF_QT_WINDOWS="$$(scripts/build-qt-windows.sh --print)" >/dev/null
-	cmake --build $(WINDOWS_UI_BUILD) -j $(JOBS)
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
-# $(WINDOWS_UI_BUILD)/mctfutil-<version>-windows-x64.zip and
+# mctfcli.exe alone, for a server, without Qt: build-windows-cli/bin, and
+# the tests of every layer but the window under Wine.
+windows-cli:
+	@scripts/install-deps.sh --windows
+	cmake -S . -B build-windows-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMCTF_BUILD_UI=OFF -DMCTF_BUILD_BENCH=OFF >/dev/null
+	cmake --build build-windows-cli -j $(JOBS)
+	cd build-windows-cli && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+
+# $(WINDOWS_BUILD)/mctfutil-<version>-windows-x64.zip and
 # mctfutil-<version>-setup.exe (NSIS), then both tried under Wine in a
 # prefix of their own (tests/windows/dist_session.sh).
-windows-dist: windows-ui
+windows-dist: windows-build
 	@scripts/install-deps.sh --windows-dist
-	scripts/windows-dist.sh $(WINDOWS_UI_BUILD) "$$(scripts/build-qt-windows.sh --print)"
-	tests/windows/dist_session.sh $(WINDOWS_UI_BUILD)/mctfutil-*-windows-x64.zip \
-	  $(WINDOWS_UI_BUILD)/mctfutil-*-setup.exe
+	scripts/windows-dist.sh $(WINDOWS_BUILD) "$$(scripts/build-qt-windows.sh --print)"
+	tests/windows/dist_session.sh $(WINDOWS_BUILD)/mctfutil-*-windows-x64.zip \
+	  $(WINDOWS_BUILD)/mctfutil-*-setup.exe
 
 # PNGs of mctfutil.exe's windows under Wine and a virtual X server.
-screens-windows: windows-ui-build
+screens-windows: windows-build
 	@scripts/install-deps.sh --screens
-	tests/windows/screenshots.sh $(WINDOWS_UI_BUILD)
+	tests/windows/screenshots.sh $(WINDOWS_BUILD)
 
 bench: build
 	bench/run.sh $(BUILD)
@@ -121,4 +120,4 @@ package:
 	@ls $(BUILD)/mctfcli_*.deb $(BUILD)/mctfutil_*.deb
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-windows $(WINDOWS_UI_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz $(WINDOWS_BUILD) build-windows-cli $(PACKAGE_BUILD)

@@ -10,10 +10,11 @@
 # built) the window is built too; Qt's moc, rcc and uic come from the
 # build machine's Qt of the same version.
 #
-# Programs built here (the tests, gtest_discover_tests) run under Wine. Wine
-# uses $WINEPREFIX when it is set at configure time, otherwise a prefix of its
-# own inside the build folder: never the user's ~/.wine. The prefix has to be
-# initialised before the first test runs (the `wine_prefix` target does that).
+# Programs built here (the tests, gtest_discover_tests) run under Wine in a
+# prefix of their own inside the build folder, whatever $WINEPREFIX says: a
+# test never runs in the user's prefix, where a game may be installed. The
+# prefix has to be initialised before the first test runs (the `wine_prefix`
+# target does that).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -40,12 +41,8 @@ if(MCTF_QT_WINDOWS)
   set(QT_HOST_PATH /usr)
 endif()
 
-if(DEFINED ENV{WINEPREFIX} AND NOT "$ENV{WINEPREFIX}" STREQUAL "")
-  set(MCTF_WINEPREFIX "$ENV{WINEPREFIX}" CACHE PATH "Wine prefix the Windows programs run in")
-else()
-  set(MCTF_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
-      "Wine prefix the Windows programs run in")
-endif()
+set(MCTF_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
+    "Wine prefix the Windows programs run in")
 
 # Console programs only: no display (DISPLAY unset), no Mono or Gecko
 # installer on a fresh prefix, no debug chatter on standard error.
