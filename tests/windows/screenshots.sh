@@ -5,11 +5,11 @@
 #
 #   tests/windows/screenshots.sh [BUILD_DIR] [OUT_DIR]
 #
-# BUILD_DIR is a cross-build with the window (make windows-ui-build). Needs
+# BUILD_DIR is a cross-build with the window (make windows-build). Needs
 # Wine, Xvfb, xdotool and ImageMagick (scripts/install-deps.sh --screens).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="$(cd "${1:-$root/build-windows-ui}" && pwd)"
+build="$(cd "${1:-$root/build-windows}" && pwd)"
 out="${2:-$build/screens}"
 mkdir -p "$out" && out="$(cd "$out" && pwd)"
 bin="$build/bin"
