@@ -108,8 +108,7 @@ bool ReportSave(SaveResult result, const SettingsStore& store,
 bool ReportServerFiles(const ServerFilesOutcome& outcome, CommandContext& context) {
     if (outcome.Written()) return false;
     if (outcome.status == ServerFilesStatus::GamePathNotSet) {
-        context.err << "mctfcli: quakePath is not set: run 'mctfcli settings set "
-                       "quakePath=/path/to/quake3' first\n";
+        context.err << kGamePathNotSetMessage;
         return true;
     }
     // Every line of the window's message names the file, so none stands alone.

@@ -43,6 +43,10 @@ bool LoadSettingsForCommand(SettingsStore& store, const std::optional<std::strin
 // "config.dmc".
 std::string ConfigName(const std::optional<std::string>& config);
 
+// What a command that needs the game folder says while it is not set.
+inline constexpr const char* kGamePathNotSetMessage =
+    "mctfcli: quakePath is not set: run 'mctfcli settings set quakePath=/path/to/quake3' first\n";
+
 // Says on context.err why the server files were not written, as
 // "mctfcli: FILE: <the window's message>"; true when they were not. A map
 // list that could not be read has been reported by whoever read it.

@@ -16,8 +16,9 @@ constexpr std::string_view kSettingsUsage =
     "show prints every field as NAME=VALUE (with --json as one JSON object, texts\n"
     "as strings, numbers as numbers), get the values of the fields named.\n"
     "set checks every value as the settings sheet does (nothing changes when one\n"
-    "is refused), then does what OK on the sheet does: writes morvane.bat and\n"
-    "morvane.cfg, saves config.dmc and the map list of the game type. reset\n"
+    "is refused), then does what OK on the sheet does: writes the server files\n"
+    "(morvane.bat, morvane.sh beside it on Linux, morvane.cfg), saves config.dmc\n"
+    "and the map list of the game type. reset\n"
     "restores the defaults as Setup > Reset Settings does; it asks on a terminal,\n"
     "elsewhere it needs --yes.\n";
 
@@ -32,8 +33,9 @@ constexpr std::string_view kMapListUsage =
     "(one word of 1 to 31 characters each, at most 64 in the list), remove takes\n"
     "out the first occurrence of each name, clear empties the list. A change then\n"
     "does what OK on the settings sheet does. check looks for each map of the list\n"
-    "in the .pk3 files of the game's baseq3 and morvane folders (and the .bsp files\n"
-    "of their maps folders), without regard to case; it names every map not found\n"
+    "in the .pk3 files of the game's baseq3 folder, and morvane's for the mod's game\n"
+    "types (and the .bsp files of their maps folders), without regard to case; it\n"
+    "names every map not found\n"
     "on standard error and exits 1, and prints nothing when all are there.\n"
     "Example:\n"
     "  mctfcli maplist add $(mctfcli maps /srv/quake3/baseq3 | grep ctf)\n";

@@ -61,7 +61,7 @@ int RunMapListCommand(const CommandArgs& parsed, CommandContext& context);
 int RunServerFilesCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli maps PATH...
 int RunMapsCommand(const CommandArgs& parsed, CommandContext& context);
-// mctfcli stats [--config FILE] [--logs DIR]
+// mctfcli stats [--config FILE] [--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [-q]
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context);
 
 // mctfcli systemd [--user] [--every MINUTES] [--write DIR] [--config FILE]

@@ -17,6 +17,7 @@
 #include "cli/PakReport.h"
 #include "core/FixedText.h"
 #include "core/MapList.h"
+#include "core/FolderFiles.h"
 #include "core/PakScanner.h"
 #include "core/Paths.h"
 #include "core/ScriptSafety.h"
@@ -53,13 +54,17 @@ std::string Lower(std::string text) {
 }
 
 // The maps the server can load from the game folder, in lower case (it finds
-// a pak's files without regard to case): those of every .pk3 in baseq3 and
-// morvane, and the .bsp files in their maps folders. False after saying on
-// err what could not be read.
-bool GameMaps(const std::string& quakePath, std::set<std::string>& maps, CommandContext& context) {
+// a pak's files without regard to case): those of every .pk3 in baseq3, and
+// in morvane when the game type runs the mod, and the .bsp files in their
+// maps folders. False after saying on err what could not be read.
+bool GameMaps(const ServerSettings& settings, std::set<std::string>& maps,
+              CommandContext& context) {
+    const std::string quakePath(FixedText(settings.quakePath));
     bool complete = true;
     std::vector<std::string> names;
     for (const char* game : {"baseq3", "morvane"}) {
+        // Without fs_game the server never opens the mod's folder.
+        if (game != std::string_view("baseq3") && !IsModGameType(settings.gameType)) break;
         const std::string folder = JoinPath(quakePath, game);
         std::error_code error;
         for (const std::string& pak : FindFilesEndingIn(folder, ".pk3", error)) {
@@ -92,7 +97,7 @@ int Check(const SettingsStore& store, const std::string& file, CommandContext& c
     if (list.empty()) return 0;
     const std::string quakePath(FixedText(store.settings.quakePath));
     std::set<std::string> found;
-    bool failed = !GameMaps(quakePath, found, context);
+    bool failed = !GameMaps(store.settings, found, context);
     std::set<std::string> named;
     for (const std::string& name : list) {
         if (found.contains(Lower(name)) || !named.insert(name).second) continue;

@@ -11,6 +11,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/Commands.h"
 #include "cli/PakReport.h"
+#include "core/FolderFiles.h"
 #include "core/PakScanner.h"
 #include "core/ScriptSafety.h"
 
@@ -45,7 +46,7 @@ std::vector<std::string> FilesOf(const std::string& path, CommandContext& contex
 // rotation may hold; false when the file could not be read.
 bool ScanFile(const std::string& path, std::vector<std::string>& names, CommandContext& context) {
     const std::size_t before = names.size();
-    ScanStatus status = ScanMapFile(path, names, context.desktop);
+    ScanStatus status = ScanMapFile(path, names, context.desktop, *context.files);
     // Listed all the same, so that a hostile pak shows what it holds.
     for (std::size_t i = before; i < names.size(); ++i) {
         ScriptHazard hazard = FindMapNameHazard(names[i]);

@@ -1,4 +1,4 @@
-// mctfcli server-files: writes morvane.bat and morvane.cfg from the stored
+// mctfcli server-files: writes the server files (see WriteServerFiles) from the stored
 // settings without touching config.dmc or the map lists.
 #include <ostream>
 

@@ -15,6 +15,7 @@
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
 #include "core/FileReplacement.h"
+#include "core/FolderFiles.h"
 #include "core/FixedText.h"
 #include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
@@ -40,10 +41,7 @@ bool AllLogPathsExist(const std::vector<std::string>& paths, CommandContext& con
     for (const std::string& path : paths) {
         std::error_code error;
         if (std::filesystem::exists(PathFromUtf8(path), error)) continue;
-        const std::string_view ending =
-            std::string_view(path).substr(path.size() < 4 ? 0 : path.size() - 4);
-        const bool file = ending.size() == 4 && ending[0] == '.' && (ending[1] | 0x20) == 'l' &&
-                          (ending[2] | 0x20) == 'o' && (ending[3] | 0x20) == 'g';
+        const bool file = EndsWithIgnoringCase(path, ".log");
         context.err << "mctfcli: " << path << ": no such " << (file ? "file" : "folder") << '\n';
         return false;
     }
@@ -72,6 +70,20 @@ bool WriteJson(const std::string& document, const std::string& path, CommandCont
     return false;
 }
 
+// What the pages are missing, for the operator of a script.
+void WarnUnread(const UnreadFiles& unread, CommandContext& context) {
+    for (const ReadResult& log : unread.logs) {
+        context.err << "mctfcli: warning: "
+                    << (log.opened ? "cannot read " + log.path + " to its end, the rest skipped"
+                                   : "cannot open " + log.path + ", skipped")
+                    << " (" << log.reason << ")\n";
+    }
+    if (unread.clanList.Unreadable()) {
+        context.err << "mctfcli: warning: cannot read " << unread.clanList.path
+                    << ", the pages name no clans from it (" << unread.clanList.reason << ")\n";
+    }
+}
+
 }  // namespace
 
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
@@ -94,7 +106,7 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     places.pagesFolder = parsed.out ? *parsed.out : oneFolder ? places.logs[0] : statsDir;
     // A web root's subfolder may not be there yet; one that cannot be made
     // is reported when the first page cannot be created in it.
-    if (parsed.out) {
+    if (parsed.out && places.writePages) {
         std::error_code error;
         std::filesystem::create_directories(PathFromUtf8(*parsed.out), error);
     }
@@ -130,21 +142,10 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
         std::string_view text = RunMessage(outcome).text;
         if (text.empty()) text = kCannotCreatePagesMessage;
         const bool aboutLogs = outcome.status == StatsRunStatus::NoLogFiles;
-        context.err << "mctfcli: " << (aboutLogs ? logsName : places.pagesFolder) << ": " << text
-                    << '\n';
+        const std::string& pages = outcome.page.empty() ? places.pagesFolder : outcome.page;
+        context.err << "mctfcli: " << (aboutLogs ? logsName : pages) << ": " << text << '\n';
     }
-    const UnreadFiles& unread = outcome.unread;
-    // What the pages are missing, for the operator of a script.
-    for (const ReadResult& log : unread.logs) {
-        context.err << "mctfcli: warning: "
-                    << (log.opened ? "cannot read " + log.path + " to its end, the rest skipped"
-                                   : "cannot open " + log.path + ", skipped")
-                    << " (" << log.reason << ")\n";
-    }
-    if (unread.clanList.Unreadable()) {
-        context.err << "mctfcli: warning: cannot read " << unread.clanList.path
-                    << ", the pages name no clans from it (" << unread.clanList.reason << ")\n";
-    }
+    WarnUnread(outcome.unread, context);
     return outcome.Written() && jsonWritten ? 0 : 1;
 }
 

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <filesystem>
 #include <ostream>
+#include <string>
 #include <system_error>
 
 #ifndef _WIN32
@@ -19,6 +20,7 @@
 #include "cli/Commands.h"
 #include "core/FileReplacement.h"
 #include "core/FixedText.h"
+#include "core/ServerFiles.h"
 #include "core/SystemdUnits.h"
 
 namespace mctf {
@@ -30,7 +32,7 @@ constexpr std::string_view kCommand = "systemd";
 
 // --every as minutes; nullopt when it is not a whole number in range.
 std::optional<int> StatsMinutes(const std::optional<std::string>& every) {
-    if (!every) return 30;
+    if (!every) return kDefaultStatsMinutes;
     int minutes = 0;
     const char* end = every->data() + every->size();
     const auto [stop, error] = std::from_chars(every->data(), end, minutes);
@@ -103,7 +105,9 @@ int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
     const std::optional<int> minutes = StatsMinutes(parsed.every);
     if (!minutes) {
         return UsageError(context, kCommand,
-                          "--every takes 1 to 1440 minutes, not '" + *parsed.every + "'");
+                          "--every takes " + std::to_string(kMinStatsMinutes) + " to " +
+                              std::to_string(kMaxStatsMinutes) + " minutes, not '" +
+                              *parsed.every + "'");
     }
 #ifdef _WIN32
     context.err << "mctfcli: systemd: systemd units are for Linux servers\n";
@@ -115,9 +119,8 @@ int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
     setup.quakePath = FixedText(store.settings.quakePath);
     setup.userUnits = parsed.userUnits;
     setup.statsMinutes = *minutes;
-    if (setup.quakePath.empty() || setup.quakePath == FixedText(DefaultSettings.quakePath)) {
-        context.err << "mctfcli: quakePath is not set: run 'mctfcli settings set "
-                       "quakePath=/path/to/quake3' first\n";
+    if (!GamePathSet(store.settings)) {
+        context.err << kGamePathNotSetMessage;
         return 1;
     }
     if (Unusable("quakePath", setup.quakePath, context) || !FindOwner(setup, context)) return 1;

@@ -42,7 +42,7 @@ std::string Limits(const SettingsField& field) {
     }
     case FieldKind::Text:
         return "text of at most " + std::to_string(field.textLimit) + " characters" +
-               (field.quoted ? ", no double quote or line break" : "");
+               (field.quoted ? ", no double quote or control character" : "");
     case FieldKind::Number:
     case FieldKind::Port:
     case FieldKind::Slider:

@@ -128,9 +128,14 @@ std::FILE* OpenForReading(FileSystem& files, const std::string& path, ReadResult
     result = ReadResult{ReadOutcome::Read, path, {}, false};
     std::error_code error;
     const auto status = std::filesystem::status(PathFromUtf8(path), error);
-    if (status.type() == std::filesystem::file_type::not_found ||
-        (!error && status.type() != std::filesystem::file_type::regular)) {
+    if (status.type() == std::filesystem::file_type::not_found) {
         result.outcome = ReadOutcome::Absent;
+        result.reason = SystemReason(ENOENT);
+        return nullptr;
+    }
+    if (!error && status.type() != std::filesystem::file_type::regular) {
+        result.outcome = ReadOutcome::Absent;
+        result.reason = "not a regular file";
         return nullptr;
     }
     if (error && !MeansAbsent(error.value())) {
@@ -143,7 +148,7 @@ std::FILE* OpenForReading(FileSystem& files, const std::string& path, ReadResult
     if (file == nullptr) {
         const int openError = errno;
         result.outcome = MeansAbsent(openError) ? ReadOutcome::Absent : ReadOutcome::Unreadable;
-        if (result.Unreadable()) result.reason = SystemReason(openError);
+        result.reason = SystemReason(openError);
     }
     return file;
 }

@@ -29,7 +29,7 @@ enum class ReadOutcome { Read, Absent, Unreadable };
 struct ReadResult {
     ReadOutcome outcome = ReadOutcome::Read;
     std::string path;     // the file concerned
-    std::string reason;   // the system's reason, when Unreadable
+    std::string reason;   // why, when not Read: the system's words, or "not a regular file"
     bool opened = false;  // Unreadable: the open worked, a read failed
 
     bool Unreadable() const { return outcome == ReadOutcome::Unreadable; }

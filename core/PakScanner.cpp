@@ -41,26 +41,6 @@ void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names,
 
 }  // namespace
 
-std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::string_view extension,
-                                           std::error_code& error) {
-    namespace fs = std::filesystem;
-    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-    std::vector<std::string> paths;
-    fs::directory_iterator it(PathFromUtf8(folder), error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const std::string name = Utf8FromPath(it->path().filename());
-        if (name.size() < extension.size() ||
-            !std::ranges::equal(std::string_view(name).substr(name.size() - extension.size()),
-                                extension, {}, lower, lower))
-            continue;
-        std::error_code statError;
-        if (it->is_directory(statError)) continue;  // follows links
-        paths.push_back(Utf8FromPath(it->path()));
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 bool MapNameFromPath(std::string& name) {
     if (name.size() < 3 || name.compare(name.size() - 3, 3, "bsp") != 0) return false;
     std::size_t slash = name.find_last_of("\\/");

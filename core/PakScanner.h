@@ -44,12 +44,6 @@ inline bool ScanSucceeded(ScanStatus status) {
 ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop,
                        FileSystem& files = SystemFiles());
 
-// The files directly in folder (not its subfolders) whose names end in
-// extension (".pk3") in any case, as paths below folder in byte order; a
-// folder so named is left out. Sets error when folder cannot be listed.
-std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::string_view extension,
-                                           std::error_code& error);
-
 // The window's message for a failed scan; null for the others.
 const char* ScanMessage(ScanStatus status);
 

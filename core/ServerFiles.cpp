@@ -202,13 +202,17 @@ std::optional<ServerFilesOutcome> FindUnsafeContent(const SettingsStore& store) 
 
 }  // namespace
 
+bool GamePathSet(const ServerSettings& settings) {
+    const std::string_view path = FixedText(settings.quakePath);
+    if (path.empty()) return false;
+    // Only Windows has the default folder; elsewhere it names nothing.
+    return !kWritesShellLauncher || path != FixedText(DefaultSettings.quakePath);
+}
+
 ServerFilesOutcome WriteServerFiles(const SettingsStore& store) {
     using enum ServerFilesStatus;
     if (store.mapList.readFailed) return {MapListUnread, {}, {}};
-#ifndef _WIN32
-    if (FixedText(store.settings.quakePath) == FixedText(DefaultSettings.quakePath))
-        return {GamePathNotSet, LaunchFilePath(store.settings), {}};
-#endif
+    if (!GamePathSet(store.settings)) return {GamePathNotSet, LaunchFilePath(store.settings), {}};
     if (std::optional<ServerFilesOutcome> unsafe = FindUnsafeContent(store)) return *unsafe;
 
     const std::string launchPath = LaunchFilePath(store.settings);

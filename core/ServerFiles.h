@@ -41,6 +41,10 @@ inline constexpr const char* kDedicatedServerNames[] = {
     "quake3e.ded.x64", "quake3e.ded.aarch64", "quake3e.ded.arm64", "quake3e.ded", "q3ded",
 };
 
+// False while quakePath names no folder: empty, or, on a system that is not
+// Windows, still the Windows default.
+bool GamePathSet(const ServerSettings& settings);
+
 // <quakePath>/morvane.bat
 std::string LaunchFilePath(const ServerSettings& settings);
 // <quakePath>/morvane.sh
@@ -54,8 +58,8 @@ enum class ServerFilesStatus {
     // because a script without the operator's rotation is worse than the
     // old one; the caller has reported the list file.
     MapListUnread,
-    // The game path is still the Windows default on a system that is not
-    // Windows: it names no folder here, so nothing is written.
+    // The game path names no folder (see GamePathSet): nothing is written,
+    // since the files would land in the root or the working folder.
     GamePathNotSet,
     // A text or map name would break out of its quotes or its command (see
     // ScriptSafety), on the launch line or in the script: nothing is written.
@@ -85,7 +89,7 @@ struct ServerFilesOutcome {
 // cannot be created at all (its folder missing or closed, a folder in its
 // place) and one whose writing fails part-way keep their old contents, and a
 // failing launch file stops before the next one. A record or map list holding
-// what the script cannot carry safely writes neither file.
+// what the script cannot carry safely, or no game path, writes no file.
 ServerFilesOutcome WriteServerFiles(const SettingsStore& store);
 
 // What the window shows for an outcome: "Cannot create server bat file\nMake

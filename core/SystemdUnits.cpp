@@ -1,25 +1,10 @@
 #include "core/SystemdUnits.h"
 
+#include "core/Utf8.h"
+
 namespace mctf {
 
 namespace {
-
-// Lead bytes C2..F4 with their continuation bytes; unit files must be UTF-8.
-bool IsUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char lead = text[i];
-        const std::size_t length = lead < 0x80                    ? 1
-                                   : lead >= 0xc2 && lead <= 0xdf ? 2
-                                   : lead >= 0xe0 && lead <= 0xef ? 3
-                                   : lead >= 0xf0 && lead <= 0xf4 ? 4
-                                                                  : 0;
-        if (length == 0 || text.size() - i < length) return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) return false;
-        i += length;
-    }
-    return true;
-}
 
 // systemd expands "%" specifiers in every setting used here, and "$"
 // variables in a command's arguments (never in the program's own path).

@@ -14,6 +14,7 @@ namespace mctf {
 
 inline constexpr int kMinStatsMinutes = 1;
 inline constexpr int kMaxStatsMinutes = 24 * 60;
+inline constexpr int kDefaultStatsMinutes = 30;
 
 struct SystemdSetup {
     std::string quakePath;  // the game folder, holding morvane.sh
@@ -24,7 +25,7 @@ struct SystemdSetup {
     // (systemctl --user), which run as that user anyway.
     std::string user;
     bool userUnits = false;
-    int statsMinutes = 30;  // kMinStatsMinutes to kMaxStatsMinutes
+    int statsMinutes = kDefaultStatsMinutes;  // kMinStatsMinutes to kMaxStatsMinutes
 };
 
 struct SystemdUnit {

@@ -34,6 +34,19 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t at) {
 
 }  // namespace
 
+bool IsUtf8(std::string_view bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+            ++at;
+        } else if (const std::size_t length = SequenceLength(bytes, at)) {
+            at += length;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string Utf8FromBytes(std::string_view bytes) {
     std::string text;
     AssignUtf8FromBytes(text, bytes);

@@ -14,6 +14,9 @@
 namespace mctf {
 
 std::string Utf8FromBytes(std::string_view bytes);
+// Whether `bytes` is well-formed UTF-8 already (no overlong forms, no
+// surrogates, nothing above U+10FFFF).
+bool IsUtf8(std::string_view bytes);
 // The same into `text`, replacing what it held (and reusing its memory).
 void AssignUtf8FromBytes(std::string& text, std::string_view bytes);
 

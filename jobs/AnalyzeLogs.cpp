@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -41,9 +42,13 @@ private:
 std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
                                         const StatsRunPlaces& places) {
     std::vector<std::string> files;
+    std::set<std::filesystem::path> seen;
+    auto add = [&](std::string path) {
+        if (seen.insert(PathFromUtf8(path).lexically_normal()).second)
+            files.push_back(std::move(path));
+    };
     auto addFolder = [&](const std::string& folder) {
-        for (const std::string& name : FindLogFiles(folder))
-            files.push_back(JoinPath(folder, name));
+        for (const std::string& name : FindLogFiles(folder)) add(JoinPath(folder, name));
     };
     if (places.logs.empty()) addFolder(std::string(FixedText(settings.statsDir)));
     for (const std::string& path : places.logs) {
@@ -51,7 +56,7 @@ std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
         if (std::filesystem::is_directory(PathFromUtf8(path), error)) {
             addFolder(path);
         } else {
-            files.push_back(path);  // named on purpose: read whatever its name
+            add(path);  // named on purpose: read whatever its name
         }
     }
     return files;
@@ -81,7 +86,11 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     desktop.OpenProgress();
     // An unreadable file is skipped; the run goes on with the next one.
     DesktopReadProgress progress(desktop, reading);
-    ReadLogFiles(tables, logFiles, progress, *env.files, &outcome.unread.logs);
+    std::vector<ReadResult> read = ReadLogFiles(tables, logFiles, progress, *env.files);
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if (read[i].outcome != ReadOutcome::Read) outcome.unread.logs.push_back(read[i]);
+        outcome.logFiles[i].read = std::move(read[i]);
+    }
     // Seeded anew for every run, so that every report draws afresh.
     IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(static_cast<unsigned>(env.now()));
     ReadResult clanList = AggregateStats(tables, settings, draw, *env.files);
@@ -96,10 +105,6 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
                                       ? std::string(FixedText(settings.statsDir))
                                       : places.pagesFolder;
         report = WriteReport(tables, settings, pages, made);
-    }
-    for (RunLogFile& log : outcome.logFiles) {  // and how far each was read
-        for (const ReadResult& unread : outcome.unread.logs)
-            if (unread.path == log.path) log.read = unread;
     }
     if (places.json) outcome.json = StatsDocument(tables, settings, {made.now(), outcome.logFiles});
     desktop.CloseProgress();

@@ -26,7 +26,9 @@ namespace mctf {
 // Files a run found but could not read. The pages are written all the same:
 // from the logs that could be read, without the clan list's names.
 struct UnreadFiles {
-    std::vector<ReadResult> logs;  // not opened (skipped), or failed part-way
+    // Not opened (skipped: gone, not a regular file, or refused), or failed
+    // part-way.
+    std::vector<ReadResult> logs;
     ReadResult clanList;           // Unreadable when clanlist.txt was
 };
 
@@ -69,6 +71,8 @@ struct StatsRunPlaces {
 
 // The logs a run reads: the *.log files of statsDir, or for each path of
 // `places.logs` in turn the *.log files of a folder, or the file itself.
+// A file named twice ("--logs dir dir/a.log") is read once, where it first
+// comes: twice would count its kills twice.
 std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
                                         const StatsRunPlaces& places);
 

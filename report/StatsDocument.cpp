@@ -245,7 +245,7 @@ Json Run(const RunFacts& run) {
         Json file = Json::object();
         file["path"] = Utf8FromBytes(log.path);
         file["bytes"] = log.bytes ? Json(*log.bytes) : Json();
-        const bool unread = log.read.Unreadable();
+        const bool unread = log.read.outcome != ReadOutcome::Read;
         file["read"] = !unread ? "complete" : log.read.opened ? "cutShort" : "skipped";
         file["reason"] = unread ? Json(Utf8FromBytes(log.read.reason)) : Json();
         files.push_back(std::move(file));

@@ -33,7 +33,7 @@ inline constexpr std::string_view kStatsSchemaId =
 struct RunLogFile {
     std::string path;
     std::optional<std::uint64_t> bytes;  // its size as the run began; none when not measurable
-    ReadResult read;                     // Unreadable: skipped, or cut short when opened
+    ReadResult read;  // not Read: skipped, or cut short when opened
 };
 
 // What the document says of the run beside the tables.

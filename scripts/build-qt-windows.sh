@@ -6,7 +6,7 @@
 #
 #   $MCTF_QT_WINDOWS   default ~/.cache/mctfutil/qt6-windows-<Qt version>
 #
-# The first build takes half an hour to an hour on two cores; afterwards the
+# The first build takes 20 to 40 minutes on two cores; afterwards the
 # script only checks the stamp file and prints the folder. The stamp is
 # written last, after a complete install, and holds the source version, the
 # compiler and the configure line: a build that stopped half way, or one made
@@ -75,7 +75,9 @@ SUDO=""
 # systems in one-line files (*.list); a copy of the matching entries with the
 # source type is added when there is none.
 have_source() {
-  apt-cache showsrc "$src_package" 2>/dev/null | grep -qx "Version: $src_version"
+  # grep reads to the end: with -q it would stop early, and apt-cache,
+  # cut off, would fail the pipe.
+  apt-cache showsrc "$src_package" 2>/dev/null | grep -x "Version: $src_version" >/dev/null
 }
 add_deb_src() {
   local origin uri suite

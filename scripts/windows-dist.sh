@@ -24,7 +24,8 @@ dsc=("$qt"/mctfutil/*.dsc)
 source_version=$(sed -n 's/^Version: //p' "${dsc[0]}")
 configure_line=$(sed -n 's/^configure //p' "$qt/mctfutil-qt.stamp")
 
-rm -rf "$build/dist"
+# Downloads of an earlier version would be taken for this one's.
+rm -rf "$build/dist" "$build"/mctfutil-*-windows-x64.zip "$build"/mctfutil-*-setup.exe
 mkdir -p "$stage"
 # The debugging symbols stay in the build; the downloads get the code only.
 strip="x86_64-w64-mingw32-strip --strip-unneeded"
@@ -108,7 +109,9 @@ done
 [[ -f "$build/dist/unfiles.rmdir" ]] && LC_ALL=C sort -r "$build/dist/unfiles.rmdir" >> "$build/dist/unfiles.nsh"
 setup="$build/mctfutil-$version-setup.exe"
 rm -f "$setup"
-makensis -V2 -DVERSION="$version" -DSTAGE="$build/dist" -DOUTFILE="$setup" \
+# Windows wants four numbers in a program's version: 2.0 is 2.0.0.0.
+IFS=. read -r v1 v2 v3 v4 <<< "$version"
+makensis -V2 -DVERSION="$version" -DVERSION4="${v1:-0}.${v2:-0}.${v3:-0}.${v4:-0}" -DSTAGE="$build/dist" -DOUTFILE="$setup" \
   -DICON="$root/resources/icons/mctfutil.ico" -DLICENSE="$stage/LICENSE.txt" \
   "$root/packaging/windows/mctfutil.nsi"
 echo "$zip"

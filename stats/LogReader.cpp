@@ -8,46 +8,25 @@
 #include <system_error>
 #include <utility>
 
+#include "core/FolderFiles.h"
 #include "core/Paths.h"
 #include "stats/LogFields.h"
 
 namespace mctf {
-
-namespace {
-
-bool EndsWithLogExtension(const std::string& name) {
-    constexpr std::string_view kExtension = ".log";
-    if (name.size() < kExtension.size()) return false;
-    const char* tail = name.data() + name.size() - kExtension.size();
-    for (std::size_t i = 0; i < kExtension.size(); ++i) {
-        char c = tail[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != kExtension[i]) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 void ResetLogTables(StatsTables& tables) {
     std::memset(static_cast<void*>(&tables), 0, sizeof tables);
 }
 
 std::vector<std::string> FindLogFiles(const std::string& folder) {
-    namespace fs = std::filesystem;
     std::vector<std::string> names;
-    std::error_code error;
-    fs::directory_iterator it(PathFromUtf8(folder), error);
-    if (error) return names;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error) break;
-        std::string name = Utf8FromPath(it->path().filename());
-        if (!EndsWithLogExtension(name)) continue;
+    std::error_code error;  // a folder missing or unreadable has no logs
+    for (const std::string& path : FindFilesEndingIn(folder, ".log", error)) {
+        const std::filesystem::path file = PathFromUtf8(path);
         std::error_code statError;
-        if (!it->is_regular_file(statError)) continue;  // follows links
-        names.push_back(std::move(name));
+        if (std::filesystem::is_regular_file(file, statError))  // follows links
+            names.push_back(Utf8FromPath(file.filename()));
     }
-    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -188,8 +167,8 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker
     return result;
 }
 
-void ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
-                  ReadProgress& progress, FileSystem& files, std::vector<ReadResult>* unreadable) {
+std::vector<ReadResult> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
+                                     ReadProgress& progress, FileSystem& files) {
     std::uint64_t totalBytes = 0;
     for (const std::string& path : paths) {
         std::error_code error;  // a file that cannot be measured counts 0
@@ -197,10 +176,11 @@ void ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
         if (!error) totalBytes += size;
     }
     ReadTracker tracker(progress, totalBytes);
-    for (const std::string& path : paths) {
-        ReadResult result = ReadLogFile(tables, path, tracker, files);
-        if (result.Unreadable() && unreadable != nullptr) unreadable->push_back(std::move(result));
-    }
+    std::vector<ReadResult> results;
+    results.reserve(paths.size());
+    for (const std::string& path : paths)
+        results.push_back(ReadLogFile(tables, path, tracker, files));
+    return results;
 }
 
 }  // namespace mctf

@@ -71,12 +71,10 @@ void ResetLogTables(StatsTables& tables);
 std::vector<std::string> FindLogFiles(const std::string& folder);
 
 // Reads the files at `paths` in turn with ReadLogFile, skipping one that
-// cannot be opened, and tells `progress` how far it has got. Files that are
-// there but could not be read (see ReadLogFile) are added to `unreadable`
-// when given.
-void ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
-                  ReadProgress& progress, FileSystem& files = SystemFiles(),
-                  std::vector<ReadResult>* unreadable = nullptr);
+// cannot be opened, and tells `progress` how far it has got. Returns what
+// became of each file, in the order of `paths`.
+std::vector<ReadResult> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
+                                     ReadProgress& progress, FileSystem& files = SystemFiles());
 
 // Reads the file at `path` line by line and dispatches each line, telling
 // `tracker` of every block read and every match start. Absent when the file

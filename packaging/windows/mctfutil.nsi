@@ -1,5 +1,5 @@
 ; The Windows installer, built by scripts/windows-dist.sh:
-;   makensis -DVERSION=<x.y> -DSTAGE=<folder> -DOUTFILE=<setup.exe> -DICON=<.ico>
+;   makensis -DVERSION=<x.y> -DVERSION4=<x.y.0.0> -DSTAGE=<folder> -DOUTFILE=<setup.exe> -DICON=<.ico>
 ;            -DLICENSE=<LICENSE.txt> mctfutil.nsi
 ; STAGE holds files.nsh (a File line for each file of the zip) and
 ; unfiles.nsh (the matching Delete and RMDir lines).
@@ -36,7 +36,7 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-VIProductVersion "${VERSION}.0.0"
+VIProductVersion "${VERSION4}"
 VIAddVersionKey "ProductName" "${NAME}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"

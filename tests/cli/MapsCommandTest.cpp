@@ -61,6 +61,11 @@ TEST(MapsCommand, CheckNamesEachMapOfTheListThatNoPakHolds) {
     WriteFileBytes(game / "morvane" / "z.pk3", ZipBuilder().Entry("maps/mctf2.bsp").bytes());
     EXPECT_EQ(cli.Run({"maplist", "check"}), 0);
     EXPECT_EQ(cli.out.str() + cli.err.str(), "");
+    // Quake 3 CTF runs without the mod: the paks of morvane are out of reach.
+    WriteFileBytes(game / "morvane" / "q3ctf.map", "mctf1 mctf2\n");
+    ASSERT_EQ(cli.Run({"settings", "set", "gameType=3"}), 0) << cli.err.str();
+    EXPECT_EQ(cli.Run({"maplist", "check"}), 1);
+    EXPECT_NE(cli.err.str().find("holds map 'mctf2'"), std::string::npos) << cli.err.str();
 }
 
 TEST(MapsCommand, AHostilePakIsListedFlaggedAndCannotReachTheRotation) {

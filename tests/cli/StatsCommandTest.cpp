@@ -95,7 +95,8 @@ TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::filesystem::create_directory(dir / "logs" / "clans.htm");
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
-    EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot create HTML File!\n");
+    EXPECT_EQ(cli.err.str(), "mctfcli: " + (dir / "logs" / "clans.htm").string() +
+                                 ": ERROR Cannot create HTML File!\n");
     EXPECT_EQ(out.str(), "");
 }
 
@@ -113,7 +114,11 @@ TEST_F(StatsCommandTest, JsonGoesToItsFileOrAloneToStandardOutput) {
     } const cases[] = {
         {{"--json", file}, 0, "pstats.htm written\n" + file + " written\n", "", true},
         {{"--json", "-"}, 0, "{", "pstats.htm written\n", true},
-        {{"--json", file, "--no-pages"}, 0, file + " written\n", "", false},
+        {{"--json", file, "--no-pages", "--out", (dir / "web").string()},
+         0,
+         file + " written\n",
+         "",
+         false},
         {{"--json", folder},
          1,
          "pstats.htm written\n",
@@ -139,6 +144,7 @@ TEST_F(StatsCommandTest, JsonGoesToItsFileOrAloneToStandardOutput) {
         EXPECT_EQ(c.status == 2 ? cli.err.str().substr(0, c.err.size()) : cli.err.str(), c.err);
         EXPECT_EQ(std::filesystem::exists(dir / "logs" / "pstats.htm"), c.pages) << c.args[0];
     }
+    EXPECT_FALSE(std::filesystem::exists(dir / "web"));  // no pages, no pages folder
 }
 
 TEST_F(StatsCommandTest, BadUsage) {

@@ -58,9 +58,11 @@ TEST(SystemdCommand, UnitsOfTheStoredGameFolder) {
         {nullptr, {"--every", "30s"}, 2, every + "'30s'" + usage, {}},
         {"C:\\Program Files\\Quake III Arena", {}, 1, "mctfcli: quakePath is not set: run "
                                    "'mctfcli settings set quakePath=/path/to/quake3' first\n", {}},
+        {"", {}, 1, "mctfcli: quakePath is not set", {}},
         {"/srv/q\n3", {}, 1, refused + "holds a line break\n", {}},
         {"/srv/q3 ", {}, 1, refused + "ends in a blank\n", {}},
         {"/srv/q3\\", {}, 1, refused + "holds a quote or a backslash\n", {}},
+        {"/srv/\xed\xa0\x80q3", {}, 1, refused + "is not UTF-8\n", {}},  // a surrogate
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/ServerFiles.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/core/GameFolder.h"
 #include "tests/support/RecordingDesktop.h"
 
@@ -160,6 +161,14 @@ TEST_F(ServerFilesTest, MissingFoldersAreReported) {
     SetFixedText(game.store.settings.quakePath, (game.dir / "absent").string());
     EXPECT_EQ(ServerFilesMessage(WriteServerFiles(game.store)),
               "Cannot create server bat file\nMake sure game path exists");
+    // An empty path names no folder: not even the root is tried (and the
+    // first open would fail if it were).
+    FaultyFiles disk;
+    disk.FailCall(FaultyFiles::Call::Open, 1, EACCES);
+    game.store.files = &disk;
+    SetFixedText(game.store.settings.quakePath, "");
+    EXPECT_EQ(WriteServerFiles(game.store).status, ServerFilesStatus::GamePathNotSet);
+    EXPECT_FALSE(disk.failed());
 }
 
 TEST_F(ServerFilesTest, NamesOutsideAsciiAreFilesLikeAnyOther) {

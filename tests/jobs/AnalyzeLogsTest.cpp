@@ -10,6 +10,10 @@
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TempDir.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace mctf::testing {
 namespace {
 
@@ -113,35 +117,51 @@ TEST_F(AnalyzeLogsTest, LogFolderBecomesLinkedPages) {
 
 TEST_F(AnalyzeLogsTest, DocumentWithoutPagesSaysHowFarEachLogWasRead) {
     struct Case {
-        void (*arrange)(FaultyFiles& disk);
+        void (*arrange)(FaultyFiles& disk, const TempDir& logs);
         const char* read;
         nlohmann::json reason;
+        nlohmann::json bytes;
+        bool listed = true;  // by the folder: a pipe is only read when named
     } const cases[] = {
-        {[](FaultyFiles&) {}, "complete", nullptr},
-        {[](FaultyFiles& disk) { disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "b.log"); },
-         "skipped", SystemReason(EACCES)},
+        {[](FaultyFiles&, const TempDir&) {}, "complete", nullptr, std::strlen(kSecondLog)},
+        {[](FaultyFiles& disk, const TempDir&) {
+             disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "b.log");
+         },
+         "skipped", SystemReason(EACCES), std::strlen(kSecondLog)},
+#ifndef _WIN32
+        {[](FaultyFiles&, const TempDir& logs) {
+             std::filesystem::remove(logs / "b.log");
+             ASSERT_EQ(mkfifo((logs / "b.log").string().c_str(), 0600), 0);
+         },
+         "skipped", "not a regular file", nullptr, false},
+#endif
     };
-    WriteFileBytes(logs / "a.log", kFirstLog);
-    WriteFileBytes(logs / "b.log", kSecondLog);
     for (const Case& c : cases) {
+        WriteFileBytes(logs / "a.log", kFirstLog);
+        std::filesystem::remove(logs / "b.log");
+        WriteFileBytes(logs / "b.log", kSecondLog);
         FaultyFiles disk;
-        c.arrange(disk);
+        c.arrange(disk, logs);
         ReportEnvironment env;
         env.files = &disk;
         StatsRunPlaces places;
         places.writePages = false;
         places.json = true;
+        // b.log named again after its folder is read once.
+        const std::string named = logs.str() + "//b.log";
+        places.logs = {logs.str(), named};
         const StatsRunOutcome outcome =
             AnalyzeLogs(*tables, settings, desktop, env, nullptr, places);
         EXPECT_EQ(outcome.status, StatsRunStatus::Written) << c.read;
-        const auto expected = nlohmann::json::array({{{"path", (logs / "a.log").string()},
-                                                      {"bytes", std::strlen(kFirstLog)},
-                                                      {"read", "complete"},
-                                                      {"reason", nullptr}},
-                                                     {{"path", (logs / "b.log").string()},
-                                                      {"bytes", std::strlen(kSecondLog)},
-                                                      {"read", c.read},
-                                                      {"reason", c.reason}}});
+        const auto expected =
+            nlohmann::json::array({{{"path", (logs / "a.log").string()},
+                                    {"bytes", std::strlen(kFirstLog)},
+                                    {"read", "complete"},
+                                    {"reason", nullptr}},
+                                   {{"path", c.listed ? (logs / "b.log").string() : named},
+                                    {"bytes", c.bytes},
+                                    {"read", c.read},
+                                    {"reason", c.reason}}});
         EXPECT_EQ(nlohmann::json::parse(outcome.json)["run"]["logFiles"], expected) << c.read;
     }
     EXPECT_FALSE(std::filesystem::exists(logs / "pstats.htm"));

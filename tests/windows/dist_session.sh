@@ -39,7 +39,7 @@ link="$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/mctfutil.lnk"
 diff <(files "$dir") <(files "$app") || fail "setup /S: not the zip's files"
 [[ -f "$app/uninstall.exe" && -f "$link" ]] || fail "setup /S: no uninstaller or no link"
 grep -qa mctfutil.exe "$link" || fail "setup /S: the link does not start mctfutil.exe"
-wine reg query "$key" /v UninstallString | grep -q uninstall.exe || fail "no Add/Remove entry"
+wine reg query "$key" /v UninstallString | grep uninstall.exe >/dev/null || fail "no Add/Remove entry"
 settings="$user/AppData/Roaming/mctfutil/config.dmc"
 starts "$app" "$settings" --user-settings || fail "installed mctfutil.exe did not start"
 
