@@ -47,7 +47,7 @@ fuzz:
 # cross-built with mingw-w64 into build-windows/bin and run under Wine in a
 # prefix of its own inside build-windows (cmake/mingw-w64.cmake). Qt for
 # Windows is cross-built first when ~/.cache/mctfutil (or $MCTF_QT_WINDOWS)
-# has none: 20 to 40 minutes once, a moment afterwards
+# has none: 15 to 40 minutes once, a moment afterwards
 # (scripts/build-qt-windows.sh).
 WINDOWS_BUILD ?= build-windows
 windows: windows-build

@@ -6,7 +6,7 @@
 #
 #   $MCTF_QT_WINDOWS   default ~/.cache/mctfutil/qt6-windows-<Qt version>
 #
-# The first build takes 20 to 40 minutes on two cores; afterwards the
+# The first build takes 15 to 40 minutes on two cores; afterwards the
 # script only checks the stamp file and prints the folder. The stamp is
 # written last, after a complete install, and holds the source version, the
 # compiler and the configure line: a build that stopped half way, or one made
