@@ -6,21 +6,16 @@ namespace mctf {
 
 namespace {
 
-// The broken-down local time of `when`; false when the clock value has none.
-bool LocalTime(std::time_t when, std::tm& local) {
+// The broken-down local or UTC time of `when`; all zero when the clock value
+// has none.
+std::tm BrokenDown(std::time_t when, bool local) {
+    std::tm out{};
 #ifdef _WIN32
-    return localtime_s(&local, &when) == 0;
+    const bool ok = (local ? localtime_s(&out, &when) : gmtime_s(&out, &when)) == 0;
 #else
-    return localtime_r(&when, &local) != nullptr;
+    const bool ok = (local ? localtime_r(&when, &out) : gmtime_r(&when, &out)) != nullptr;
 #endif
-}
-
-bool UtcTime(std::time_t when, std::tm& utc) {
-#ifdef _WIN32
-    return gmtime_s(&utc, &when) == 0;
-#else
-    return gmtime_r(&when, &utc) != nullptr;
-#endif
+    return ok ? out : std::tm{};
 }
 
 }  // namespace
@@ -30,8 +25,7 @@ std::string FormatReportDate(std::time_t when) {
     static constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::tm local{};
-    if (!LocalTime(when, local)) local = std::tm{};
+    const std::tm local = BrokenDown(when, true);
     char text[64];
     std::snprintf(text, sizeof text, "%s %s %02d %02d:%02d:%02d %d",
                   kWeekdays[(local.tm_wday % 7 + 7) % 7], kMonths[(local.tm_mon % 12 + 12) % 12],
@@ -40,8 +34,7 @@ std::string FormatReportDate(std::time_t when) {
 }
 
 std::string FormatUtcTime(std::time_t when) {
-    std::tm utc{};
-    if (!UtcTime(when, utc)) utc = std::tm{};
+    const std::tm utc = BrokenDown(when, false);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", utc.tm_year + 1900,
                   utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);

@@ -23,7 +23,6 @@ mkdir -m 700 runtime
 "$cli" settings set "quakePath=$game" || fail "settings set"
 [[ -x $game/morvane.sh ]] || { printf '#!/bin/sh\nexit 0\n' >"$game/morvane.sh" && chmod +x "$game/morvane.sh"; }
 if ((EUID == 0)); then
-  "$cli" systemd 2>&1 >/dev/null | grep -q "belongs to root" || fail "no warning about root"
   # An account that is neither root nor nobody, which systemd calls unsafe.
   getent passwd daemon >/dev/null && chown -R daemon "$game"
 fi
