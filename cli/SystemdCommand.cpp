@@ -72,7 +72,8 @@ int WriteUnits(const std::vector<SystemdUnit>& units, const std::string& folder,
 }
 
 // Fills setup.user with the owner of the game folder (its number when it has
-// no name) and warns when that is root. False after saying why not.
+// no name, or one a unit cannot carry) and warns when that is root. False
+// after saying why not.
 bool FindOwner(SystemdSetup& setup, CommandContext& context) {
     struct stat folder {};
     if (stat(setup.quakePath.c_str(), &folder) != 0) {
@@ -86,7 +87,8 @@ bool FindOwner(SystemdSetup& setup, CommandContext& context) {
         return false;
     }
     const passwd* owner = getpwuid(folder.st_uid);
-    setup.user = owner ? owner->pw_name : std::to_string(folder.st_uid);
+    setup.user = owner && SystemdTakesUserName(owner->pw_name) ? owner->pw_name
+                                                               : std::to_string(folder.st_uid);
     if (folder.st_uid == 0 && !setup.userUnits) {
         context.err << "mctfcli: warning: " << setup.quakePath
                     << " belongs to root, so the server and the statistics would run as root;"

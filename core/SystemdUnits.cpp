@@ -34,9 +34,24 @@ std::string SystemdPathProblem(std::string_view path) {
         if (c == '"' || c == '\'' || c == '\\') return "holds a quote or a backslash";
     }
     if (!IsUtf8(path)) return "is not UTF-8";
-    if (path.ends_with(' ')) return "ends in a blank";
+    // A working folder loses its trailing slashes first, then the blank.
+    const size_t last = path.find_last_not_of('/');
+    if (last != path.npos && path[last] == ' ') return "ends in a blank";
     if (path.ends_with("/..") || path.find("/../") != path.npos) return "has a '..' part";
     return "";
+}
+
+bool SystemdTakesUserName(std::string_view name) {
+    const auto number = [](std::string_view text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == text.npos;
+    };
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f || c == ':' || c == '/') return false;
+    const size_t kept = name.find_last_not_of('\\');
+    const size_t backslashes = name.size() - (kept == name.npos ? 0 : kept + 1);
+    return !name.empty() && IsUtf8(name) && !name.starts_with(' ') && !name.ends_with(' ') &&
+           backslashes % 2 == 0 && name != "." && name != ".." && !number(name) &&
+           !(name.starts_with('-') && number(name.substr(1)));
 }
 
 std::vector<SystemdUnit> SystemdUnits(const SystemdSetup& setup) {

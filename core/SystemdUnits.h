@@ -21,8 +21,9 @@ struct SystemdSetup {
     std::string program;    // mctfcli, absolute
     std::string config;     // the settings file, absolute
     std::string pages;      // stats --out, absolute; empty: statsDir
-    // User= of both services; empty for units of a user's own manager
-    // (systemctl --user), which run as that user anyway.
+    // User= of both services (a name SystemdTakesUserName takes, or a user
+    // id); empty for units of a user's own manager (systemctl --user), which
+    // run as that user anyway.
     std::string user;
     bool userUnits = false;
     int statsMinutes = kDefaultStatsMinutes;  // kMinStatsMinutes to kMaxStatsMinutes
@@ -38,6 +39,14 @@ struct SystemdUnit {
 // it can. Quotes and backslashes are refused in a program's path, blanks at
 // the end are dropped from a working folder, and ".." is not taken in either.
 std::string SystemdPathProblem(std::string_view path);
+
+// Whether a unit's User= can name the account `name`: systemd takes it as a
+// name (UTF-8 without control characters, ':' or '/', no blank at either
+// end, not "." or "..", not a number, which would be read as a user id) and
+// its line keeps it (an odd number of backslashes at its end would join the
+// next line to it).
+// Otherwise the account's number goes there.
+bool SystemdTakesUserName(std::string_view name);
 
 // The server's service, the statistics service and its timer, in that order.
 // Every path of `setup` must have passed SystemdPathProblem.

@@ -8,7 +8,8 @@
 // slots, 32 bytes each; mapCount and gameType stay as given, out of range
 // too. The game folder lies in the scratch folder under the name the input's
 // quakePath gives ('/' read as '\'), so the launch line's path can hold
-// anything a folder name can.
+// anything a folder name can. morvane.sh is run as sh would run it
+// (fuzz/ShellLauncher.h): the engine must get exactly its arguments.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -29,11 +30,13 @@
 #include "core/ServerFiles.h"
 #include "core/SettingsStore.h"
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/ShellLauncher.h"
 
 namespace {
 
 using mctf::FixedText;
 using mctf::JoinPath;
+using mctf::fuzz::GameFolder;
 using Words = std::vector<std::string>;
 constexpr auto npos = std::string_view::npos;
 
@@ -213,60 +216,20 @@ std::set<std::string> Entries(const std::string& folder) {
     return names;
 }
 
+// morvane.sh started from the root with two arguments of its own, the last
+// server program of its list in the game folder (fuzz_server_units varies all
+// of that).
+void CheckShellLauncher(const std::string& launcher, const mctf::ServerSettings& s) {
+    mctf::fuzz::ShellWorld world;
+    world.arguments = {"+set", "sv_hostname 'a b'"};
+    world.gameFiles = {{"q3ded", true}};
+    mctf::fuzz::CheckShellLauncher(launcher, s, world);
+}
+
 std::string ReadAll(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) Fail("cannot read " + path);
     return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// The one game folder (with baseq3/ and morvane/), renamed to the input's
-// name and emptied of server files; its path.
-std::string GameFolder(std::string_view wanted) {
-    namespace fs = std::filesystem;
-    static const std::string scratch = mctf::fuzz::ScratchFolder();
-    static std::string current = "game";
-    static const bool made =
-        fs::create_directories(JoinPath(JoinPath(scratch, current), "baseq3")) &&
-        fs::create_directory(JoinPath(JoinPath(scratch, current), "morvane"));
-    if (!made) Fail("cannot make the game folder");
-    // scratch/name must fit quakePath with its terminator.
-    const size_t room = sizeof(mctf::ServerSettings::quakePath) - 2 - scratch.size();
-    if (room > sizeof(mctf::ServerSettings::quakePath))
-        Fail("the scratch folder's path is too long");
-    std::string name(wanted.substr(0, room));
-    std::replace(name.begin(), name.end(), '/', '\\');
-    if (name.empty() || name == "." || name == "..") name = "game";
-    if (name != current) fs::rename(JoinPath(scratch, current), JoinPath(scratch, name));
-    current = name;
-    const std::string folder = JoinPath(scratch, name);
-    for (const char* file :
-         {"morvane.bat", "morvane.sh", "baseq3/morvane.cfg", "morvane/morvane.cfg"})
-        fs::remove(JoinPath(folder, file));
-    return folder;
-}
-
-// The shell reads the game folder back from its single-quoted line as it was,
-// whatever bytes it holds: 'text' runs, joined by \' for a single quote.
-void CheckShellLauncher(const std::string& launcher, const std::string& game) {
-    const std::size_t start = launcher.find("\ngame=");
-    if (start == std::string::npos) Fail("morvane.sh sets no game folder");
-    std::string read;
-    std::size_t i = start + 6;
-    for (;;) {
-        if (launcher.compare(i, 2, "\\'") == 0) {
-            read += '\'';
-            i += 2;
-        } else if (i < launcher.size() && launcher[i] == '\'') {
-            const std::size_t end = launcher.find('\'', i + 1);
-            if (end == std::string::npos) Fail("morvane.sh leaves its quote open");
-            read += launcher.substr(i + 1, end - i - 1);
-            i = end + 1;
-        } else {
-            break;
-        }
-    }
-    if (read != game || i >= launcher.size() || launcher[i] != '\n')
-        Fail("morvane.sh does not give the game folder as it is: [" + read + "]");
 }
 
 }  // namespace
@@ -295,7 +258,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckLaunchLine(ReadAll(JoinPath(game, "morvane.bat")), game);
         if (mctf::kWritesShellLauncher) {
             top.insert("morvane.sh");
-            CheckShellLauncher(ReadAll(JoinPath(game, "morvane.sh")), game);
+            CheckShellLauncher(ReadAll(JoinPath(game, "morvane.sh")), s);
         }
     }
     if (Entries(game) != top || !Entries(JoinPath(game, unused)).empty() ||

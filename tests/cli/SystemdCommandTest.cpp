@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/FixedText.h"
+#include "core/SystemdUnits.h"
 #include "tests/cli/CliHarness.h"
 
 #ifndef _WIN32
@@ -61,6 +62,7 @@ TEST(SystemdCommand, UnitsOfTheStoredGameFolder) {
         {"", {}, 1, "mctfcli: quakePath is not set", {}},
         {"/srv/q\n3", {}, 1, refused + "holds a line break\n", {}},
         {"/srv/q3 ", {}, 1, refused + "ends in a blank\n", {}},
+        {"/srv/q3 //", {}, 1, refused + "ends in a blank\n", {}},
         {"/srv/q3\\", {}, 1, refused + "holds a quote or a backslash\n", {}},
         {"/srv/\xed\xa0\x80q3", {}, 1, refused + "is not UTF-8\n", {}},  // a surrogate
     };
@@ -82,6 +84,15 @@ TEST(SystemdCommand, UnitsOfTheStoredGameFolder) {
         EXPECT_EQ(cli.err.str().substr(0, c.err.size()), c.err);
         EXPECT_EQ(cli.err.str().empty(), c.err.empty()) << cli.err.str();
     }
+}
+
+// Owner names User= cannot carry as they are (the account's number goes there).
+TEST(SystemdCommand, OwnerNamesAUnitCannotCarry) {
+    for (const char* name :
+         {"q3\\", "q3\\\\\\", " q3", "q3 ", "q\t3", "q\xe9", "1000", "-1", "..", ""})
+        EXPECT_FALSE(SystemdTakesUserName(name)) << name;
+    for (const char* name : {"quake3", "DOM\\q3\\\\", "q 3$%", "-q3"})
+        EXPECT_TRUE(SystemdTakesUserName(name)) << name;
 }
 
 }  // namespace

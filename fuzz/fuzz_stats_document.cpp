@@ -1,0 +1,628 @@
+// Any tables, message of the day and log files through StatsDocument: the
+// document must be one line of strict JSON (RFC 8259: no trailing comma, no
+// raw control character, no unknown escape, no lone surrogate, no key twice
+// in an object, only finite numbers) in valid UTF-8, hold every key the
+// schema requires at its top, and say what the tables hold: every text, count
+// and rate in its place.
+//
+// Input, read in this order (FuzzReader: past the end everything is zero):
+// the shape (a player count, a byte, 255 for a 16-bit one up to 4096, but
+// no more than a sixteenth of the bytes left; a clan count; a log file
+// count, 0..8); per clan a member count (1..16), the members, drawn among
+// the players in no clan yet, and its top members; each player's 104 raw
+// bytes; each clan's name, tag and home page, raw; the rank order, clan
+// order, top lists and awards; motd as a text (its first 128 bytes,
+// unterminated when that long); the run's time; per log file a path, a
+// byte of flags (size known, outcome, opened), the size and a reason. The
+// raw bytes give every field any value: names and clan texts with any byte
+// and no terminator, counts huge and negative. Where the tables promise
+// more (an order is a permutation, rankPosition is a player's place in it,
+// indices name existing records, rates are finite, a player is in at most
+// one clan) the input is bent to keep the promise.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <numeric>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/FixedText.h"
+#include "core/Utf8.h"
+#include "fuzz/FuzzSupport.h"
+#include "report/ReportEnvironment.h"
+#include "report/StatsDocument.h"
+#include "stats/Rates.h"
+
+namespace {
+
+using namespace mctf;
+using mctf::fuzz::FuzzReader;
+
+[[noreturn]] void Fail(const std::string& what) {
+    std::fprintf(stderr, "fuzz_stats_document: %s\n", what.c_str());
+    __builtin_trap();
+}
+
+// A parsed JSON value; Float only in the expected document, for a rate that
+// must read back as that very float.
+struct Member;
+struct Json {
+    enum Kind { Null, False, True, Number, String, Array, Object, Float } kind = Null;
+    std::string text;  // a String's decoded value, a Number as written
+    float rate = 0;    // a Float
+    std::vector<Json> items;
+    std::vector<Member> members;  // in document order
+};
+struct Member {
+    std::string key;
+    Json value;
+};
+
+const Json* Find(const Json& object, std::string_view key) {
+    for (const Member& member : object.members)
+        if (member.key == key) return &member.value;
+    return nullptr;
+}
+
+void AppendUtf8(std::string& out, uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xc0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3f));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xe0 | code >> 12);
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3f));
+        out += static_cast<char>(0x80 | (code & 0x3f));
+    } else {
+        out += static_cast<char>(0xf0 | code >> 18);
+        out += static_cast<char>(0x80 | (code >> 12 & 0x3f));
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3f));
+        out += static_cast<char>(0x80 | (code & 0x3f));
+    }
+}
+
+// RFC 8259 and nothing more. The bytes must be UTF-8 already (IsUtf8); the
+// strings are decoded here, \u escapes and surrogate pairs included.
+class StrictJson {
+public:
+    explicit StrictJson(std::string_view text) : s_(text) {}
+
+    // The one value of the text; false with `error` set when it is not JSON.
+    bool Parse(Json& out) {
+        Space();
+        if (!Value(out, 0)) return false;
+        Space();
+        return i_ == s_.size() || Error("text after the value");
+    }
+    std::string error;
+
+private:
+    bool Error(const std::string& what) {
+        if (error.empty()) error = what + " at byte " + std::to_string(i_);
+        return false;
+    }
+    bool At(char c) const { return i_ < s_.size() && s_[i_] == c; }
+    bool Digit() const { return i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '9'; }
+    void Space() {
+        while (At(' ') || At('\t') || At('\n') || At('\r')) ++i_;
+    }
+    bool Word(std::string_view word, Json::Kind kind, Json& out) {
+        if (s_.substr(i_, word.size()) != word) return Error("an unknown word");
+        i_ += word.size();
+        out.kind = kind;
+        return true;
+    }
+
+    bool Value(Json& out, int depth) {
+        if (depth > 64) return Error("values nested too deep");
+        if (i_ == s_.size()) return Error("a missing value");
+        switch (s_[i_]) {
+        case '{':
+            return ObjectValue(out, depth);
+        case '[':
+            return ArrayValue(out, depth);
+        case '"':
+            out.kind = Json::String;
+            return StringValue(out.text);
+        case 't':
+            return Word("true", Json::True, out);
+        case 'f':
+            return Word("false", Json::False, out);
+        case 'n':
+            return Word("null", Json::Null, out);
+        default:
+            return NumberValue(out);
+        }
+    }
+
+    bool ObjectValue(Json& out, int depth) {
+        out.kind = Json::Object;
+        ++i_;
+        Space();
+        if (At('}')) return ++i_, true;
+        std::set<std::string> keys;
+        for (;;) {
+            if (!At('"')) return Error(At('}') ? "a trailing comma" : "a key that is no string");
+            Member member;
+            if (!StringValue(member.key)) return false;
+            if (!keys.insert(member.key).second)
+                return Error("the key \"" + member.key + "\" twice");
+            Space();
+            if (!At(':')) return Error("no ':' after a key");
+            ++i_;
+            Space();
+            if (!Value(member.value, depth + 1)) return false;
+            out.members.push_back(std::move(member));
+            Space();
+            if (At('}')) return ++i_, true;
+            if (!At(',')) return Error("no ',' or '}' after a member");
+            ++i_;
+            Space();
+        }
+    }
+
+    bool ArrayValue(Json& out, int depth) {
+        out.kind = Json::Array;
+        ++i_;
+        Space();
+        if (At(']')) return ++i_, true;
+        for (;;) {
+            if (At(']')) return Error("a trailing comma");
+            out.items.emplace_back();
+            if (!Value(out.items.back(), depth + 1)) return false;
+            Space();
+            if (At(']')) return ++i_, true;
+            if (!At(',')) return Error("no ',' or ']' after an item");
+            ++i_;
+            Space();
+        }
+    }
+
+    bool Hex4(uint32_t& code) {
+        if (s_.size() - i_ < 4) return false;
+        code = 0;
+        for (int k = 0; k < 4; ++k) {
+            const char c = s_[i_++];
+            const int digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : -1;
+            if (digit < 0) return false;
+            code = code << 4 | static_cast<uint32_t>(digit);
+        }
+        return true;
+    }
+
+    bool StringValue(std::string& out) {
+        ++i_;  // the opening quote
+        for (;;) {
+            if (i_ == s_.size()) return Error("a string left open");
+            const unsigned char c = static_cast<unsigned char>(s_[i_]);
+            if (c == '"') return ++i_, true;
+            if (c < 0x20) return Error("a raw control character in a string");
+            ++i_;
+            if (c != '\\') {
+                out += static_cast<char>(c);
+                continue;
+            }
+            if (i_ == s_.size()) return Error("a string left open");
+            switch (s_[i_++]) {
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case '/':
+                out += '/';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'u': {
+                uint32_t code = 0, low = 0;
+                if (!Hex4(code)) return Error("a \\u without four hex digits");
+                if (code >= 0xdc00 && code <= 0xdfff) return Error("a lone low surrogate");
+                if (code >= 0xd800 && code <= 0xdbff) {
+                    if (s_.substr(i_, 2) != "\\u") return Error("a lone high surrogate");
+                    i_ += 2;
+                    if (!Hex4(low) || low < 0xdc00 || low > 0xdfff)
+                        return Error("a high surrogate without its low one");
+                    code = 0x10000 + ((code - 0xd800) << 10) + (low - 0xdc00);
+                }
+                AppendUtf8(out, code);
+                break;
+            }
+            default:
+                return Error("an invalid escape");
+            }
+        }
+    }
+
+    bool NumberValue(Json& out) {
+        const size_t start = i_;
+        if (At('-')) ++i_;
+        if (At('0')) {
+            ++i_;
+        } else if (Digit()) {
+            while (Digit()) ++i_;
+        } else {
+            return Error("no value");
+        }
+        if (At('.')) {
+            ++i_;
+            if (!Digit()) return Error("no digit after '.'");
+            while (Digit()) ++i_;
+        }
+        if (At('e') || At('E')) {
+            ++i_;
+            if (At('+') || At('-')) ++i_;
+            if (!Digit()) return Error("no digit in an exponent");
+            while (Digit()) ++i_;
+        }
+        out.kind = Json::Number;
+        out.text = std::string(s_.substr(start, i_ - start));
+        if (!std::isfinite(std::strtod(out.text.c_str(), nullptr)))
+            return Error("a number beyond every double");
+        return true;
+    }
+
+    std::string_view s_;
+    size_t i_ = 0;
+};
+
+// The expected document, built from the tables by what the schema says.
+Json Null() { return {}; }
+Json Text(std::string_view bytes) {
+    Json value;
+    value.kind = Json::String;
+    value.text = Utf8FromBytes(bytes);
+    return value;
+}
+template <std::size_t N>
+Json Text(const char (&field)[N]) {
+    return Text(FixedText(field));
+}
+template <std::size_t N>
+Json TextOrNull(const char (&field)[N]) {
+    return FixedText(field).empty() ? Null() : Text(field);
+}
+Json Number(std::string text) {
+    Json value;
+    value.kind = Json::Number;
+    value.text = std::move(text);
+    return value;
+}
+Json Int(long long number) { return Number(std::to_string(number)); }
+Json Rate(float rate) {
+    Json value;
+    value.kind = Json::Float;
+    value.rate = rate;
+    return value;
+}
+Json Object(std::initializer_list<std::pair<const char*, Json>> members) {
+    Json value;
+    value.kind = Json::Object;
+    for (const auto& [key, member] : members) value.members.push_back({key, member});
+    return value;
+}
+Json Array() {
+    Json value;
+    value.kind = Json::Array;
+    return value;
+}
+
+Json NameAndRank(const StatsTables& t, int player,
+                 std::initializer_list<std::pair<const char*, Json>> more) {
+    Json row = Object({{"name", Text(t.players[player].name)},
+                       {"playerRank", Int(t.players[player].rankPosition + 1)}});
+    for (const auto& [key, member] : more) row.members.push_back({key, member});
+    return row;
+}
+
+int ClanOf(const StatsTables& t, int player) {
+    for (int c = 0; c < t.clanCount; ++c)
+        for (int m = 0; m < t.clans[c].memberCount; ++m)
+            if (t.clans[c].members[m] == player) return c;
+    return kNoClan;
+}
+
+Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, const RunFacts& run) {
+    Json files = Array();
+    for (const RunLogFile& file : run.logFiles) {
+        const bool read = file.read.outcome == ReadOutcome::Read;
+        files.items.push_back(Object({
+            {"path", Text(file.path)},
+            {"bytes", file.bytes ? Number(std::to_string(*file.bytes)) : Null()},
+            {"read", Text(read               ? "complete"
+                          : file.read.opened ? "cutShort"
+                                             : "skipped")},
+            {"reason", read ? Null() : Text(file.read.reason)},
+        }));
+    }
+    const Awards& a = t.awards;
+    Json featured;
+    if (t.playerCount > 0 && a.featured >= 0) {
+        Json clan;
+        if (a.featuredClan != kNoClan) {
+            const ClanStats& c = t.clans[a.featuredClan];
+            clan = Object({{"tag", Text(c.tag)},
+                           {"name", TextOrNull(c.clanName)},
+                           {"homePage", TextOrNull(c.homePage)}});
+        }
+        featured = NameAndRank(t, a.featured,
+                               {{"fragsPerHour", Rate(t.players[a.featured].fragsPerHour)},
+                                {"favoriteWeapon", Text(WeaponNames[a.favoriteWeapon])},
+                                {"clan", clan}});
+    }
+    Json awards;
+    if (t.playerCount > 0) {
+        auto award = [&](const char* title, const RateLeader& leader) {
+            return NameAndRank(t, leader.player,
+                               {{"title", Text(title)}, {"perHour", Rate(leader.rate)}});
+        };
+        awards = Object({{"topRailer", award("Hugest Cack", a.topRailer)},
+                         {"mostSuicides", award("Biggest Dumbass", a.mostSuicides)},
+                         {"mostBfgKills", award("Biggest Lamer", a.mostBfgKills)}});
+    }
+
+    std::vector<int> clanOf(static_cast<size_t>(t.playerCount), kNoClan);
+    for (int c = 0; c < t.clanCount; ++c)
+        for (int m = 0; m < t.clans[c].memberCount; ++m) clanOf[t.clans[c].members[m]] = c;
+    Json players = Array();
+    for (int i = 0; i < t.playerCount; ++i) {
+        const int p = t.rankOrder[i];
+        const PlayerStats& player = t.players[p];
+        const int clan = clanOf[p];
+        auto perHour = [&](int counter) { return Rate(KillsPerHour(player, counter)); };
+        players.items.push_back(Object({
+            {"rank", Int(i + 1)},
+            {"name", Text(player.name)},
+            {"clanTag", clan == kNoClan ? Null() : Text(t.clans[clan].tag)},
+            {"frags", Int(player.frags)},
+            {"suicides", Int(player.weaponKills[kSuicide])},
+            {"secondsPlayed", Int(player.secondsPlayed)},
+            {"fragsPerHour", Rate(player.fragsPerHour)},
+            {"suicidesPerHour", perHour(kSuicide)},
+            {"killsPerHour", Object({{"gauntlet", perHour(kGauntlet)},
+                                     {"machinegun", perHour(kMachinegun)},
+                                     {"shotgun", perHour(kShotgun)},
+                                     {"grenadeLauncher", perHour(kGrenadeLauncher)},
+                                     {"rocketLauncher", perHour(kRocketLauncher)},
+                                     {"lightningGun", perHour(kLightningGun)},
+                                     {"railgun", perHour(kRailgun)},
+                                     {"plasmaGun", perHour(kPlasmaGun)},
+                                     {"bfg", perHour(kBfg)},
+                                     {"telefrag", perHour(kTelefrag)},
+                                     {"unknown", perHour(kUnknownWeapon)}})},
+        }));
+    }
+    auto topList = [&](const uint16_t* order, int counter) {
+        Json list = Array();
+        for (int i = 0; i < std::min(t.playerCount, kTopListCapacity); ++i)
+            list.items.push_back(
+                NameAndRank(t, order[i],
+                            {{"rank", Int(i + 1)},
+                             {"perHour", Rate(KillsPerHour(t.players[order[i]], counter))}}));
+        return list;
+    };
+    Json clans = Array();
+    for (int i = 0; i < t.clanCount; ++i) {
+        const ClanStats& clan = t.clans[t.clanOrder[i]];
+        Json members = Array(), top = Array();
+        for (int m = 0; m < clan.memberCount; ++m) {
+            const PlayerStats& player = t.players[clan.members[m]];
+            members.items.push_back(NameAndRank(
+                t, clan.members[m],
+                {{"fragsPerHour", Rate(player.fragsPerHour)},
+                 {"railgunPerHour", Rate(KillsPerHour(player, kRailgun))},
+                 {"rocketLauncherPerHour", Rate(KillsPerHour(player, kRocketLauncher))}}));
+        }
+        for (int m = 0; m < std::min(clan.memberCount, kClanTopMembers); ++m)
+            top.items.push_back(Int(t.players[clan.topMembers[m]].rankPosition + 1));
+        clans.items.push_back(Object({{"rank", Int(i + 1)},
+                                      {"tag", Text(clan.tag)},
+                                      {"name", TextOrNull(clan.clanName)},
+                                      {"homePage", TextOrNull(clan.homePage)},
+                                      {"members", members},
+                                      {"topMembers", top}}));
+    }
+    return Object({
+        {"$schema", Text(kStatsSchemaId)},
+        {"run", Object({{"madeUtc", Text(FormatUtcTime(run.made))},
+                        {"madeLocal", Text(FormatReportDate(run.made))},
+                        {"logFiles", files}})},
+        {"server", Object({{"messageOfTheDay", Text(settings.motd)},
+                           {"featuredPlayer", featured},
+                           {"awards", awards}})},
+        {"players", players},
+        {"topRailers", topList(t.topRailers, kRailgun)},
+        {"topRocketeers", topList(t.topRocketeers, kRocketLauncher)},
+        {"clans", clans},
+    });
+}
+
+// Where `got` first differs from `want` ("players[3].name ..."); empty when
+// nowhere. Members are matched by key, whatever their order.
+std::string Difference(const Json& got, const Json& want, const std::string& at) {
+    if (want.kind == Json::Float) {
+        if (got.kind != Json::Number) return at + " is no number";
+        const float read = std::strtof(got.text.c_str(), nullptr);
+        if (read != want.rate)
+            return at + ": " + got.text + " does not read back as " + std::to_string(want.rate);
+        return {};
+    }
+    if (got.kind != want.kind) return at + " is of another type";
+    if (got.text != want.text) return at + ": [" + got.text + "] instead of [" + want.text + "]";
+    if (got.items.size() != want.items.size()) return at + " has another number of items";
+    for (size_t i = 0; i < got.items.size(); ++i)
+        if (std::string d =
+                Difference(got.items[i], want.items[i], at + "[" + std::to_string(i) + "]");
+            !d.empty())
+            return d;
+    if (got.members.size() != want.members.size()) return at + " has another number of keys";
+    for (const Member& member : want.members) {
+        const Json* value = Find(got, member.key);
+        if (value == nullptr) return at + " has no key " + member.key;
+        if (std::string d = Difference(*value, member.value, at + "." + member.key); !d.empty())
+            return d;
+    }
+    return {};
+}
+
+// The top-level keys the schema requires, read from the schema itself.
+const std::vector<std::string>& RequiredKeys() {
+    static const std::vector<std::string> keys = [] {
+        const char* path = MCTF_SOURCE_DIR "/report/stats.schema.json";
+        std::ifstream file(path, std::ios::binary);
+        const std::string text(std::istreambuf_iterator<char>(file), {});
+        Json schema;
+        StrictJson parser(text);
+        if (!file || !parser.Parse(schema))
+            Fail(std::string("cannot read ") + path + ": " + parser.error);
+        const Json* required = Find(schema, "required");
+        if (required == nullptr || required->items.empty()) Fail("the schema requires no key");
+        std::vector<std::string> names;
+        for (const Json& name : required->items) names.push_back(name.text);
+        return names;
+    }();
+    return keys;
+}
+
+// A random order of 0..count-1, drawn from the input.
+template <class Index>
+void Permutation(FuzzReader& in, Index* order, int count) {
+    std::iota(order, order + count, Index{0});
+    for (int i = 0; i + 1 < count; ++i)
+        std::swap(order[i], order[i + in.Raw<uint16_t>() % (count - i)]);
+}
+
+float FiniteOr(float rate, float otherwise) { return std::isfinite(rate) ? rate : otherwise; }
+
+void Fill(FuzzReader& in, StatsTables& t, ServerSettings& settings, RunFacts& run) {
+    // The shape first, so that short inputs have players, clans and files.
+    int count = in.Byte();
+    if (count == 255) count = in.Raw<uint16_t>() % (kPlayerCapacity + 1);
+    // Big tables make slow runs: one player for every 16 bytes of input at most.
+    count = std::min(count, static_cast<int>(in.Left() / 16));
+    t.playerCount = count;
+    const int clans = in.Byte();
+    run.logFiles.resize(in.Byte() % 9);
+
+    // Clan members: a count, then each drawn among the players in no clan yet.
+    std::vector<int> unclanned(static_cast<size_t>(count));
+    std::iota(unclanned.begin(), unclanned.end(), 0);
+    t.clanCount = 0;
+    while (t.clanCount < clans && !unclanned.empty()) {
+        ClanStats& clan = t.clans[t.clanCount++];
+        const int members =
+            std::min<int>(1 + in.Byte() % kClanMemberCapacity, static_cast<int>(unclanned.size()));
+        clan.memberCount = members;
+        std::fill(std::begin(clan.members), std::end(clan.members), -1);
+        for (int m = 0; m < members; ++m) {
+            const size_t pick = in.Byte() % unclanned.size();
+            clan.members[m] = unclanned[pick];
+            unclanned.erase(unclanned.begin() + static_cast<std::ptrdiff_t>(pick));
+        }
+        for (int k = 0; k < std::min(members, kClanTopMembers); ++k)
+            clan.topMembers[k] = clan.members[in.Byte() % members];
+    }
+
+    for (int p = 0; p < count; ++p) {
+        PlayerStats& player = t.players[p];
+        in.Bytes(&player, sizeof player);
+        player.fragsPerHour =
+            FiniteOr(player.fragsPerHour, RatePerHour(player.frags, player.secondsPlayed));
+    }
+    for (int c = 0; c < t.clanCount; ++c) {  // the texts: any bytes, unterminated too
+        ClanStats& clan = t.clans[c];
+        in.Bytes(clan.clanName, sizeof clan.clanName);
+        in.Bytes(clan.tag, sizeof clan.tag);
+        in.Bytes(clan.homePage, sizeof clan.homePage);
+    }
+    Permutation(in, t.rankOrder, count);
+    for (int i = 0; i < count; ++i)
+        t.players[t.rankOrder[i]].rankPosition = static_cast<int16_t>(i);
+    Permutation(in, t.clanOrder, t.clanCount);
+    for (int i = 0; i < std::min(count, kTopListCapacity); ++i) {
+        t.topRailers[i] = static_cast<uint16_t>(in.Raw<uint16_t>() % count);
+        t.topRocketeers[i] = static_cast<uint16_t>(in.Raw<uint16_t>() % count);
+    }
+    Awards& a = t.awards;
+    const int32_t featured = in.Raw<int32_t>();
+    a.featured = count == 0 || featured < 0 ? -1 : featured % count;
+    a.featuredClan = a.featured < 0 ? kNoClan : ClanOf(t, a.featured);
+    a.favoriteWeapon = in.Byte() % kWeaponCount;
+    for (RateLeader* leader : {&a.topRailer, &a.mostSuicides, &a.mostBfgKills}) {
+        leader->player = count == 0 ? 0 : in.Raw<uint16_t>() % count;
+        leader->rate = FiniteOr(in.Raw<float>(), 0.0f);
+    }
+
+    const std::string motd = in.Text();  // 128 bytes or more fill the field, unterminated
+    std::memset(settings.motd, 0, sizeof settings.motd);
+    std::memcpy(settings.motd, motd.data(), std::min(motd.size(), sizeof settings.motd));
+    run.made = static_cast<std::time_t>(in.Raw<int64_t>());
+    for (RunLogFile& file : run.logFiles) {
+        file.path = in.Text();
+        const uint8_t flags = in.Byte();
+        const uint64_t bytes = in.Raw<uint64_t>();
+        file.bytes = flags & 1 ? std::optional<uint64_t>(bytes) : std::nullopt;
+        const int outcome = flags >> 1 & 3;
+        file.read.outcome = outcome == 1   ? ReadOutcome::Absent
+                            : outcome == 2 ? ReadOutcome::Unreadable
+                                           : ReadOutcome::Read;
+        file.read.opened = flags & 8;
+        file.read.reason = in.Text();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static auto tables = std::make_unique<StatsTables>();
+    FuzzReader in(data, size);
+    ServerSettings settings = DefaultSettings;
+    RunFacts run;
+    Fill(in, *tables, settings, run);
+
+    const std::string document = StatsDocument(*tables, settings, run);
+
+    if (document.empty() || document.find('\n') != document.size() - 1)
+        Fail("the document is not one line and a newline");
+    if (!IsUtf8(document)) Fail("the document is not UTF-8");
+    Json parsed;
+    StrictJson parser(document);
+    if (!parser.Parse(parsed)) Fail("the document is not JSON: " + parser.error);
+    if (parsed.kind != Json::Object) Fail("the document is not an object");
+    for (const std::string& key : RequiredKeys())
+        if (Find(parsed, key) == nullptr) Fail("the document has no " + key);
+    if (const std::string difference =
+            Difference(parsed, ExpectedDocument(*tables, settings, run), "document");
+        !difference.empty())
+        Fail(difference);
+    return 0;
+}
