@@ -7,7 +7,7 @@
 //
 // Input, read in this order (FuzzReader: past the end everything is zero):
 // the shape (a player count, a byte, 255 for a 16-bit one up to 4096, but
-// no more than a sixteenth of the bytes left; a clan count; a log file
+// no more than one for every 32 bytes left; a clan count; a log file
 // count, 0..8); per clan a member count (1..16), the members, drawn among
 // the players in no clan yet, and its top members; each player's 104 raw
 // bytes; each clan's name, tag and home page, raw; the rank order, clan
@@ -31,7 +31,6 @@
 #include <iterator>
 #include <memory>
 #include <numeric>
-#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -152,12 +151,11 @@ private:
         ++i_;
         Space();
         if (At('}')) return ++i_, true;
-        std::set<std::string> keys;
         for (;;) {
             if (!At('"')) return Error(At('}') ? "a trailing comma" : "a key that is no string");
             Member member;
             if (!StringValue(member.key)) return false;
-            if (!keys.insert(member.key).second)
+            if (Find(out, member.key) != nullptr)
                 return Error("the key \"" + member.key + "\" twice");
             Space();
             if (!At(':')) return Error("no ':' after a key");
@@ -324,10 +322,13 @@ Json Rate(float rate) {
     value.rate = rate;
     return value;
 }
-Json Object(std::initializer_list<std::pair<const char*, Json>> members) {
+// An object of members made with M(key, value), moved in, not copied.
+Member M(const char* key, Json value) { return {key, std::move(value)}; }
+template <class... Members>
+Json Object(Members&&... members) {
     Json value;
     value.kind = Json::Object;
-    for (const auto& [key, member] : members) value.members.push_back({key, member});
+    (value.members.push_back(std::forward<Members>(members)), ...);
     return value;
 }
 Json Array() {
@@ -336,12 +337,11 @@ Json Array() {
     return value;
 }
 
-Json NameAndRank(const StatsTables& t, int player,
-                 std::initializer_list<std::pair<const char*, Json>> more) {
-    Json row = Object({{"name", Text(t.players[player].name)},
-                       {"playerRank", Int(t.players[player].rankPosition + 1)}});
-    for (const auto& [key, member] : more) row.members.push_back({key, member});
-    return row;
+template <class... Members>
+Json NameAndRank(const StatsTables& t, int player, Members&&... more) {
+    return Object(M("name", Text(t.players[player].name)),
+                  M("playerRank", Int(t.players[player].rankPosition + 1)),
+                  std::forward<Members>(more)...);
 }
 
 int ClanOf(const StatsTables& t, int player) {
@@ -355,14 +355,11 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
     Json files = Array();
     for (const RunLogFile& file : run.logFiles) {
         const bool read = file.read.outcome == ReadOutcome::Read;
-        files.items.push_back(Object({
-            {"path", Text(file.path)},
-            {"bytes", file.bytes ? Number(std::to_string(*file.bytes)) : Null()},
-            {"read", Text(read               ? "complete"
-                          : file.read.opened ? "cutShort"
-                                             : "skipped")},
-            {"reason", read ? Null() : Text(file.read.reason)},
-        }));
+        const char* how = read ? "complete" : file.read.opened ? "cutShort" : "skipped";
+        files.items.push_back(
+            Object(M("path", Text(file.path)),
+                   M("bytes", file.bytes ? Number(std::to_string(*file.bytes)) : Null()),
+                   M("read", Text(how)), M("reason", read ? Null() : Text(file.read.reason))));
     }
     const Awards& a = t.awards;
     Json featured;
@@ -370,24 +367,22 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
         Json clan;
         if (a.featuredClan != kNoClan) {
             const ClanStats& c = t.clans[a.featuredClan];
-            clan = Object({{"tag", Text(c.tag)},
-                           {"name", TextOrNull(c.clanName)},
-                           {"homePage", TextOrNull(c.homePage)}});
+            clan = Object(M("tag", Text(c.tag)), M("name", TextOrNull(c.clanName)),
+                          M("homePage", TextOrNull(c.homePage)));
         }
-        featured = NameAndRank(t, a.featured,
-                               {{"fragsPerHour", Rate(t.players[a.featured].fragsPerHour)},
-                                {"favoriteWeapon", Text(WeaponNames[a.favoriteWeapon])},
-                                {"clan", clan}});
+        featured = NameAndRank(
+            t, a.featured, M("fragsPerHour", Rate(t.players[a.featured].fragsPerHour)),
+            M("favoriteWeapon", Text(WeaponNames[a.favoriteWeapon])), M("clan", std::move(clan)));
     }
     Json awards;
     if (t.playerCount > 0) {
         auto award = [&](const char* title, const RateLeader& leader) {
-            return NameAndRank(t, leader.player,
-                               {{"title", Text(title)}, {"perHour", Rate(leader.rate)}});
+            return NameAndRank(t, leader.player, M("title", Text(title)),
+                               M("perHour", Rate(leader.rate)));
         };
-        awards = Object({{"topRailer", award("Hugest Cack", a.topRailer)},
-                         {"mostSuicides", award("Biggest Dumbass", a.mostSuicides)},
-                         {"mostBfgKills", award("Biggest Lamer", a.mostBfgKills)}});
+        awards = Object(M("topRailer", award("Hugest Cack", a.topRailer)),
+                        M("mostSuicides", award("Biggest Dumbass", a.mostSuicides)),
+                        M("mostBfgKills", award("Biggest Lamer", a.mostBfgKills)));
     }
 
     std::vector<int> clanOf(static_cast<size_t>(t.playerCount), kNoClan);
@@ -397,37 +392,28 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
     for (int i = 0; i < t.playerCount; ++i) {
         const int p = t.rankOrder[i];
         const PlayerStats& player = t.players[p];
-        const int clan = clanOf[p];
         auto perHour = [&](int counter) { return Rate(KillsPerHour(player, counter)); };
-        players.items.push_back(Object({
-            {"rank", Int(i + 1)},
-            {"name", Text(player.name)},
-            {"clanTag", clan == kNoClan ? Null() : Text(t.clans[clan].tag)},
-            {"frags", Int(player.frags)},
-            {"suicides", Int(player.weaponKills[kSuicide])},
-            {"secondsPlayed", Int(player.secondsPlayed)},
-            {"fragsPerHour", Rate(player.fragsPerHour)},
-            {"suicidesPerHour", perHour(kSuicide)},
-            {"killsPerHour", Object({{"gauntlet", perHour(kGauntlet)},
-                                     {"machinegun", perHour(kMachinegun)},
-                                     {"shotgun", perHour(kShotgun)},
-                                     {"grenadeLauncher", perHour(kGrenadeLauncher)},
-                                     {"rocketLauncher", perHour(kRocketLauncher)},
-                                     {"lightningGun", perHour(kLightningGun)},
-                                     {"railgun", perHour(kRailgun)},
-                                     {"plasmaGun", perHour(kPlasmaGun)},
-                                     {"bfg", perHour(kBfg)},
-                                     {"telefrag", perHour(kTelefrag)},
-                                     {"unknown", perHour(kUnknownWeapon)}})},
-        }));
+        players.items.push_back(Object(
+            M("rank", Int(i + 1)), M("name", Text(player.name)),
+            M("clanTag", clanOf[p] == kNoClan ? Null() : Text(t.clans[clanOf[p]].tag)),
+            M("frags", Int(player.frags)), M("suicides", Int(player.weaponKills[kSuicide])),
+            M("secondsPlayed", Int(player.secondsPlayed)),
+            M("fragsPerHour", Rate(player.fragsPerHour)), M("suicidesPerHour", perHour(kSuicide)),
+            M("killsPerHour",
+              Object(M("gauntlet", perHour(kGauntlet)), M("machinegun", perHour(kMachinegun)),
+                     M("shotgun", perHour(kShotgun)),
+                     M("grenadeLauncher", perHour(kGrenadeLauncher)),
+                     M("rocketLauncher", perHour(kRocketLauncher)),
+                     M("lightningGun", perHour(kLightningGun)), M("railgun", perHour(kRailgun)),
+                     M("plasmaGun", perHour(kPlasmaGun)), M("bfg", perHour(kBfg)),
+                     M("telefrag", perHour(kTelefrag)), M("unknown", perHour(kUnknownWeapon))))));
     }
     auto topList = [&](const uint16_t* order, int counter) {
         Json list = Array();
         for (int i = 0; i < std::min(t.playerCount, kTopListCapacity); ++i)
             list.items.push_back(
-                NameAndRank(t, order[i],
-                            {{"rank", Int(i + 1)},
-                             {"perHour", Rate(KillsPerHour(t.players[order[i]], counter))}}));
+                NameAndRank(t, order[i], M("rank", Int(i + 1)),
+                            M("perHour", Rate(KillsPerHour(t.players[order[i]], counter)))));
         return list;
     };
     Json clans = Array();
@@ -437,58 +423,65 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
         for (int m = 0; m < clan.memberCount; ++m) {
             const PlayerStats& player = t.players[clan.members[m]];
             members.items.push_back(NameAndRank(
-                t, clan.members[m],
-                {{"fragsPerHour", Rate(player.fragsPerHour)},
-                 {"railgunPerHour", Rate(KillsPerHour(player, kRailgun))},
-                 {"rocketLauncherPerHour", Rate(KillsPerHour(player, kRocketLauncher))}}));
+                t, clan.members[m], M("fragsPerHour", Rate(player.fragsPerHour)),
+                M("railgunPerHour", Rate(KillsPerHour(player, kRailgun))),
+                M("rocketLauncherPerHour", Rate(KillsPerHour(player, kRocketLauncher)))));
         }
         for (int m = 0; m < std::min(clan.memberCount, kClanTopMembers); ++m)
             top.items.push_back(Int(t.players[clan.topMembers[m]].rankPosition + 1));
-        clans.items.push_back(Object({{"rank", Int(i + 1)},
-                                      {"tag", Text(clan.tag)},
-                                      {"name", TextOrNull(clan.clanName)},
-                                      {"homePage", TextOrNull(clan.homePage)},
-                                      {"members", members},
-                                      {"topMembers", top}}));
+        clans.items.push_back(
+            Object(M("rank", Int(i + 1)), M("tag", Text(clan.tag)),
+                   M("name", TextOrNull(clan.clanName)), M("homePage", TextOrNull(clan.homePage)),
+                   M("members", std::move(members)), M("topMembers", std::move(top))));
     }
-    return Object({
-        {"$schema", Text(kStatsSchemaId)},
-        {"run", Object({{"madeUtc", Text(FormatUtcTime(run.made))},
-                        {"madeLocal", Text(FormatReportDate(run.made))},
-                        {"logFiles", files}})},
-        {"server", Object({{"messageOfTheDay", Text(settings.motd)},
-                           {"featuredPlayer", featured},
-                           {"awards", awards}})},
-        {"players", players},
-        {"topRailers", topList(t.topRailers, kRailgun)},
-        {"topRocketeers", topList(t.topRocketeers, kRocketLauncher)},
-        {"clans", clans},
-    });
+    return Object(M("$schema", Text(kStatsSchemaId)),
+                  M("run", Object(M("madeUtc", Text(FormatUtcTime(run.made))),
+                                  M("madeLocal", Text(FormatReportDate(run.made))),
+                                  M("logFiles", std::move(files)))),
+                  M("server", Object(M("messageOfTheDay", Text(settings.motd)),
+                                     M("featuredPlayer", std::move(featured)),
+                                     M("awards", std::move(awards)))),
+                  M("players", std::move(players)),
+                  M("topRailers", topList(t.topRailers, kRailgun)),
+                  M("topRocketeers", topList(t.topRocketeers, kRocketLauncher)),
+                  M("clans", std::move(clans)));
 }
 
-// Where `got` first differs from `want` ("players[3].name ..."); empty when
-// nowhere. Members are matched by key, whatever their order.
-std::string Difference(const Json& got, const Json& want, const std::string& at) {
+// Where a value lies in the document, made into text only for a finding.
+struct Place {
+    const Place* parent;
+    const char* key;  // or, when null, `index` in an array
+    size_t index;
+
+    std::string Text() const {
+        const std::string here = key ? std::string(".") + key : "[" + std::to_string(index) + "]";
+        return parent ? parent->Text() + here : "document";
+    }
+};
+
+// Where `got` first differs from `want` ("document.players[3].name ...");
+// empty when nowhere. Members are matched by key, whatever their order.
+std::string Difference(const Json& got, const Json& want, const Place& at) {
     if (want.kind == Json::Float) {
-        if (got.kind != Json::Number) return at + " is no number";
-        const float read = std::strtof(got.text.c_str(), nullptr);
-        if (read != want.rate)
-            return at + ": " + got.text + " does not read back as " + std::to_string(want.rate);
+        if (got.kind != Json::Number) return at.Text() + " is no number";
+        if (std::strtof(got.text.c_str(), nullptr) != want.rate)
+            return at.Text() + ": " + got.text + " does not read back as " +
+                   std::to_string(want.rate);
         return {};
     }
-    if (got.kind != want.kind) return at + " is of another type";
-    if (got.text != want.text) return at + ": [" + got.text + "] instead of [" + want.text + "]";
-    if (got.items.size() != want.items.size()) return at + " has another number of items";
+    if (got.kind != want.kind) return at.Text() + " is of another type";
+    if (got.text != want.text)
+        return at.Text() + ": [" + got.text + "] instead of [" + want.text + "]";
+    if (got.items.size() != want.items.size()) return at.Text() + " has another number of items";
     for (size_t i = 0; i < got.items.size(); ++i)
-        if (std::string d =
-                Difference(got.items[i], want.items[i], at + "[" + std::to_string(i) + "]");
-            !d.empty())
+        if (std::string d = Difference(got.items[i], want.items[i], {&at, nullptr, i}); !d.empty())
             return d;
-    if (got.members.size() != want.members.size()) return at + " has another number of keys";
+    if (got.members.size() != want.members.size()) return at.Text() + " has another number of keys";
     for (const Member& member : want.members) {
         const Json* value = Find(got, member.key);
-        if (value == nullptr) return at + " has no key " + member.key;
-        if (std::string d = Difference(*value, member.value, at + "." + member.key); !d.empty())
+        if (value == nullptr) return at.Text() + " has no key " + member.key;
+        if (std::string d = Difference(*value, member.value, {&at, member.key.c_str(), 0});
+            !d.empty())
             return d;
     }
     return {};
@@ -527,8 +520,8 @@ void Fill(FuzzReader& in, StatsTables& t, ServerSettings& settings, RunFacts& ru
     // The shape first, so that short inputs have players, clans and files.
     int count = in.Byte();
     if (count == 255) count = in.Raw<uint16_t>() % (kPlayerCapacity + 1);
-    // Big tables make slow runs: one player for every 16 bytes of input at most.
-    count = std::min(count, static_cast<int>(in.Left() / 16));
+    // Big tables make slow runs: one player for every 32 bytes of input at most.
+    count = std::min(count, static_cast<int>(in.Left() / 32));
     t.playerCount = count;
     const int clans = in.Byte();
     run.logFiles.resize(in.Byte() % 9);
@@ -621,7 +614,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const std::string& key : RequiredKeys())
         if (Find(parsed, key) == nullptr) Fail("the document has no " + key);
     if (const std::string difference =
-            Difference(parsed, ExpectedDocument(*tables, settings, run), "document");
+            Difference(parsed, ExpectedDocument(*tables, settings, run), {nullptr, nullptr, 0});
         !difference.empty())
         Fail(difference);
     return 0;
