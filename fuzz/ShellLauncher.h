@@ -1,12 +1,13 @@
 // morvane.sh as a POSIX shell (dash, bash as sh) runs it, for the fuzz
 // targets that write it: the script is read into words the way sh reads it
-// (quotes, backslashes, $name and ${name-word}, "$@", comments, line
-// continuations, ; && || and the if/for it uses) and run against a small
-// world (its environment, arguments and which server programs the game
-// folder holds) up to the exec that starts the engine. Whatever the script
-// does beyond that subset (a glob, an unquoted expansion, a command or
-// redirection not listed here) is a finding, since the model cannot say
-// what it does. The one game folder the targets write into is here too.
+// (quotes, backslashes, $name and ${name-word}, "$@", $(command -v NAME),
+// comments, line continuations, ; && || and the if/for it uses) and run
+// against a small world (its environment, arguments, the PATH and which
+// server programs the game folder and other places hold) up to the exec that
+// starts the engine. Whatever the script does beyond that subset (a glob, an
+// unquoted expansion, a command or redirection not listed here) is a
+// finding, since the model cannot say what it does. The one game folder the
+// targets write into is here too.
 #pragma once
 
 #include <algorithm>
@@ -34,6 +35,10 @@ struct ShellWorld {
     std::vector<std::string> arguments;         // "$@"
     // Regular files of the game folder by name: true for an executable one.
     std::map<std::string, bool> gameFiles;
+    // Regular files elsewhere by absolute path, the same way.
+    std::map<std::string, bool> otherFiles;
+    // What `command -v NAME` prints for the programs on the PATH.
+    std::map<std::string, std::string> pathPrograms;
 };
 
 struct ShellOutcome {
@@ -48,8 +53,8 @@ namespace shell {
 
 // A piece of a word: text, quoted or not, or a parameter expansion.
 struct Part {
-    enum Kind { Text, Parameter, AllArguments } kind = Text;
-    std::string text;  // Text: the characters; Parameter: the name
+    enum Kind { Text, Parameter, AllArguments, CommandV } kind = Text;
+    std::string text;  // Text: the characters; Parameter, CommandV: the name
     bool quoted = false;
     std::optional<std::string> unsetWord;  // ${name-word}
 };
@@ -177,10 +182,22 @@ private:
         }
     }
 
-    // $name, ${name}, ${name-word} and $@; a '$' before anything else is itself.
+    // $name, ${name}, ${name-word}, $@ and $(command -v NAME); a '$' before
+    // anything else is itself.
     void Dollar(Token& word, bool quoted) {
         const char next = i_ + 1 < s_.size() ? s_[i_ + 1] : '\0';
-        if (next == '@') {
+        constexpr std::string_view lookup = "$(command -v ";
+        if (s_.substr(i_).starts_with(lookup)) {
+            const size_t close = s_.find(')', i_);
+            const std::string_view name = s_.substr(i_ + lookup.size(), close - i_ - lookup.size());
+            if (close == std::string_view::npos || name.empty() ||
+                name.find_first_of(" \t\n\"'$`\\;&|<>()") != std::string_view::npos) {
+                error_ = "a command substitution the model does not know";
+                return;
+            }
+            word.parts.push_back({Part::CommandV, std::string(name), quoted, {}});
+            i_ = close + 1;
+        } else if (next == '@') {
             word.parts.push_back({Part::AllArguments, "", quoted, {}});
             i_ += 2;
         } else if (IsNameStart(next)) {
@@ -407,6 +424,14 @@ private:
                     return false;
                 }
                 all = true;
+            } else if (part.kind == Part::CommandV) {
+                if (!part.quoted && !assignment) {
+                    Stop("the unquoted expansion $(command -v " + part.text + ")");
+                    return false;
+                }
+                const auto found = world_.pathPrograms.find(part.text);
+                substitution_ = found != world_.pathPrograms.end() ? 0 : 1;
+                if (found != world_.pathPrograms.end()) text += found->second;
             } else if (part.kind == Part::Parameter) {
                 if (!part.quoted && !assignment) {
                     Stop("the unquoted expansion $" + part.text);
@@ -452,6 +477,7 @@ private:
             return Flow::Next;
         }
         size_t first = 0;
+        substitution_.reset();
         std::vector<std::pair<std::string, std::string>> assignments;
         for (; first < command.words.size(); ++first) {
             const Token& word = command.words[first];
@@ -470,7 +496,8 @@ private:
         }
         if (first == command.words.size()) {
             for (auto& [name, value] : assignments) variables_[name] = value;
-            status_ = 0;
+            // That of its last command substitution, if any.
+            status_ = substitution_.value_or(0);
             return Flow::Next;
         }
         if (!assignments.empty()) return Stop("an assignment before a command");
@@ -481,14 +508,14 @@ private:
         return Builtin(fields);
     }
 
-    // The file `name` of the game folder: nothing, a file, an executable one.
+    // What the file `name` is: nothing, a file, an executable one.
     int FileKind(const std::string& name) const {
         const std::string path = Lexical(name[0] == '/' ? name : cwd_ + "/" + name);
         const size_t slash = path.rfind('/');
-        const auto file = world_.gameFiles.find(path.substr(slash + 1));
-        if (path.substr(0, std::max<size_t>(slash, 1)) != game_ || file == world_.gameFiles.end())
-            return 0;
-        return file->second ? 2 : 1;
+        const bool inGame = path.substr(0, std::max<size_t>(slash, 1)) == game_;
+        const auto& files = inGame ? world_.gameFiles : world_.otherFiles;
+        const auto file = files.find(inGame ? path.substr(slash + 1) : path);
+        return file == files.end() ? 0 : file->second ? 2 : 1;
     }
 
     Flow Builtin(const std::vector<std::string>& argv) {
@@ -507,7 +534,7 @@ private:
             } else {
                 return Stop("the test " + argv[1]);
             }
-        } else if (name == "echo") {
+        } else if (name == "echo" || name == "printf") {
             status_ = 0;
         } else if (name == "break") {
             status_ = 0;
@@ -535,6 +562,7 @@ private:
     std::string cwd_;
     std::map<std::string, std::string> variables_;
     int status_ = 0;
+    std::optional<int> substitution_;  // status of the command's last $(...)
     ShellOutcome out_;
 };
 

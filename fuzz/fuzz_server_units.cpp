@@ -25,8 +25,9 @@
 // settings file, --out folder and (for system units) owner as texts; then
 // the name of morvane.sh's game folder, gameType, serverType, what each
 // server program of the list is (2 bits each: nothing, a file, an
-// executable), MCTF_SERVER, a byte saying whether it is set, and a count
-// (0..3) of arguments with the arguments.
+// executable), a byte for the programs elsewhere (ioq3ded on the PATH,
+// Debian's as a file, as an executable), MCTF_SERVER, a byte saying whether
+// it is set, and a count (0..3) of arguments with the arguments.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -448,6 +449,10 @@ void CheckLauncher(fuzz::FuzzReader& in) {
     for (size_t k = 0; k < std::size(kDedicatedServerNames); ++k)
         if (const uint32_t kind = programs >> 2 * k & 3; kind == 1 || kind == 2)
             world.gameFiles[kDedicatedServerNames[k]] = kind == 2;
+    // Server programs outside the game folder: one on the PATH, Debian's.
+    const uint8_t elsewhere = in.Byte();
+    if (elsewhere & 1) world.pathPrograms["ioq3ded"] = "/usr/games/ioq3ded";
+    if (elsewhere & 6) world.otherFiles["/usr/lib/ioquake3/ioq3ded"] = elsewhere & 4;
     // Environment and arguments hold no NUL.
     auto noNul = [](std::string text) { return std::erase(text, '\0'), text; };
     const std::string server = noNul(in.Text());
