@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -97,6 +98,28 @@ struct Assignment {
     std::string value;
 };
 
+// A game or statistics folder given relative to the current one, made
+// absolute (lexically normal, in the system's separators): morvane.sh, the
+// window and the statistics run start in other folders. False after saying
+// why the current folder is not known.
+bool AbsoluteIfFolder(const SettingsField& field, std::string& value, CommandContext& context) {
+    namespace fs = std::filesystem;
+    if ((&field != &FieldOf(&ServerSettings::quakePath) &&
+         &field != &FieldOf(&ServerSettings::statsDir)) ||
+        value.empty() || PathFromUtf8(value).is_absolute())
+        return true;
+    std::error_code error;
+    fs::path folder = fs::absolute(PathFromUtf8(value), error).lexically_normal();
+    if (error) {
+        context.err << "mctfcli: " << field.name
+                    << ": cannot tell the current folder: " << error.message() << '\n';
+        return false;
+    }
+    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+    value = Utf8FromPath(folder);
+    return true;
+}
+
 int Set(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.size() < 2) return UsageError(context, kCommand, "set needs NAME=VALUE");
     std::vector<Assignment> assignments;
@@ -115,7 +138,9 @@ int Set(const CommandArgs& parsed, CommandContext& context) {
         if (!field->IsEditable())
             return UsageError(context, kCommand,
                               name + " cannot be set: it is the format of the settings file");
-        assignments.push_back({field, word.substr(equals + 1)});
+        std::string value = word.substr(equals + 1);
+        if (!AbsoluteIfFolder(*field, value, context)) return 1;
+        assignments.push_back({field, std::move(value)});
     }
 
     SettingsStore store;

@@ -7,7 +7,7 @@ namespace {
 ScriptHazard ByteHazard(unsigned char c) {
     if (c == '"') return ScriptHazard::DoubleQuote;
     if (c == '\n' || c == '\r') return ScriptHazard::LineBreak;
-    if (c < 0x20) return ScriptHazard::ControlCharacter;
+    if (c < 0x20 || c == 0x7f) return ScriptHazard::ControlCharacter;
     return ScriptHazard::None;
 }
 

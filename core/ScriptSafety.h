@@ -6,9 +6,10 @@
 // quoted word, and "//" or "/*" outside quotes starts a comment. The console
 // has no escape for any of them. A text written between double quotes
 // (host name, passwords, message of the day, log file name, the game path
-// of the launch line) must therefore hold no double quote and no byte below
-// 0x20; a map name, which a rotation entry runs without quotes ("map NAME ;
-// set nextmap vstr d2"), must in addition hold no ';', blank or comment mark.
+// of the launch line) must therefore hold no double quote and no control
+// character (a byte below 0x20, or DEL); a map name, which a rotation entry
+// runs without quotes ("map NAME ; set nextmap vstr d2"), must in addition
+// hold no ';', blank or comment mark.
 // Every other byte, colour codes ("^1") included, is the server's to show.
 #pragma once
 
@@ -21,7 +22,7 @@ enum class ScriptHazard {
     None,
     DoubleQuote,
     LineBreak,         // CR or LF
-    ControlCharacter,  // any other byte below 0x20
+    ControlCharacter,  // any other byte below 0x20, or DEL (0x7f)
     Semicolon,
     Blank,
     CommentMark,  // "//" or "/*"

@@ -48,7 +48,10 @@ std::string ShellQuoted(std::string_view text) {
 // loads, morvane.cfg and the log it writes (g_log, below fs_game) are where
 // the settings and mctfcli stats look for them.
 void WriteShellLauncher(FileReplacement& file, const ServerSettings& s) {
-    const std::string game = ShellQuoted(FixedText(s.quakePath));
+    // cd would take a folder starting with '-' for an option, "-" alone for
+    // the previous folder.
+    const std::string_view path = FixedText(s.quakePath);
+    const std::string game = ShellQuoted((path.starts_with('-') ? "./" : "") + std::string(path));
     std::string names;
     for (const char* name : kDedicatedServerNames)
         names += (names.empty() ? "" : " ") + std::string(name);

@@ -54,7 +54,7 @@ struct SettingsField {
     // The most characters (bytes) a text may have.
     std::size_t textLimit = 0;
     // A text that a server file writes between double quotes: it may hold
-    // no double quote and no byte below 0x20 (see ScriptSafety).
+    // no double quote and no control character (see ScriptSafety).
     bool quoted = false;
     // Inclusive range of Number, Port, Slider and GameType.
     int32_t low = 0;

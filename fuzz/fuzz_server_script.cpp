@@ -111,8 +111,9 @@ Buffer Split(std::string_view text) {
 }
 
 bool QuotedTextHazard(std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return c == '"' || static_cast<unsigned char>(c) < 0x20; });
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        return c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    });
 }
 
 bool MapNameHazard(std::string_view name) {
@@ -246,8 +247,10 @@ std::string GameFolder(std::string_view wanted) {
 }
 
 // The shell reads the game folder back from its single-quoted line as it was,
-// whatever bytes it holds: 'text' runs, joined by \' for a single quote.
-void CheckShellLauncher(const std::string& launcher, const std::string& game) {
+// whatever bytes it holds: 'text' runs, joined by \' for a single quote; one
+// starting with '-' behind "./", so that cd takes no option.
+void CheckShellLauncher(const std::string& launcher, const std::string& path) {
+    const std::string game = (path.starts_with('-') ? "./" : "") + path;
     const std::size_t start = launcher.find("\ngame=");
     if (start == std::string::npos) Fail("morvane.sh sets no game folder");
     std::string read;

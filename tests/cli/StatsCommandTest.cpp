@@ -125,6 +125,8 @@ TEST_F(StatsCommandTest, JsonGoesToItsFileOrAloneToStandardOutput) {
          "mctfcli: " + folder + ": cannot be written; the file is as it was\n",
          true},
         {{"--no-pages"}, 2, "", "mctfcli: stats: --no-pages needs --json FILE\n", false},
+        {{"--json", "-q"}, 2, "", "mctfcli: stats: option --json needs a value\n", false},
+        {{"--out", "-q"}, 2, "", "mctfcli: stats: option --out needs a value\n", false},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(dir / "logs" / "pstats.htm");

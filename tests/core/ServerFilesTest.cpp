@@ -153,6 +153,19 @@ TEST_F(ServerFilesTest, ARecordThatWouldBreakOutOfItsQuotesWritesNoFile) {
     EXPECT_TRUE(WriteServerFiles(game.store).Written());
 }
 
+// A relative game folder (the window takes one) that cd would take for an option.
+TEST_F(ServerFilesTest, TheShellLauncherGivesCdNoOption) {
+    std::filesystem::create_directories(game.dir / "-q3" / "morvane");
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(game.dir.path());
+    SetFixedText(game.store.settings.quakePath, "-q3");
+    EXPECT_TRUE(WriteServerFiles(game.store).Written());
+    std::filesystem::current_path(started);
+    if (!kWritesShellLauncher) return;  // no morvane.sh on Windows
+    EXPECT_NE(ReadFileBytes(game.dir / "-q3/morvane.sh").find("\ngame='./-q3'\n"),
+              std::string::npos);
+}
+
 TEST_F(ServerFilesTest, MissingFoldersAreReported) {
     std::filesystem::remove_all(game.dir / "morvane");
     EXPECT_EQ(ServerFilesMessage(WriteServerFiles(game.store)),

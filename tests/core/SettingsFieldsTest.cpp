@@ -75,6 +75,7 @@ TEST(SettingsFieldsTest, RefusesWhatWouldBreakOutOfTheScript) {
         {"a\nquit", "Please enter no line breaks."},
         {"a\rquit", "Please enter no line breaks."},
         {"a\tb", "Please enter no tabs or other control characters."},
+        {"a\x7f", "Please enter no tabs or other control characters."},
     };
     for (const char* name :
          {"hostname", "motd", "serverPassword", "rconPassword", "logFileName", "quakePath"}) {
@@ -86,7 +87,7 @@ TEST(SettingsFieldsTest, RefusesWhatWouldBreakOutOfTheScript) {
             EXPECT_EQ(std::memcmp(&settings, &DefaultSettings, sizeof settings), 0) << name;
         }
         ServerSettings settings = DefaultSettings;
-        EXPECT_EQ(AssignFieldText(settings, field, "^1Red;//x\x7f\xe9"), std::nullopt) << name;
+        EXPECT_EQ(AssignFieldText(settings, field, "^1Red;//x~\xe9"), std::nullopt) << name;
     }
     ServerSettings stats = DefaultSettings;  // never written into a server file
     EXPECT_EQ(AssignFieldText(stats, *FindSettingsField("statsDir"), "a\"b"), std::nullopt);
@@ -107,6 +108,7 @@ TEST(SettingsFieldsTest, RefusesWhatWouldBreakOutOfTheScript) {
         {"q3dm//17", ScriptHazard::CommentMark},
         {"q3dm/*17", ScriptHazard::CommentMark},
         {"q3dm17\x01", ScriptHazard::ControlCharacter},
+        {"q3dm17\x7f", ScriptHazard::ControlCharacter},
         {"sub/q3dm17^1", ScriptHazard::None},
     };
     for (const auto& [name, hazard] : maps) EXPECT_EQ(FindMapNameHazard(name), hazard) << name;
