@@ -2,7 +2,8 @@
 // there. --logs picks other logs and --out another pages folder for this
 // run only; --json FILE writes the run as JSON too, --no-pages only that;
 // config.dmc is not saved. The success report goes to standard output, errors (naming the
-// folder) to standard error.
+// folder) to standard error. A log without a match is warned of; a run in
+// which no log held one fails, though its pages are written.
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -84,6 +85,16 @@ void WarnUnread(const UnreadFiles& unread, CommandContext& context) {
     }
 }
 
+// Logs read without a match the statistics counted: not the game's log (a
+// skipped file has its warning already).
+void WarnMatchless(const std::vector<RunLogFile>& logs, CommandContext& context) {
+    for (const RunLogFile& log : logs) {
+        const bool opened = log.read.outcome == ReadOutcome::Read || log.read.opened;
+        if (opened && log.matches == 0)
+            context.err << "mctfcli: warning: no match found in " << log.path << '\n';
+    }
+}
+
 }  // namespace
 
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
@@ -101,6 +112,13 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Stats, context)) return 1;
     const ServerSettings& settings = store.settings;
     const std::string statsDir(FixedText(settings.statsDir));
+    // Not there at all: said as for a --logs folder, not as a folder without logs.
+    std::error_code statError;
+    const auto statsDirType = std::filesystem::status(PathFromUtf8(statsDir), statError).type();
+    if (places.logs.empty() && statsDirType == std::filesystem::file_type::not_found) {
+        context.err << "mctfcli: " << statsDir << ": no such folder\n";
+        return 1;
+    }
     // A single folder stands in for statsDir, pages and all, as it always did.
     const bool oneFolder = places.logs.size() == 1 && IsFolder(places.logs[0]);
     places.pagesFolder = parsed.out ? *parsed.out : oneFolder ? places.logs[0] : statsDir;
@@ -132,7 +150,13 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     // Standard output holds the document alone when it goes there.
     const bool jsonOnOutput = parsed.json == "-";
     std::ostream& said = jsonOnOutput ? context.err : context.out;
-    if (outcome.Written()) {
+    const bool matchFound = outcome.MatchFound();
+    if (outcome.Written() && !matchFound) {
+        // Empty pages are no success.
+        context.err << "mctfcli: no match found in any log file"
+                    << (places.writePages ? "; the pages were written without players" : "")
+                    << '\n';
+    } else if (outcome.Written()) {
         if (!parsed.quiet && places.writePages) said << RunMessage(outcome).text << '\n';
         if (!parsed.quiet && places.json && !jsonOnOutput && jsonWritten)
             said << *parsed.json << " written\n";
@@ -146,7 +170,8 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
         context.err << "mctfcli: " << (aboutLogs ? logsName : pages) << ": " << text << '\n';
     }
     WarnUnread(outcome.unread, context);
-    return outcome.Written() && jsonWritten ? 0 : 1;
+    WarnMatchless(outcome.logFiles, context);
+    return outcome.Written() && matchFound && jsonWritten ? 0 : 1;
 }
 
 }  // namespace mctf

@@ -47,12 +47,17 @@ struct StatsRunOutcome {
     // What the pages are missing: logs skipped, a clan list not read.
     UnreadFiles unread;
 
-    // The log files of the run in reading order, with their sizes.
+    // The log files of the run in reading order, with their sizes and the
+    // matches counted in each.
     std::vector<RunLogFile> logFiles;
     // The JSON document of the run, when it was asked for and logs were read.
     std::string json;
 
     bool Written() const { return status == StatsRunStatus::Written; }
+    // Whether any log held a match the statistics counted. Pages written
+    // without one are empty: the logs were not the game's (another mod's
+    // format, a console capture).
+    bool MatchFound() const;
 };
 
 // Where a run reads the logs and writes the pages: by default both are
@@ -71,8 +76,9 @@ struct StatsRunPlaces {
 
 // The logs a run reads: the *.log files of statsDir, or for each path of
 // `places.logs` in turn the *.log files of a folder, or the file itself.
-// A file named twice ("--logs dir dir/a.log") is read once, where it first
-// comes: twice would count its kills twice.
+// A file reached twice ("--logs dir dir/a.log", a link to it, a hard link, a
+// path spelt otherwise) is read once, where it first comes: twice would count
+// its kills twice. Files are told apart by FileIdentity, not by name.
 std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
                                         const StatsRunPlaces& places);
 
@@ -87,7 +93,8 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
 
 // What a run says when it ends, in the window's words: a message box's text,
 // caption and icon. The text is empty where the window says nothing (a list
-// page that could not be created: the front page was).
+// page that could not be created: the front page was). Pages written without
+// any match say that no match was found.
 struct StatsRunMessage {
     std::string_view text;
     std::string_view caption = kAppTitle;

@@ -91,6 +91,20 @@ TEST_F(StatsCommandTest, ErrorsGoToStandardErrorAndFail) {
     EXPECT_EQ(out.str(), "");
 }
 
+TEST_F(StatsCommandTest, ALogWithoutAMatchIsNamedAndARunWithoutAnyFails) {
+    const std::string a = (dir / "logs" / "a.log").string(), json = (dir / "run.json").string();
+    WriteFileBytes(a, "Kill: 0 1 10: a console capture, not the game's log\n");
+    const std::string warning = "mctfcli: warning: no match found in " + a + "\n";
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs(), "--json", json}), 1);
+    const char* const none =
+        "mctfcli: no match found in any log file; the pages were written without players\n";
+    EXPECT_EQ(cli.err.str(), none + warning);
+    EXPECT_NE(ReadFileBytes(json).find(R"("matches":0}])"), std::string::npos);
+    WriteFileBytes(dir / "logs" / "b.log", kOneMatch);  // one log of two holds a match
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 0);
+    EXPECT_EQ(cli.err.str(), warning);
+}
+
 TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::filesystem::create_directory(dir / "logs" / "clans.htm");

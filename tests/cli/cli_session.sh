@@ -36,6 +36,8 @@ expect 0 "$cli" settings get hostname fragLimit
 expect 0 "$cli" maplist show
 expect 1 "$cli" stats --logs "$work/logs"
 grep -qx "mctfcli: $work/logs: no such folder" "$err" || fail "stats error: $(cat "$err")"
+expect 1 "$cli" stats  # the default statistics folder, not there
+grep -qxF 'mctfcli: C:\Program Files\Quake III Arena\baseq3: no such folder' "$err" || fail "stats: $(cat "$err")"
 [[ ! -e config.dmc ]] || fail "a read-only command created config.dmc"
 
 # A pak as small as the map scan allows: the local-header signature, then
