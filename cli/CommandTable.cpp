@@ -18,7 +18,8 @@ constexpr std::string_view kSettingsUsage =
     "set checks every value as the settings sheet does (nothing changes when one\n"
     "is refused), then does what OK on the sheet does: writes the server files\n"
     "(morvane.bat, morvane.sh beside it on Linux, morvane.cfg), saves config.dmc\n"
-    "and the map list of the game type. reset\n"
+    "and the map list of the game type. A new quakePath reads the list its folder\n"
+    "holds; only a folder without one receives the list in use. reset\n"
     "restores the defaults as Setup > Reset Settings does; it asks on a terminal,\n"
     "elsewhere it needs --yes.\n";
 
