@@ -125,8 +125,9 @@ bool ReportServerFiles(const ServerFilesOutcome& outcome, CommandContext& contex
 }
 
 int ApplyForCommand(SettingsStore& store, const std::optional<std::string>& config,
-                    CommandContext& context) {
+                    CommandContext& context, ApplyResult* applied) {
     ApplyResult result = ApplySettings(store);
+    if (applied != nullptr) *applied = result;
     const bool serverFilesFailed = ReportServerFiles(result.serverFiles, context);
     const bool saveFailed = ReportSave(result.saved, store, config, context);
     // Half done is still done in part: say which half.

@@ -19,8 +19,9 @@ constexpr std::string_view kSettingsUsage =
     "is refused; a relative quakePath or statsDir is stored absolute), then does\n"
     "what OK on the sheet does: writes the server files (morvane.bat, morvane.sh\n"
     "beside it on Linux, morvane.cfg), saves config.dmc and the map list of the\n"
-    "game type. reset restores the defaults as Setup > Reset Settings does; it\n"
-    "asks on a terminal, elsewhere it needs --yes.\n";
+    "game type. A new quakePath reads the list its folder holds; only a folder\n"
+    "without one receives the list in use. reset restores the defaults as\n"
+    "Setup > Reset Settings does; it asks on a terminal, elsewhere it needs --yes.\n";
 
 constexpr std::string_view kMapListUsage =
     "Usage: mctfcli maplist show [--config FILE]\n"

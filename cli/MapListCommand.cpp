@@ -68,7 +68,9 @@ bool GameMaps(const ServerSettings& settings, std::set<std::string>& maps,
         const std::string folder = JoinPath(quakePath, game);
         std::error_code error;
         for (const std::string& pak : FindFilesEndingIn(folder, ".pk3", error)) {
-            const ScanStatus status = ScanMapFile(pak, names, context.desktop, *context.files);
+            // The server loads any map of a pak, however deep in its directory.
+            const ScanStatus status = ScanMapFile(pak, names, context.desktop, *context.files,
+                                                  ScanReach::CentralDirectory);
             if (!ReportScan(pak, status, context)) complete = false;
         }
         if (error) {

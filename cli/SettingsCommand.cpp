@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -13,6 +14,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
+#include "core/FixedText.h"
 #include "core/MapList.h"
 #include "core/SettingsFields.h"
 #include "core/Utf8.h"
@@ -159,18 +161,30 @@ int Set(const CommandArgs& parsed, CommandContext& context) {
     if (refused) return 1;
 
     const int32_t previousType = store.settings.gameType;
+    // The game path moves last, once the list of the game type is in memory:
+    // the new folder then keeps its own list or receives this one.
+    const std::string gamePath(FixedText(changed.quakePath));
+    std::memcpy(changed.quakePath, store.settings.quakePath, sizeof changed.quakePath);
     store.settings = changed;
     // As picking a game-type button and opening the sheet: the list of the
-    // new type is the one the sheet shows and OK saves.
-    if (store.settings.gameType != previousType) {
-        // A list that is there but cannot be read must not become a file.
-        ReadResult list = LoadMapList(store);
-        if (list.Unreadable()) {
-            context.err << "mctfcli: " << list.path << ": cannot read: " << list.reason << '\n';
-            return 1;
-        }
+    // new type is the one the sheet shows and OK saves. A list that is there
+    // but cannot be read must not become a file.
+    ReadResult list;
+    if (store.settings.gameType != previousType) list = LoadMapList(store);
+    GamePathChange change;
+    if (!list.Unreadable()) {
+        change = ChangeGamePath(store, gamePath);
+        list = change.read;
     }
-    return ApplyForCommand(store, parsed.config, context);
+    if (list.Unreadable()) {
+        context.err << "mctfcli: " << list.path << ": cannot read: " << list.reason << '\n';
+        return 1;
+    }
+    ApplyResult applied;
+    const int status = ApplyForCommand(store, parsed.config, context, &applied);
+    if (const std::string note = GamePathListNote(change, applied.saved); !note.empty())
+        context.err << "mctfcli: " << note << '\n';
+    return status;
 }
 
 int Reset(const CommandArgs& parsed, CommandContext& context) {

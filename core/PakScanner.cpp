@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "core/ByteStream.h"
 #include "core/Desktop.h"
@@ -16,14 +17,39 @@ constexpr std::size_t kLocalHeaderSize = 30;
 constexpr std::size_t kCentralHeaderRest = 42;  // after the signature
 constexpr std::size_t kNameLengthOffset = 24;   // within those 42 bytes
 
-// Walks the central headers after the stream's position, appending names.
-void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names, Desktop& desktop) {
+constexpr long kEndRecordSize = 22;
+constexpr long kEndRecordReach = kEndRecordSize + 0xFFFF;  // the record and the longest comment
+constexpr std::size_t kDirectoryOffsetAt = 16;             // within the end record
+
+// Where the end-of-central-directory record, the last one in the file, says
+// the central directory starts; 0 (the whole file) without a record or with
+// an offset outside the file, as a ZIP64 archive has there.
+long CentralDirectoryStart(ByteStream& stream, long length) {
+    const long reach = std::min(length, kEndRecordReach);
+    std::vector<unsigned char> tail(static_cast<std::size_t>(reach));
+    if (!stream.SeekFromEnd(reach) || stream.Read(tail.data(), tail.size()) < tail.size()) return 0;
+    static const unsigned char kSignature[4] = {0x50, 0x4B, 0x05, 0x06};
+    for (long at = reach - kEndRecordSize; at >= 0; --at) {
+        const unsigned char* record = tail.data() + at;
+        if (std::memcmp(record, kSignature, sizeof kSignature) != 0) continue;
+        const unsigned char* offset = record + kDirectoryOffsetAt;
+        const unsigned long start = offset[0] | offset[1] << 8 | offset[2] << 16 |
+                                    static_cast<unsigned long>(offset[3]) << 24;
+        return start < static_cast<unsigned long>(length) ? static_cast<long>(start) : 0;
+    }
+    return 0;
+}
+
+// Walks the central headers after the stream's position, appending names;
+// the progress counts the candidates of `span` bytes.
+void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names, Desktop& desktop,
+                            long span) {
     long long total = 0;
     for (;;) {
         int examined = FindCentralHeader(stream);
         if (examined == 0) break;
         total += examined;
-        desktop.SetProgress(static_cast<int>(total * 100 / kScanWindow));
+        desktop.SetProgress(static_cast<int>(total * 100 / span));
         // Even a signature ending on the last candidate counts as no match.
         if (examined == kSearchStep) continue;
 
@@ -91,7 +117,7 @@ bool IsZipArchive(ByteStream& stream) {
 }
 
 ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop,
-                       FileSystem& files) {
+                       FileSystem& files, ScanReach reach) {
     if (path.size() >= kNameBufferSize) return ScanStatus::PathTooLong;
     std::string name = path;
     if (MapNameFromPath(name)) {
@@ -106,8 +132,13 @@ ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
     if (length < 0) return ScanStatus::CannotOpen;
     if (!IsZipArchive(stream)) return ScanStatus::InvalidPak;
     desktop.OpenProgress();
-    if (length > kScanWindow) stream.SeekFromEnd(kScanWindow);
-    SearchCentralDirectory(stream, names, desktop);
+    long span = kScanWindow;
+    if (length > kScanWindow) {
+        if (reach == ScanReach::CentralDirectory)
+            span = std::max(span, length - CentralDirectoryStart(stream, length));
+        stream.SeekFromEnd(span);
+    }
+    SearchCentralDirectory(stream, names, desktop, span);
     stream.Close();
     desktop.CloseProgress();
     return ScanStatus::Scanned;

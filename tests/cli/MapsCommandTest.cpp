@@ -66,6 +66,12 @@ TEST(MapsCommand, CheckNamesEachMapOfTheListThatNoPakHolds) {
     ASSERT_EQ(cli.Run({"settings", "set", "gameType=3"}), 0) << cli.err.str();
     EXPECT_EQ(cli.Run({"maplist", "check"}), 1);
     EXPECT_NE(cli.err.str().find("holds map 'mctf2'"), std::string::npos) << cli.err.str();
+    ZipBuilder big;  // a directory past the 320000 bytes the maps listing searches
+    for (big.Entry("maps/deep.bsp"); big.bytes().size() < 330000;) big.Entry("t");
+    const std::string end("PK\5\6\0\0\0\0\0\0\0\0\0\0\0\0\36\0\0\0\0\0", 22);  // it starts at 30
+    WriteFileBytes(game / "baseq3" / "big.pk3", big.Raw(end).bytes());
+    WriteFileBytes(game / "morvane" / "q3ctf.map", "deep\n");
+    EXPECT_EQ(cli.Run({"maplist", "check"}), 0) << cli.err.str();
 }
 
 TEST(MapsCommand, AHostilePakIsListedFlaggedAndCannotReachTheRotation) {

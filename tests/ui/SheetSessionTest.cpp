@@ -199,5 +199,16 @@ TEST_F(SheetTest, PagesNeverOpenedPassTheirValuesThrough) {
     EXPECT_EQ(SavedRecord().botSkill, 7);
 }
 
+TEST_F(SheetTest, OkAndResetSayThatTheSettingsCannotBeWritten) {
+    Open();
+    game.store.configPath = (game.dir / "morvane").string();  // a folder: no file replaces it
+    ASSERT_TRUE(Close(true));
+    desktop.confirmAnswers = {true};
+    ResetSettings(game.store, desktop);
+    const std::string said = "Cannot write the settings file " + game.store.configPath +
+                             "\nThe settings were not saved; the file is as it was.";
+    EXPECT_EQ(MessageTexts(), (Strings{said, said}));
+}
+
 }  // namespace
 }  // namespace mctf::testing
