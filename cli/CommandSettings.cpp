@@ -121,6 +121,8 @@ bool ReportServerFiles(const ServerFilesOutcome& outcome, CommandContext& contex
                     << '\n';
         start = end + 1;
     }
+    if (!outcome.reason.empty())
+        context.err << "mctfcli: " << outcome.path << ": " << outcome.reason << '\n';
     return true;
 }
 

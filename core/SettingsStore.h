@@ -66,11 +66,12 @@ SettingsFileState ReadSettings(SettingsStore& store, ReadResult* unread = nullpt
 enum class SaveResult { Saved, ConfigNotSaved, MapListNotSaved };
 
 // Writes the 808 bytes to config.dmc, then the map list. config.dmc is
-// replaced only once the new bytes are safely on the disk; when it cannot be
-// created or written, sets saveFailed, keeps the old file and writes nothing.
-// The window ignores the result (it reports nothing after start-up); mctfcli
-// says which file was not saved. A map list whose file could not be read is
-// not written (MapListNotSaved).
+// replaced only once the new bytes are safely on the disk (a new one is made
+// 0600: it holds the passwords; a device or pipe there is never replaced);
+// when it cannot be created or written, sets saveFailed, keeps the old file
+// and writes nothing. The window ignores the result (it reports nothing
+// after start-up); mctfcli says which file was not saved. A map list whose
+// file could not be read is not written (MapListNotSaved).
 SaveResult SaveSettings(SettingsStore& store);
 
 // Copies the defaults over the record and saves (mctf.map is left empty).

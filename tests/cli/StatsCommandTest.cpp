@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <sstream>
+#include <thread>
 
 #include "cli/ByteProgress.h"
+#include "core/FolderLock.h"
 #include "core/SettingsStore.h"
 #include "report/StatsDocument.h"
 #include "tests/cli/CliHarness.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 
@@ -82,22 +88,65 @@ TEST_F(StatsCommandTest, ErrorsGoToStandardErrorAndFail) {
     EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot find any log files!\n");
     EXPECT_EQ(out.str(), "");
 
-    // A page on a full device: no success line.
-    if (!kHasFullDevice) GTEST_SKIP() << "the rest needs /dev/full, a device that is always full";
+    // A page on a full disk: no success line.
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
-    std::filesystem::create_symlink("/dev/full", dir / "logs" / "players.htm");
+    FaultyFiles disk;
+    disk.LimitWrites(100, "players.htm");
+    cli.context.files = &disk;
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
     EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot write HTML File!\n");
     EXPECT_EQ(out.str(), "");
 }
 
-TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
+TEST_F(StatsCommandTest, PageThatCannotBeCreatedFailsWithTheMessageAndWhy) {
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::filesystem::create_directory(dir / "logs" / "clans.htm");
-    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
-    EXPECT_EQ(cli.err.str(), "mctfcli: " + (dir / "logs" / "clans.htm").string() +
-                                 ": ERROR Cannot create HTML File!\n");
-    EXPECT_EQ(out.str(), "");
+    WriteFileBytes(dir / "plain", "");
+    std::filesystem::create_directory(dir / "pipe");
+    FaultyFiles refusing;
+    refusing.FailCall(FaultyFiles::Call::Open, 1, EACCES, "pstats.htm");
+    const struct {
+        const char* page;  // in the --out folder
+        std::string reason;
+        FileSystem* files;
+    } cases[] = {{"logs/clans.htm", SystemReason(EISDIR), &SystemFiles()},
+                 {"web/pstats.htm", SystemReason(EACCES), &refusing},
+#ifndef _WIN32
+                 {"plain/pstats.htm", SystemReason(ENOTDIR), &SystemFiles()},
+                 {"pipe/pstats.htm", kNotRegularFile, &SystemFiles()}
+#endif
+    };
+    ASSERT_TRUE(!kHasNamedPipes || MakeNamedPipe(dir / "pipe" / "pstats.htm"));
+    for (const auto& c : cases) {
+        cli.context.files = c.files;
+        const std::filesystem::path page = dir / c.page;
+        EXPECT_EQ(
+            Run({"--config", Config(), "--logs", Logs(), "--out", page.parent_path().string()}), 1);
+        const std::string named = "mctfcli: " + page.string() + ": ";
+        EXPECT_EQ(cli.err.str(),
+                  named + "ERROR Cannot create HTML File!\n" + named + c.reason + "\n");
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST_F(StatsCommandTest, ASecondRunIntoTheSameFolderWaitsForTheFirst) {
+    WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
+    WriteFileBytes(dir / "logs" / "pstats.htm", "old");
+    std::promise<void> taken;
+    std::string seen;  // pstats.htm as the first run lets go
+    std::thread first([&] {
+        FolderLock lock(Logs(), {});
+        taken.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        seen = ReadFileBytes(dir / "logs" / "pstats.htm");
+    });
+    taken.get_future().wait();
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 0);
+    first.join();
+    EXPECT_EQ(seen, "old");
+    EXPECT_EQ(cli.err.str(),
+              "mctfcli: waiting for another statistics run writing " + Logs() + "\n");
+    EXPECT_NE(ReadFileBytes(dir / "logs" / "pstats.htm"), "old");
 }
 
 TEST_F(StatsCommandTest, JsonGoesToItsFileOrAloneToStandardOutput) {
