@@ -87,6 +87,8 @@ bool ReportSave(SaveResult result, const SettingsStore& store,
         context.err << "mctfcli: " << ConfigName(config)
                     << ": cannot be written; the settings were not saved and the file is "
                        "as it was\n";
+        if (!store.saveReason.empty())
+            context.err << "mctfcli: " << ConfigName(config) << ": " << store.saveReason << '\n';
         return true;
     }
     if (result == SaveResult::MapListNotSaved) {

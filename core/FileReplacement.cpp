@@ -21,12 +21,12 @@ constexpr int kNameAttempts = 100;
 // The file a chain of symbolic links ends at (which need not exist yet); a
 // relative link counts from the folder the link lies in. A loop or a link
 // that cannot be read leaves the path where the chain stopped.
-std::string FollowLinks(const std::string& path) {
+std::string FollowLinks(const std::string& path, FileSystem& files) {
     constexpr int kMaxLinks = 40;
     fs::path target = PathFromUtf8(path);
     for (int i = 0; i < kMaxLinks; ++i) {
+        if (!files.Status(Utf8FromPath(target)).link) break;
         std::error_code error;
-        if (!fs::is_symlink(target, error)) break;
         fs::path next = fs::read_symlink(target, error);
         if (error) break;
         target = next.is_absolute() ? next : target.parent_path() / next;
@@ -58,7 +58,7 @@ bool IsNode(FileKind kind) { return !Replaceable(kind) && kind != FileKind::Fold
 }  // namespace
 
 FileReplacement::FileReplacement(const std::string& path, const char* mode, FileSystem& files)
-    : files_(files), path_(FollowLinks(path)), mode_(mode) {}
+    : files_(files), path_(FollowLinks(path, files)), mode_(mode) {}
 
 FileReplacement::~FileReplacement() { Abandon(); }
 

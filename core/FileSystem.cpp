@@ -58,6 +58,30 @@ std::FILE* Stream(int descriptor, const char* mode) {
 }
 
 #ifdef _WIN32
+// Tries of a rename refused while another program holds one of the files,
+// and the pause between them: a second in all.
+constexpr int kRenameAttempts = 20;
+constexpr DWORD kRenamePauseMs = 50;
+
+// The errno value for a Windows error code, for SystemReason.
+int ErrnoOf(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EBUSY;
+    case ERROR_NOT_SAME_DEVICE:
+        return EXDEV;
+    default:
+        return EACCES;
+    }
+}
+
 int TextFlag(const char* mode) { return std::strchr(mode, 'b') != nullptr ? _O_BINARY : _O_TEXT; }
 #else
 FileKind KindOf(mode_t mode) {
@@ -138,9 +162,7 @@ FileStatus FileSystem::Status(const std::string& path) {
 #ifdef _WIN32
     const DWORD attributes = GetFileAttributesW(WideName(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        status.error =
-            error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+        status.error = ErrnoOf(GetLastError());
         return status;
     }
     status.link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
@@ -215,11 +237,22 @@ bool FileSystem::SetAccess([[maybe_unused]] std::FILE* file,
 
 bool FileSystem::Rename(const std::string& from, const std::string& to) {
 #ifdef _WIN32
-    if (MoveFileExW(WideName(from).c_str(), WideName(to).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    errno = EACCES;
-    return false;
+    const std::wstring source = WideName(from), target = WideName(to);
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(source.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        // A virus scanner or the search indexer may hold a file just written,
+        // or a web server the page it replaces, for a moment.
+        const DWORD error = GetLastError();
+        if (attempt == kRenameAttempts ||
+            (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
+             error != ERROR_ACCESS_DENIED)) {
+            errno = ErrnoOf(error);
+            return false;
+        }
+        Sleep(kRenamePauseMs);
+    }
 #else
     return std::rename(from.c_str(), to.c_str()) == 0;
 #endif

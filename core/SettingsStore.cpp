@@ -30,7 +30,10 @@ bool WriteConfigFile(SettingsStore& store) {
                                       sizeof(ServerSettings)));
         written = config.Commit();
     }
-    if (!written) store.saveFailed = true;
+    if (!written) {
+        store.saveFailed = true;
+        store.saveReason = config.Reason();
+    }
     return written;
 }
 

@@ -23,6 +23,9 @@ struct SettingsStore {
     std::string startupDir;   // the working folder at start-up
     std::string configPath;   // config.dmc; empty means startupDir/config.dmc
     bool saveFailed = false;  // set by SaveSettings, never cleared
+    // Why the last save of config.dmc that failed did: the system's words, or
+    // kNotRegularFile for a device or pipe in its place.
+    std::string saveReason;
     // What a missing or unusable config.dmc and a reset fall back to. Always
     // DefaultSettings in the programs; tests point its game folder (on
     // Windows the real C:\Program Files\Quake III Arena) at a temporary one.

@@ -11,9 +11,7 @@
 //   after which a write fails with ENOSPC (a full device) or a read fails
 //   with EIO (a disk that stops answering). A file shorter than the read
 //   limit reads to its end as usual.
-// Pretend makes Status report a device, pipe or socket at those files, and
-// PlantLink puts a link at the name of the next file created, as someone
-// racing the program would.
+// Pretend: Status sees a device, pipe or socket there; PlantLink: a racer's link at a new name.
 #pragma once
 
 #include <algorithm>
@@ -77,16 +75,16 @@ public:
 
     std::FILE* Open(const std::string& path, const char* mode) override {
         if (Fails(Call::Open, path)) return nullptr;
-        return Track(FileSystem::Open(path, mode), path, mode[0] != 'r');
+        std::FILE* file = FileSystem::Open(path, mode);
+        if (file != nullptr) open_[file] = {path, 0, mode[0] != 'r'};
+        return file;
     }
     std::FILE* Create(const std::string& path, const char* mode, int permissions) override {
         if (!plant_.empty()) std::filesystem::create_symlink(std::exchange(plant_, {}), path);
         if (Fails(Call::Open, path)) return nullptr;
-        return Track(FileSystem::Create(path, mode, permissions), path, true);
-    }
-    std::FILE* OpenDevice(const std::string& path, const char* mode) override {
-        if (Fails(Call::Open, path)) return nullptr;
-        return Track(FileSystem::OpenDevice(path, mode), path, true);
+        std::FILE* file = FileSystem::Create(path, mode, permissions);
+        if (file != nullptr) open_[file] = {path, 0, true};
+        return file;
     }
     FileStatus Status(const std::string& path) override {
         FileStatus status = FileSystem::Status(path);
@@ -157,10 +155,6 @@ private:
         bool writing = false;
     };
 
-    std::FILE* Track(std::FILE* file, const std::string& path, bool writing) {
-        if (file != nullptr) open_[file] = {path, 0, writing};
-        return file;
-    }
     bool Matches(const std::string& path) const {
         return name_.empty() || path.find(name_) != std::string::npos;
     }

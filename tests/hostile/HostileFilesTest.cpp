@@ -7,10 +7,6 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 #include "core/PakScanner.h"
 #include "core/ServerFiles.h"
 #include "tests/cli/CliHarness.h"
@@ -127,7 +123,7 @@ TEST(HostileSettings, PipesInPlaceOfSettingsAndMapListsDoNotBlock) {
     LoadSettings(store);  // as missing: the defaults, but the pipe stays
     EXPECT_EQ(RecordBytes(store.settings), RecordBytes(defaults));
     EXPECT_TRUE(fs::is_fifo(dir / "config.dmc"));
-    EXPECT_TRUE(store.saveFailed);
+    EXPECT_EQ(store.saveReason, kNotRegularFile);
 
     std::strcpy(store.settings.quakePath, (dir / "game").string().c_str());
     store.settings.gameType = kMorvaneSoccer;
@@ -204,135 +200,91 @@ TEST(HostileClanLists, TrailingWordsAndPipesAreIgnored) {
     }
 }
 
-// A game folder where every writing command of mctfcli has what it needs
-// (settings, a log, a folder for the units); "@" in an argument stands for
-// the game folder.
-struct Writers {
-    GameFolder game;
+// Every command that writes a file, and the file ("@": its game folder).
+const std::pair<Args, const char*> kWriters[] = {
+    {{"stats"}, "baseq3/pstats.htm"},
+    {{"server-files"}, "morvane/morvane.cfg"},
+    {{"maplist", "add", "q3ctf1"}, "morvane/mctf.map"},
+    {{"systemd", "--write", "@"}, "morvane-stats.timer"},
+    {{"stats", "--no-pages", "--json", "@out.json"}, "out.json"}};
+
+// A game folder with all the writers need: settings and a log.
+struct WriterRun : GameFolder {
     CliHarness cli;
-    Writers() {
-        SaveSettings(game.store);
-        WriteFileBytes(game.dir / "baseq3" / "games.log", Match({{"0", "Ann"}}));
-        fs::create_directory(game.dir / "units");
+    WriterRun() {
+        SaveSettings(store);
+        WriteFileBytes(dir / "baseq3" / "games.log", Match({{"0", "Ann"}}));
     }
-    int Run(Args args, bool configFolder = false) {
-        for (std::string& arg : args)
-            if (arg[0] == '@') arg = (game.dir / arg.substr(1)).string();
-        if (configFolder) cli.context.settingsFolder = game.dir.str();
-        if (!configFolder) args.insert(args.end(), {"--config", game.Config().string()});
+    int Run(Args args, FileSystem& files) {
+        for (std::string& arg : args) arg = arg[0] == '@' ? (dir / arg.substr(1)).string() : arg;
+        args.insert(args.end(), {"--config", Config().string()});
+        cli.context.files = &files;
         return cli.Run(args);
     }
 };
 
 TEST(HostileFiles, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
     if (!kHasSymbolicLinks) GTEST_SKIP() << "no symbolic links";
-    const std::pair<Args, const char*> writers[] = {
-        {{"settings", "set", "fragLimit=9"}, "config.dmc"},
-        {{"server-files"}, "morvane.bat"},
-        {{"maplist", "add", "q3ctf1"}, "morvane/mctf.map"},
-        {{"stats"}, "baseq3/pstats.htm"},
-        {{"stats", "--no-pages", "--json", "@out.json"}, "out.json"}};
-    for (const auto& [args, target] : writers) {
-        Writers w;
-        const fs::path victim = w.game.dir / "victim", file = w.game.dir / target;
+    for (const auto& [args, name] : kWriters) {
+        WriterRun run;
+        const fs::path victim = run.dir / "victim", file = run.dir / name;
         WriteFileBytes(victim, "precious");
         fs::create_symlink(victim, file.string() + ".tmp");  // the name it once had
         FaultyFiles disk;
         disk.PlantLink(victim);  // at the name the first new file is given
-        w.cli.context.files = &disk;
-        EXPECT_EQ(w.Run(args), 0) << target << w.cli.err.str();
-        EXPECT_EQ(ReadFileBytes(victim), "precious") << target;
-        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file))) << target;
+        EXPECT_EQ(run.Run(args, disk), 0) << name << run.cli.err.str();
+        EXPECT_EQ(ReadFileBytes(victim), "precious") << name;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file))) << name;
     }
 }
 
 TEST(HostileFiles, DevicesPipesAndSocketsAreNeverReplaced) {
     if (!kHasNamedPipes) GTEST_SKIP() << "needs named pipes and /dev/null";
-    const std::tuple<Args, const char*, bool> writers[] = {
-        {{"stats"}, "baseq3/pstats.htm", false},
-        {{"server-files"}, "morvane/morvane.cfg", false},
-        {{"maplist", "add", "q3ctf1"}, "morvane/mctf.map", false},
-        {{"systemd", "--write", "@units"}, "units/morvane-stats.timer", false},
-        {{"settings", "set", "fragLimit=9"}, "config.dmc", true},
-        {{"stats", "--no-pages", "--json", "@out.json"}, "out.json", false}};
-    // What stands there, and what --json says of it.
-    const std::pair<const char*, std::string> nodes[] = {{"/dev/null", ""},
-                                                         {"/dev/full", SystemReason(ENOSPC)},
-                                                         {"pipe", SystemReason(ENXIO)},
-                                                         {"socket", kNotRegularFile}};
-    for (const auto& [args, target, configFolder] : writers) {
-        for (const auto& [node, jsonReason] : nodes) {
-            Writers w;
-            const fs::path file = w.game.dir / target;
-            const std::string what = std::string(target) + " on " + node;
-            fs::remove(file);
+    // What stands there, what it stays, and why --json cannot write to it.
+    const std::tuple<const char*, fs::file_type, std::string> nodes[] = {
+        {"/dev/null", fs::file_type::symlink, ""},
+        {"/dev/full", fs::file_type::symlink, SystemReason(ENOSPC)},
+        {"pipe", fs::file_type::fifo, SystemReason(ENXIO)},
+        {"socket", fs::file_type::regular, kNotRegularFile}};
+    for (const auto& [args, name] : kWriters) {
+        for (const auto& [node, stays, why] : nodes) {
+            WriterRun run;
+            const fs::path file = run.dir / name;
+            const bool json = args.back() == "@out.json", written = json && why.empty();
             FaultyFiles disk;
-            w.cli.context.files = &disk;
+            fs::remove(file);
             if (node[0] == '/') fs::create_symlink(node, file);
             ASSERT_TRUE(node[0] != 'p' || MakeNamedPipe(file));
-            if (node[0] == 's') disk.Pretend(FileKind::Socket, target);
+            if (node[0] == 's') disk.Pretend(FileKind::Socket, name);
             if (node[0] == 's') WriteFileBytes(file, "old");
-            const bool json = args.size() > 1 && args[1] == "--no-pages";
-            EXPECT_EQ(w.Run(args, configFolder), json && jsonReason.empty() ? 0 : 1) << what;
-            const std::string& err = w.cli.err.str();
-            if (json) {
-                EXPECT_EQ(err, jsonReason.empty()
-                                   ? ""
-                                   : "mctfcli: " + file.string() +
-                                         ": cannot be written: " + jsonReason + "\n");
-            } else {
-                EXPECT_NE(err.find(file.filename().string()), std::string::npos) << what << err;
-            }
-            EXPECT_EQ(fs::symlink_status(file).type(), node[0] == '/'   ? fs::file_type::symlink
-                                                       : node[0] == 'p' ? fs::file_type::fifo
-                                                                        : fs::file_type::regular)
-                << what;
-            EXPECT_TRUE(node[0] != '/' || fs::is_character_file(node)) << what;
-            EXPECT_TRUE(node[0] != 's' || ReadFileBytes(file) == "old") << what;
-            EXPECT_EQ(TemporaryFiles(w.game.dir.path()), 0) << what;
+            EXPECT_EQ(run.Run(args, disk), written ? 0 : 1) << name << node;
+            const auto said = file.string() + ": " + (json ? "cannot be written: " + why : "");
+            EXPECT_NE(run.cli.err.str().find(written ? "" : said), std::string::npos)
+                << name << node << run.cli.err.str();
+            EXPECT_EQ(fs::symlink_status(file).type(), stays) << name << node;
+            EXPECT_TRUE(node[0] != '/' || fs::is_character_file(node)) << name << node;
+            EXPECT_TRUE(node[0] != 's' || ReadFileBytes(file) == "old") << name << node;
         }
     }
 }
 
 // config.dmc and morvane.cfg hold the passwords: new, they are their owner's
-// alone. A file written again keeps the mode and, for root, the owner and
-// group it had; a new one made by root belongs to its folder's owner.
-TEST(HostileFiles, ModesAndOwnersOfNewAndReplacedFiles) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows files carry no modes or owners";
-#else
+// alone; a file written again keeps the mode it had. The modes when new and
+// when replaced:
+TEST(HostileFiles, PasswordFilesAreTheOwnersAloneAndModesAreKept) {
+    if (!kHasNamedPipes) GTEST_SKIP() << "Windows files carry no modes";
     GameFolder game;
-    WriteFileBytes(game.dir / "probe", "");
-    const FileStatus probe = SystemFiles().Status((game.dir / "probe").string());
-    const bool root = probe.owner == 0;
-    const auto owners = [](const FileStatus& s) { return std::pair(s.owner, s.group); };
-    const auto mine = root ? std::pair(4321LL, 4322LL) : owners(probe);
-    ASSERT_TRUE(!root || chown(game.dir.str().c_str(), 4321, 4322) == 0);
-    ASSERT_TRUE(!root || chown(game.Morvane("").c_str(), 4321, 4322) == 0);
-    const struct {
-        fs::path file;
-        int created, replaced;  // the modes
-    } cases[] = {{game.Config(), 0600, 0640},
-                 {game.Morvane("morvane.cfg"), 0600, 0640},
-                 {game.dir / "morvane.sh", 0755, 0750},  // runnable wherever readable
-                 {game.dir / "morvane.bat", probe.mode, 0640},
-                 {game.Morvane("mctf.map"), probe.mode, 0640}};
-    ASSERT_TRUE(ApplySettings(game.store).serverFiles.Written());
-    for (const auto& c : cases) {
-        const FileStatus made = SystemFiles().Status(c.file.string());
-        EXPECT_EQ(made.mode, c.created) << c.file;
-        EXPECT_EQ(owners(made), mine) << c.file;
-        fs::permissions(c.file, fs::perms(0640));
-        ASSERT_TRUE(!root || chown(c.file.c_str(), 4323, 4324) == 0);
+    const std::tuple<fs::path, int, int> cases[] = {
+        {game.Config(), 0600, 0640},
+        {game.Morvane("morvane.cfg"), 0600, 0640},
+        {game.dir / "morvane.sh", 0755, 0750}};  // runnable wherever readable
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(ApplySettings(game.store).serverFiles.Written());
+        for (const auto& [file, created, replaced] : cases) {
+            EXPECT_EQ(SystemFiles().Status(file.string()).mode, round ? replaced : created) << file;
+            fs::permissions(file, fs::perms(0640));
+        }
     }
-    SetFixedText(game.store.settings.hostname, "Another host");
-    ASSERT_EQ(ApplySettings(game.store).saved, SaveResult::Saved);
-    for (const auto& c : cases) {
-        const FileStatus replaced = SystemFiles().Status(c.file.string());
-        EXPECT_EQ(replaced.mode, c.replaced) << c.file;
-        EXPECT_EQ(owners(replaced), root ? std::pair(4323LL, 4324LL) : owners(probe)) << c.file;
-    }
-#endif
 }
 
 }  // namespace

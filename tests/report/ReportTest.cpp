@@ -115,7 +115,6 @@ TEST_F(ReportTest, MissingContinuationPageEndsTheReportBeforeClans) {
 
 TEST_F(ReportTest, FailedWriteIsReportedInsteadOfSuccess) {
     AddThreePlayers();
-    // railers.htm lands on a disk that is full.
     FaultyFiles disk;
     disk.LimitWrites(100, "railers.htm");
     env.files = &disk;
