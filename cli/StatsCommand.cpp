@@ -55,19 +55,18 @@ bool IsFolder(const std::string& path) {
 }
 
 // The run's JSON document into `path`, or onto standard output for "-". A
-// file is replaced whole, so a program reading it never sees half of one.
+// file is replaced whole, so a program reading it never sees half of one; a
+// device or pipe (/dev/stdout, a pipe to jq) is written through and kept.
 bool WriteJson(const std::string& document, const std::string& path, CommandContext& context) {
     if (path == "-") {
         context.out << document << std::flush;
         return true;
     }
-    FileReplacement file(path, "wb", *context.files);
-    file.SkipSync();
-    if (file.Open()) {
-        file.Write(document);
-        if (file.Commit()) return true;
-    }
-    context.err << "mctfcli: " << path << ": cannot be written; the file is as it was\n";
+    const OutputFileOutcome written = WriteOutputFile(*context.files, path, document);
+    if (written.written) return true;
+    context.err << "mctfcli: " << path << ": cannot be written"
+                << (written.throughNode ? ": " + written.reason : "; the file is as it was")
+                << '\n';
     return false;
 }
 
@@ -140,6 +139,11 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     if (bytes) reading.emplace(*bytes);
     ReportEnvironment env;
     env.files = context.files;
+    env.waiting = [&](const std::string& folder) {
+        if (bytes) bytes->Clear();
+        context.err << "mctfcli: waiting for another statistics run writing " << folder << '\n'
+                    << std::flush;
+    };
     const StatsRunOutcome outcome =
         AnalyzeLogs(*tables, settings, bytes || parsed.quiet ? noBar : context.desktop, env,
                     reading ? &*reading : nullptr, places);
@@ -168,6 +172,8 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
         const bool aboutLogs = outcome.status == StatsRunStatus::NoLogFiles;
         const std::string& pages = outcome.page.empty() ? places.pagesFolder : outcome.page;
         context.err << "mctfcli: " << (aboutLogs ? logsName : pages) << ": " << text << '\n';
+        if (!outcome.reason.empty())
+            context.err << "mctfcli: " << pages << ": " << outcome.reason << '\n';
     }
     WarnUnread(outcome.unread, context);
     WarnMatchless(outcome.logFiles, context);

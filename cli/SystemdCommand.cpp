@@ -57,8 +57,7 @@ int WriteUnits(const std::vector<SystemdUnit>& units, const std::string& folder,
         const std::string path = Utf8FromPath(PathFromUtf8(folder) / unit.name);
         FileReplacement file(path, "w", *context.files);
         if (!file.Open()) {
-            context.err << "mctfcli: " << path << ": cannot be created: " << SystemReason(errno)
-                        << '\n';
+            context.err << "mctfcli: " << path << ": cannot be created: " << file.Reason() << '\n';
             return 1;
         }
         file.Write(unit.text);

@@ -220,25 +220,27 @@ ServerFilesOutcome WriteServerFiles(const SettingsStore& store) {
 
     const std::string launchPath = LaunchFilePath(store.settings);
     FileReplacement launch(launchPath, "w", *store.files);
-    if (!launch.Open()) return {CannotCreateLaunchFile, launchPath, {}};
+    if (!launch.Open()) return {CannotCreateLaunchFile, launchPath, {}, launch.Reason()};
     WriteLaunchLine(launch, store.settings);
     // A full disk would truncate the script next: stop while it is whole.
-    if (!launch.Commit()) return {CannotWriteLaunchFile, launchPath, {}};
+    if (!launch.Commit()) return {CannotWriteLaunchFile, launchPath, {}, launch.Reason()};
 
     if (kWritesShellLauncher) {
         const std::string shellPath = ShellLauncherPath(store.settings);
         FileReplacement shell(shellPath, "w", *store.files);
-        if (!shell.Open()) return {CannotCreateShellLauncher, shellPath, {}};
+        if (!shell.Open()) return {CannotCreateShellLauncher, shellPath, {}, shell.Reason()};
         shell.MakeExecutable();
         WriteShellLauncher(shell, store.settings);
-        if (!shell.Commit()) return {CannotWriteShellLauncher, shellPath, {}};
+        if (!shell.Commit()) return {CannotWriteShellLauncher, shellPath, {}, shell.Reason()};
     }
 
     const std::string scriptPath = ServerScriptPath(store.settings);
     FileReplacement script(scriptPath, "w", *store.files);
-    if (!script.Open()) return {CannotCreateScript, scriptPath, {}};
+    // It holds the rcon and server passwords.
+    script.OwnerOnly();
+    if (!script.Open()) return {CannotCreateScript, scriptPath, {}, script.Reason()};
     WriteScript(script, store);
-    if (!script.Commit()) return {CannotWriteScript, scriptPath, {}};
+    if (!script.Commit()) return {CannotWriteScript, scriptPath, {}, script.Reason()};
     return {Written, {}, {}};
 }
 

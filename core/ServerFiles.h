@@ -79,17 +79,21 @@ struct ServerFilesOutcome {
     std::string path;
     // Unsafe...: what is wrong, "hostname holds a double quote".
     std::string problem;
+    // CannotCreate... and CannotWrite...: why, in the system's words or
+    // kNotRegularFile (a device or pipe in the file's place is never replaced).
+    std::string reason{};
 
     bool Written() const { return status == ServerFilesStatus::Written; }
 };
 
 // Writes morvane.bat, then (see kWritesShellLauncher) morvane.sh, then
-// morvane.cfg, each replacing the old file only once
-// it is complete (a symbolic link stays, its target is replaced). A file that
-// cannot be created at all (its folder missing or closed, a folder in its
-// place) and one whose writing fails part-way keep their old contents, and a
-// failing launch file stops before the next one. A record or map list holding
-// what the script cannot carry safely, or no game path, writes no file.
+// morvane.cfg, each replacing the old file only once it is complete (a
+// symbolic link stays, its target is replaced; morvane.cfg, which holds the
+// passwords, is made 0600 when new). A file that cannot be created at all
+// (its folder missing or closed, a folder, device or pipe in its place) and
+// one whose writing fails part-way keep their old contents, and a failing
+// launch file stops before the next one. A record or map list holding what
+// the script cannot carry safely, or no game path, writes no file.
 ServerFilesOutcome WriteServerFiles(const SettingsStore& store);
 
 // What the window shows for an outcome: "Cannot create server bat file\nMake

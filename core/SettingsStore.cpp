@@ -23,13 +23,18 @@ bool IsUsable(const ServerSettings& settings) {
 // when the file cannot be created or the bytes do not all reach it.
 bool WriteConfigFile(SettingsStore& store) {
     FileReplacement config(ConfigPath(store), "wb", *store.files);
+    // It holds the rcon and server passwords.
+    config.OwnerOnly();
     bool written = config.Open();
     if (written) {
         config.Write(std::string_view(reinterpret_cast<const char*>(&store.settings),
                                       sizeof(ServerSettings)));
         written = config.Commit();
     }
-    if (!written) store.saveFailed = true;
+    if (!written) {
+        store.saveFailed = true;
+        store.saveReason = config.Reason();
+    }
     return written;
 }
 

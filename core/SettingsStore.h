@@ -24,6 +24,9 @@ struct SettingsStore {
     std::string startupDir;   // the working folder at start-up
     std::string configPath;   // config.dmc; empty means startupDir/config.dmc
     bool saveFailed = false;  // set by SaveSettings, never cleared
+    // Why the last save of config.dmc that failed did: the system's words, or
+    // kNotRegularFile for a device or pipe in its place.
+    std::string saveReason;
     // What a missing or unusable config.dmc and a reset fall back to. Always
     // DefaultSettings in the programs; tests point its game folder (on
     // Windows the real C:\Program Files\Quake III Arena) at a temporary one.
@@ -67,11 +70,12 @@ SettingsFileState ReadSettings(SettingsStore& store, ReadResult* unread = nullpt
 enum class SaveResult { Saved, ConfigNotSaved, MapListNotSaved };
 
 // Writes the 808 bytes to config.dmc, then the map list. config.dmc is
-// replaced only once the new bytes are safely on the disk; when it cannot be
-// created or written, sets saveFailed, keeps the old file and writes nothing.
-// The window ignores the result (it reports nothing after start-up); mctfcli
-// says which file was not saved. A map list whose file could not be read is
-// not written (MapListNotSaved).
+// replaced only once the new bytes are safely on the disk (a new one is made
+// 0600: it holds the passwords; a device or pipe there is never replaced);
+// when it cannot be created or written, sets saveFailed, keeps the old file
+// and writes nothing. The window ignores the result (it reports nothing
+// after start-up); mctfcli says which file was not saved. A map list whose
+// file could not be read is not written (MapListNotSaved).
 SaveResult SaveSettings(SettingsStore& store);
 
 // Copies the defaults over the record and saves (mctf.map is left empty).

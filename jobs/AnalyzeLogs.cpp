@@ -130,6 +130,7 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
         break;
     }
     outcome.page = std::move(report.page);
+    outcome.reason = std::move(report.reason);
     return outcome;
 }
 

@@ -44,6 +44,9 @@ struct StatsRunOutcome {
     StatsRunStatus status = StatsRunStatus::Written;
     // The page that could not be created, for the two Create statuses.
     std::string page;
+    // Why it could not: the system's words ("Permission denied", "Not a
+    // directory") or kNotRegularFile for a device or pipe in its place.
+    std::string reason;
     // What the pages are missing: logs skipped, a clan list not read.
     UnreadFiles unread;
 

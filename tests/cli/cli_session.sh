@@ -76,19 +76,17 @@ expect 1 "$cli" maplist add "two words"
 expect 1 "$cli" maplist remove q3dm17
 files | cmp -s - "$work/before" || fail "a refused maplist call changed a file"
 
-# A save that fails keeps the old file and says so (a folder stands where
-# the new file would be written first).
+# A save that fails keeps the old file and says so (no file may grow: a full disk).
+full() { (trap "" XFSZ; ulimit -f 0; exec "$@") 2>&1 | cat >&2; return "${PIPESTATUS[0]}"; }
 cp config.dmc config.copy
-mkdir config.dmc.tmp
-expect 1 "$cli" settings set fragLimit=31
-grep -qx "mctfcli: config.dmc: cannot be written; .*" "$err" || fail "failed save: $(cat "$err")"
+expect 1 full "$cli" settings set fragLimit=31
+grep -A1 -x "mctfcli: config.dmc: cannot be written; .*" "$err" | grep -qx "mctfcli: config.dmc: File too large" || fail "failed save: $(cat "$err")"
 same config.dmc config.copy "a failed save changed config.dmc"
-rmdir config.dmc.tmp
-mkdir q3/morvane/q3ctf.map.tmp
+mv q3/morvane/q3ctf.map list.copy && mkfifo q3/morvane/q3ctf.map  # never replaced
 expect 1 "$cli" maplist add q3dm7
 grep -qx "mctfcli: $work/s/q3/morvane/q3ctf.map: cannot be written; .*" "$err" ||
   fail "failed list save: $(cat "$err")"
-rmdir q3/morvane/q3ctf.map.tmp
+rm q3/morvane/q3ctf.map && mv list.copy q3/morvane/q3ctf.map && cp config.copy config.dmc
 
 # A wrong --config is never overwritten; a missing one is an error.
 cp q3/baseq3/morvane.cfg script.copy
