@@ -66,11 +66,9 @@ TEST_F(ServerFilesTest, GameTypeChoosesCvarFolderAndModLines) {
             << type;
         if (kWritesShellLauncher) {
             const std::string sh = ReadFileBytes(game.dir / "morvane.sh");
-            EXPECT_EQ(
-                sh.find(" +set fs_game morvane +set dedicated 2 +set net_port 27960 +exec "
-                        "morvane.cfg \"$@\"\n") !=
-                    std::string::npos,
-                mod)
+            EXPECT_EQ(sh.find(" +set fs_game morvane +set dedicated 2 +set net_port 27960 +exec "
+                              "morvane.cfg \"$@\"\n") != std::string::npos,
+                      mod)
                 << type;
             EXPECT_EQ(std::filesystem::status(game.dir / "morvane.sh").permissions(),
                       std::filesystem::perms(0755));
@@ -120,7 +118,8 @@ TEST_F(ServerFilesTest, OddValuesAreWrittenUnchangedAndRepeatably) {
                                       "set g_motd \"" + std::string(128, 'm') + "\"\n",
                                       "set d64 \"map  ; set nextmap vstr d1\"\n"};
     for (const std::string& line : lines) EXPECT_NE(first.find(line), std::string::npos) << line;
-    EXPECT_NE(ReadFileBytes(game.dir / "morvane.bat").find(" +set net_port -1 "), std::string::npos);
+    EXPECT_NE(ReadFileBytes(game.dir / "morvane.bat").find(" +set net_port -1 "),
+              std::string::npos);
     WriteServerFiles(game.store);
     EXPECT_EQ(Script(), first);
 }
