@@ -76,8 +76,7 @@ TEST(PlayersStats, LogFolderGetsThePagesAndIsRemembered) {
     EXPECT_EQ(h.desktop.progress.back(), 100);
 }
 
-// Elsewhere than on Windows the default folder is the game's log folder, and
-// taken as offered the default is kept, following the game path.
+// Off Windows the default is the game's log folder, and taken as offered stays the default.
 TEST(PlayersStats, TheWindowsDefaultOffersTheGamesLogFolder) {
     if (GamePathSet(DefaultSettings)) GTEST_SKIP() << "the default is a real folder here";
     AppHarness h;
