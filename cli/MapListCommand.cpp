@@ -18,6 +18,7 @@
 #include "core/FixedText.h"
 #include "core/MapList.h"
 #include "core/FolderFiles.h"
+#include "core/GameFolder.h"
 #include "core/PakScanner.h"
 #include "core/Paths.h"
 #include "core/ScriptSafety.h"
@@ -59,13 +60,9 @@ std::string Lower(std::string text) {
 // maps folders. False after saying on err what could not be read.
 bool GameMaps(const ServerSettings& settings, std::set<std::string>& maps,
               CommandContext& context) {
-    const std::string quakePath(FixedText(settings.quakePath));
     bool complete = true;
     std::vector<std::string> names;
-    for (const char* game : {"baseq3", "morvane"}) {
-        // Without fs_game the server never opens the mod's folder.
-        if (game != std::string_view("baseq3") && !IsModGameType(settings.gameType)) break;
-        const std::string folder = JoinPath(quakePath, game);
+    for (const std::string& folder : PakFolders(settings)) {
         std::error_code error;
         for (const std::string& pak : FindFilesEndingIn(folder, ".pk3", error)) {
             // The server loads any map of a pak, however deep in its directory.

@@ -17,7 +17,7 @@
 #include "cli/Commands.h"
 #include "core/FileReplacement.h"
 #include "core/FolderFiles.h"
-#include "core/FixedText.h"
+#include "core/GameFolder.h"
 #include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
 
@@ -110,7 +110,7 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     SettingsStore store;
     if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Stats, context)) return 1;
     const ServerSettings& settings = store.settings;
-    const std::string statsDir(FixedText(settings.statsDir));
+    const std::string statsDir = StatsFolder(settings);
     // Not there at all: said as for a --logs folder, not as a folder without logs.
     std::error_code statError;
     const auto statsDirType = std::filesystem::status(PathFromUtf8(statsDir), statError).type();

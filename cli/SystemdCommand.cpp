@@ -146,7 +146,7 @@ int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
         setup.pages = Utf8FromPath(fs::absolute(PathFromUtf8(*parsed.out)).lexically_normal());
         if (Unusable(*parsed.out, setup.pages, context)) return 1;
     }
-    if (!fs::exists(PathFromUtf8(setup.quakePath) / "morvane.sh", error)) {
+    if (!fs::exists(PathFromUtf8(ShellLauncherPath(store.settings)), error)) {
         context.err << "mctfcli: warning: " << setup.quakePath
                     << ": no morvane.sh yet ('mctfcli server-files' writes it)\n";
     }

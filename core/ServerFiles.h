@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "core/GameFolder.h"
 #include "core/SettingsStore.h"
 
 namespace mctf {
@@ -35,22 +36,13 @@ inline constexpr bool kWritesShellLauncher = true;
 #endif
 
 // The dedicated-server programs morvane.sh looks for in the game folder, in
-// this order: ioquake3's, Quake3e's, then id's own Linux server.
+// this order: ioquake3's, Quake3e's, then id's own Linux server. Without
+// one there it takes ioq3ded from the PATH, then Debian's engine.
 inline constexpr const char* kDedicatedServerNames[] = {
     "ioq3ded.x86_64",  "ioq3ded.aarch64",     "ioq3ded.arm64",     "ioq3ded.x86", "ioq3ded",
     "quake3e.ded.x64", "quake3e.ded.aarch64", "quake3e.ded.arm64", "quake3e.ded", "q3ded",
 };
-
-// False while quakePath names no folder: empty, or, on a system that is not
-// Windows, still the Windows default.
-bool GamePathSet(const ServerSettings& settings);
-
-// <quakePath>/morvane.bat
-std::string LaunchFilePath(const ServerSettings& settings);
-// <quakePath>/morvane.sh
-std::string ShellLauncherPath(const ServerSettings& settings);
-// <quakePath>/baseq3/morvane.cfg for types 0..3, <quakePath>/morvane/... else.
-std::string ServerScriptPath(const ServerSettings& settings);
+inline constexpr const char* kDebianServerPath = "/usr/lib/ioquake3/ioq3ded";
 
 enum class ServerFilesStatus {
     Written,

@@ -1,8 +1,9 @@
 // Any record and map list through WriteServerFiles, the files read back as the
 // game's console reads them: morvane.cfg must run exactly the commands the
-// writer means and the launch line must stay one line with its path inside
-// its quotes, or the writer must refuse, for exactly the records that need
-// it, and write nothing.
+// writer means, the launch line must stay one line with its path inside its
+// quotes and give the engine exactly the record's arguments, as morvane.sh's
+// last line must, or the writer must refuse, for exactly the records that
+// need it, and write nothing.
 //
 // Input: 808 bytes of record (missing bytes keep the defaults), then the map
 // slots, 32 bytes each; mapCount and gameType stay as given, out of range
@@ -128,10 +129,10 @@ std::map<std::string, std::string> ExpectedCvars(const mctf::ServerSettings& s) 
     // clang-format off
     Numbers numbers{
         {"g_gametype", known ? mctf::kGameTypes[s.gameType].gametypeCvar : 0},
-        {"fraglimit", s.fragLimit}, {"timelimit", s.timeLimit}, {"sv_cheats", s.cheats},
+        {"fraglimit", s.fragLimit}, {"timelimit", s.timeLimit},
         {"sv_maxclients", s.maxClients}, {"sv_privateClients", s.privateServer},
         {"sv_pure", s.pureServer}, {"sv_maxRate", s.maxRate}, {"dmflags", s.dmFlags},
-        {"net_port", s.netPort}, {"bot_minplayers", s.botMinPlayers},
+        {"bot_minplayers", s.botMinPlayers},
         {"bot_nochat", s.botNoChat}, {"g_allowvote", s.allowVote},
         {"g_quadfactor", s.quadFactor}, {"g_weaponrespawn", s.weaponRespawn},
         {"g_forcerespawn", s.forceRespawn}, {"g_inactivity", s.inactivity},
@@ -160,9 +161,11 @@ void CheckScript(std::string_view script, const mctf::SettingsStore& store) {
     const auto cvars = ExpectedCvars(s);
     const int count = std::clamp<int32_t>(s.mapCount, 0, mctf::kMapListCapacity);
     const bool rotation = count > 0 && s.gameType != mctf::kQuake3Tournament;
+    // Cheats need devmap: the server holds sv_cheats read-only.
+    const std::string load = s.cheats == 1 ? "devmap" : "map";
     auto map = [&](int index) {  // an empty slot gives a bare "map"
         std::string name(FixedText(store.mapList.maps[index]));
-        return name.empty() ? Words{"map"} : Words{"map", name};
+        return name.empty() ? Words{load} : Words{load, name};
     };
     std::set<std::string> set;
     int maps = 0, vstrs = 0;
@@ -185,7 +188,7 @@ void CheckScript(std::string_view script, const mctf::SettingsStore& store) {
             } else if (w[2] != cvars.at(w[1])) {
                 Fail("value is not [" + cvars.at(w[1]) + "]: " + Shown(w));
             }
-        } else if (w[0] == "map" && w.size() <= 2) {
+        } else if (w[0] == load && w.size() <= 2) {
             ++maps;
             if (rotation || (count == 0 ? w.size() != 2 : w != map(0)))
                 Fail("unexpected map command: " + Shown(w));
@@ -200,11 +203,23 @@ void CheckScript(std::string_view script, const mctf::SettingsStore& store) {
         Fail("wrong number of map or vstr d1 commands");
 }
 
-void CheckLaunchLine(std::string_view line, std::string_view gamePath) {
+// What both launch lines give the engine after its program (and, in
+// morvane.sh, its paths): the port too, since the socket is open before
+// morvane.cfg runs.
+std::string EngineArguments(const mctf::ServerSettings& s) {
+    return std::string(s.gameType >= mctf::kMorvaneCTF ? " +set fs_game morvane" : "") +
+           " +set dedicated " + std::to_string(s.serverType) + " +set net_port " +
+           std::to_string(s.netPort) + " +exec morvane.cfg";
+}
+
+void CheckLaunchLine(std::string_view line, const mctf::ServerSettings& s,
+                     std::string_view gamePath) {
     if (line.find_first_of("\r\n") != npos) Fail("the launch line is more than one line");
     const std::string head = "\"" + std::string(gamePath) + "\\quake3.exe\"";
     if (!line.starts_with(head) || line.find('"', 1) != head.size() - 1)
         Fail("the launch line's path does not end its quotes at \\quake3.exe\"");
+    if (line.substr(head.size()) != EngineArguments(s))
+        Fail("the launch line's arguments are not [" + EngineArguments(s) + "]");
 }
 
 std::set<std::string> Entries(const std::string& folder) {
@@ -249,7 +264,8 @@ std::string GameFolder(std::string_view wanted) {
 // The shell reads the game folder back from its single-quoted line as it was,
 // whatever bytes it holds: 'text' runs, joined by \' for a single quote; one
 // starting with '-' behind "./", so that cd takes no option.
-void CheckShellLauncher(const std::string& launcher, const std::string& path) {
+void CheckShellLauncher(const std::string& launcher, const mctf::ServerSettings& s,
+                        const std::string& path) {
     const std::string game = (path.starts_with('-') ? "./" : "") + path;
     const std::size_t start = launcher.find("\ngame=");
     if (start == std::string::npos) Fail("morvane.sh sets no game folder");
@@ -270,6 +286,11 @@ void CheckShellLauncher(const std::string& launcher, const std::string& path) {
     }
     if (read != game || i >= launcher.size() || launcher[i] != '\n')
         Fail("morvane.sh does not give the game folder as it is: [" + read + "]");
+    // The command that starts the engine, the script's last line.
+    const std::string exec =
+        "\nexec \"$server\" +set fs_basepath \"$game\" +set fs_homepath \"$game\"" +
+        EngineArguments(s) + " \"$@\"\n";
+    if (!launcher.ends_with(exec)) Fail("morvane.sh does not end in [" + exec + "]");
 }
 
 }  // namespace
@@ -295,10 +316,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         script.insert("morvane.cfg");
         // The script first: what it runs says more than a status does.
         CheckScript(ReadAll(JoinPath(JoinPath(game, used), "morvane.cfg")), store);
-        CheckLaunchLine(ReadAll(JoinPath(game, "morvane.bat")), game);
+        CheckLaunchLine(ReadAll(JoinPath(game, "morvane.bat")), s, game);
         if (mctf::kWritesShellLauncher) {
             top.insert("morvane.sh");
-            CheckShellLauncher(ReadAll(JoinPath(game, "morvane.sh")), game);
+            CheckShellLauncher(ReadAll(JoinPath(game, "morvane.sh")), s, game);
         }
     }
     if (Entries(game) != top || !Entries(JoinPath(game, unused)).empty() ||

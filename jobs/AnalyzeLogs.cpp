@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/FixedText.h"
 #include "core/FolderFiles.h"
+#include "core/GameFolder.h"
 #include "core/Paths.h"
 #include "report/Report.h"
 #include "stats/Aggregate.h"
@@ -57,7 +57,7 @@ std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
     auto addFolder = [&](const std::string& folder) {
         for (const std::string& name : FindLogFiles(folder)) add(JoinPath(folder, name));
     };
-    if (places.logs.empty()) addFolder(std::string(FixedText(settings.statsDir)));
+    if (places.logs.empty()) addFolder(StatsFolder(settings));
     for (const std::string& path : places.logs) {
         std::error_code error;
         if (std::filesystem::is_directory(PathFromUtf8(path), error)) {
@@ -109,9 +109,8 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     made.now = [when = env.now()] { return when; };
     ReportOutcome report;
     if (places.writePages) {
-        const std::string pages = places.pagesFolder.empty()
-                                      ? std::string(FixedText(settings.statsDir))
-                                      : places.pagesFolder;
+        const std::string pages =
+            places.pagesFolder.empty() ? StatsFolder(settings) : places.pagesFolder;
         report = WriteReport(tables, settings, pages, made);
     }
     if (places.json) outcome.json = StatsDocument(tables, settings, {made.now(), outcome.logFiles});

@@ -1,12 +1,12 @@
 // AnalyzeLogs: one statistics run, from a folder of server logs to the
 // finished pages.
 //
-// Empties the tables, reads every *.log file of statsDir in name order with
-// the "Reading Data" progress window open, aggregates and writes the report
-// into the same folder (StatsRunPlaces picks other logs and another folder,
-// leaves the pages out, or asks for the JSON document as well). The caller
-// owns the tables (keep them on the heap: they are large) and may read them
-// afterwards.
+// Empties the tables, reads every *.log file of the statistics folder
+// (StatsFolder) in name order with the "Reading Data" progress window open,
+// aggregates and writes the report into the same folder (StatsRunPlaces
+// picks other logs and another folder, leaves the pages out, or asks for the
+// JSON document as well). The caller owns the tables (keep them on the heap:
+// they are large) and may read them afterwards.
 #pragma once
 
 #include <string>
@@ -63,13 +63,14 @@ struct StatsRunOutcome {
     bool MatchFound() const;
 };
 
-// Where a run reads the logs and writes the pages: by default both are
-// settings.statsDir, as in the window.
+// Where a run reads the logs and writes the pages: by default both are the
+// statistics folder (StatsFolder: statsDir, or the game's log folder in its
+// stead), as in the window.
 struct StatsRunPlaces {
     // Log files and folders, read in this order (a folder's *.log files in
-    // name order); empty: the *.log files of statsDir.
+    // name order); empty: the *.log files of the statistics folder.
     std::vector<std::string> logs;
-    // Empty: statsDir.
+    // Empty: the statistics folder.
     std::string pagesFolder;
     // False: no page is written and the pages folder is not touched.
     bool writePages = true;
@@ -77,8 +78,9 @@ struct StatsRunPlaces {
     bool json = false;
 };
 
-// The logs a run reads: the *.log files of statsDir, or for each path of
-// `places.logs` in turn the *.log files of a folder, or the file itself.
+// The logs a run reads: the *.log files of the statistics folder, or for
+// each path of `places.logs` in turn the *.log files of a folder, or the
+// file itself.
 // A file reached twice ("--logs dir dir/a.log", a link to it, a hard link, a
 // path spelt otherwise) is read once, where it first comes: twice would count
 // its kills twice. Files are told apart by FileIdentity, not by name.

@@ -11,6 +11,7 @@
 
 #include "cli/ByteProgress.h"
 #include "core/FolderLock.h"
+#include "core/GameFolder.h"
 #include "core/SettingsStore.h"
 #include "report/StatsDocument.h"
 #include "tests/cli/CliHarness.h"
@@ -63,6 +64,24 @@ TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
     std::string stored = ReadFileBytes(Config());
     ASSERT_EQ(stored.size(), sizeof(ServerSettings));
     EXPECT_STREQ(stored.c_str() + offsetof(ServerSettings, statsDir), cli.defaults.statsDir);
+}
+
+// The Windows default names no folder elsewhere: the game's log folder stands in.
+TEST_F(StatsCommandTest, WithoutLogsTheWindowsDefaultIsTheGamesLogFolder) {
+    if (GamePathSet(DefaultSettings)) GTEST_SKIP() << "the default is a real folder here";
+    const std::filesystem::path game = DefaultsIn(dir.path()).quakePath;
+    SettingsStore store;
+    store.configPath = Config();
+    store.settings = cli.defaults;
+    SetFixedText(store.settings.quakePath, game.string());
+    SetFixedText(store.settings.statsDir, DefaultSettings.statsDir);
+    for (auto [type, folder] : {std::pair{kMorvaneDM, "morvane"}, {kQuake3DM, "baseq3"}}) {
+        store.settings.gameType = type;
+        ASSERT_EQ(SaveSettings(store), SaveResult::Saved);
+        WriteFileBytes(game / folder / "games.log", kOneMatch);
+        EXPECT_EQ(Run({"--config", Config()}), 0) << cli.err.str();
+        EXPECT_TRUE(std::filesystem::exists(game / folder / "pstats.htm")) << folder;
+    }
 }
 
 TEST_F(StatsCommandTest, OnATerminalTheBytesReadReplaceTheBarAndAreErased) {

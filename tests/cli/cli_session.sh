@@ -59,7 +59,7 @@ expect 0 "$cli" maplist remove q3dm17
 [[ $(cat q3/morvane/q3ctf.map) == $'q3ctf1\nq3ctf2' ]] || fail "list file: $(cat q3/morvane/q3ctf.map)"
 grep -q '^set sv_hostname "Frag Hall"$' q3/baseq3/morvane.cfg || fail "script: hostname"
 grep -q '^set d2 "map q3ctf2 ; set nextmap vstr d1"$' q3/baseq3/morvane.cfg || fail "script: maps"
-[[ $(cat q3/morvane.bat) == "\"$work/s/q3\\quake3.exe\" +set dedicated 2 +exec morvane.cfg" ]] ||
+[[ $(cat q3/morvane.bat) == "\"$work/s/q3\\quake3.exe\" +set dedicated 2 +set net_port 27961 +exec morvane.cfg" ]] ||
   fail "launch line: $(cat q3/morvane.bat)"
 expect 0 "$cli" settings get mapCount gameType netPort
 [[ $(cat "$out") == $'2\n3\n27961' ]] || fail "stored values: $(cat "$out")"

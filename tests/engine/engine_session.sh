@@ -13,10 +13,7 @@ set -uo pipefail
 cli="$(realpath "$1")"
 # Faults this test shows today, by name: their checks only report while they
 # are listed here. Take a name off when its fix lands.
-#   port      morvane.cfg sets net_port after the engine opened its socket
-#   cheats    sv_cheats is read-only for scripts: morvane.cfg cannot set it
-#   statsdir  on Linux statsDir keeps the Windows default: stats finds no log
-KNOWN_FAULTS="port cheats statsdir"
+KNOWN_FAULTS=""
 gametype=${MCTF_ENGINE_GAMETYPE:-Quake 3 DM}
 read -ra maps <<<"${MCTF_ENGINE_MAPS:-oa_dm1 oa_dm2 oa_dm3}"
 keep="${MCTF_ENGINE_KEEP:+$(realpath -m "$MCTF_ENGINE_KEEP")}"

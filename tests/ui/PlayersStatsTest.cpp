@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "core/FixedText.h"
+#include "core/GameFolder.h"
 #include "core/ServerSettings.h"
 #include "tests/core/FaultyFiles.h"
 #include "tests/ui/AppHarness.h"
@@ -73,6 +74,22 @@ TEST(PlayersStats, LogFolderGetsThePagesAndIsRemembered) {
     EXPECT_FALSE(h.desktop.progressOpen);
     ASSERT_FALSE(h.desktop.progress.empty());
     EXPECT_EQ(h.desktop.progress.back(), 100);
+}
+
+// Off Windows the default is the game's log folder, and taken as offered stays the default.
+TEST(PlayersStats, TheWindowsDefaultOffersTheGamesLogFolder) {
+    if (GamePathSet(DefaultSettings)) GTEST_SKIP() << "the default is a real folder here";
+    AppHarness h;
+    h.Start();
+    SetFixedText(h.app->Store().settings.quakePath, h.dir.str());
+    SetFixedText(h.app->Store().settings.statsDir, DefaultSettings.statsDir);
+    fs::create_directory(h.dir / "morvane");
+    WriteFileBytes(h.dir / "morvane" / "games.log",
+                   "  0:00 InitGame: \\sv_hostname\\Test\n  5:00 Exit: Timelimit hit.\n");
+    h.AnswerPrompt((h.dir / "morvane").string().c_str(), true);
+    h.Button("Players Stats").click();
+    EXPECT_EQ(h.desktop.messages.at(0).text, "pstats.htm written");
+    EXPECT_EQ(StoredStatsDir(h), DefaultSettings.statsDir);
 }
 
 TEST(PlayersStats, UnreadableClanListIsNamedAfterThePages) {
