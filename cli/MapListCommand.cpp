@@ -16,9 +16,9 @@
 #include "cli/Commands.h"
 #include "cli/PakReport.h"
 #include "core/FixedText.h"
-#include "core/MapList.h"
 #include "core/FolderFiles.h"
 #include "core/GameFolder.h"
+#include "core/MapList.h"
 #include "core/PakScanner.h"
 #include "core/Paths.h"
 #include "core/ScriptSafety.h"
@@ -89,8 +89,8 @@ bool GameMaps(const ServerSettings& settings, std::set<std::string>& maps,
     return complete;
 }
 
-// Names on err each map of the list that the server would not find; 1 when
-// any, or when a pak or folder could not be read.
+// Names on err each map of the list that the server would not find or not
+// load as named; 1 when any, or when a pak or folder could not be read.
 int Check(const SettingsStore& store, const std::string& file, CommandContext& context) {
     const std::vector<std::string> list = ListNames(store);
     if (list.empty()) return 0;
@@ -99,7 +99,14 @@ int Check(const SettingsStore& store, const std::string& file, CommandContext& c
     bool failed = !GameMaps(store.settings, found, context);
     std::set<std::string> named;
     for (const std::string& name : list) {
-        if (found.contains(Lower(name)) || !named.insert(name).second) continue;
+        if (!named.insert(name).second) continue;
+        if (ScriptHazard hazard = FindMapNameHazard(name); hazard != ScriptHazard::None) {
+            context.err << "mctfcli: " << file << ": map '" << name << "' holds "
+                        << HazardName(hazard) << MapHazardEffect(hazard) << '\n';
+            failed = true;
+            continue;
+        }
+        if (found.contains(Lower(name))) continue;
         context.err << "mctfcli: " << file << ": no pak under " << quakePath << " holds map '"
                     << name << "'; the rotation would stop there\n";
         failed = true;

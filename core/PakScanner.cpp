@@ -61,21 +61,31 @@ void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names,
         // Too long for the name buffer: skipped, not cut to a wrong name.
         if (length >= kNameBufferSize) continue;
         name.resize(std::strlen(name.c_str()));
-        if (MapNameFromPath(name)) names.push_back(name);
+        if (MapNameFromEntry(name)) names.push_back(name);
     }
 }
 
 }  // namespace
 
-bool MapNameFromPath(std::string& name) {
+namespace {
+
+bool MapNameAfter(std::string& name, const char* separators) {
     if (name.size() < 3 || name.compare(name.size() - 3, 3, "bsp") != 0) return false;
-    std::size_t slash = name.find_last_of("\\/");
+    std::size_t slash = name.find_last_of(separators);
     std::size_t start = slash == std::string::npos ? 0 : slash + 1;
     std::size_t componentLength = name.size() - start;
     // Removing four characters would cut into the path or leave no name.
     if (componentLength <= 4) return false;
     name = name.substr(start, componentLength - 4);
     return true;
+}
+
+}  // namespace
+
+bool MapNameFromPath(std::string& name) { return MapNameAfter(name, "\\/"); }
+
+bool MapNameFromEntry(std::string& name) {
+    return MapNameAfter(name, name.find('/') != std::string::npos ? "/" : "\\");
 }
 
 int FindCentralHeader(ByteStream& stream) {

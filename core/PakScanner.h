@@ -61,6 +61,12 @@ const char* ScanMessage(ScanStatus status);
 // without the four-character extension and returns true. A component of four
 // characters or fewer gives no map; name is then left as it was.
 bool MapNameFromPath(std::string& name);
+// The same for the name of a pak entry. ZIP separates folders with '/', so a
+// backslash after the last '/' is part of the map's name ("maps/oa\dm1.bsp"
+// is the map oa\dm1, which the server loads by that name); only a pak
+// without any '/' in the name, as old Windows tools wrote them, separates
+// with '\'.
+bool MapNameFromEntry(std::string& name);
 
 // Searches forward for the central-header signature 50 4B 01 02. Returns the
 // number of candidate bytes examined (the stream then stands after the

@@ -167,13 +167,14 @@ void WriteScript(FileReplacement& file, const SettingsStore& store) {
     file.Write("set g_syncronousClients 0\n");
 }
 
-// The first text or map name the files would carry unsafely, as
-// "hostname holds a double quote", with the file it would go into.
+// The first text or map name the files would carry unsafely, or the engine
+// would lose, as "hostname holds a double quote", with the file it would go
+// into.
 std::optional<ServerFilesOutcome> FindUnsafeContent(const SettingsStore& store) {
     const ServerSettings& s = store.settings;
     for (const SettingsField& field : SettingsFields()) {
         if (!field.quoted) continue;
-        ScriptHazard hazard = FindQuotedTextHazard(TextOf(s, field));
+        ScriptHazard hazard = FindTextHazard(TextOf(s, field), field.use);
         if (hazard == ScriptHazard::None) continue;
         std::string problem = std::string(field.name) + " holds " + std::string(HazardName(hazard));
         // The game path is the one quoted text of the launch line.

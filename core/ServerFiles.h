@@ -53,8 +53,9 @@ enum class ServerFilesStatus {
     // The game path names no folder (see GamePathSet): nothing is written,
     // since the files would land in the root or the working folder.
     GamePathNotSet,
-    // A text or map name would break out of its quotes or its command (see
-    // ScriptSafety), on the launch line or in the script: nothing is written.
+    // A text or map name would break out of its quotes or its command, or
+    // the engine would lose it (see ScriptSafety), on the launch line or in
+    // the script: nothing is written.
     UnsafeLaunchFile,
     UnsafeScript,
     CannotCreateLaunchFile,  // the old files stay as they were

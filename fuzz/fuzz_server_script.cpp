@@ -11,6 +11,7 @@
 // quakePath gives ('/' read as '\'), so the launch line's path can hold
 // anything a folder name can.
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -117,9 +118,34 @@ bool QuotedTextHazard(std::string_view text) {
     });
 }
 
+bool HighByte(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// The engine cuts a bare word at a byte >= 0x80 and drops a map name with '\'
+// from the server info.
 bool MapNameHazard(std::string_view name) {
-    return QuotedTextHazard(name) || name.find_first_of("; ") != npos || name.find("//") != npos ||
-           name.find("/*") != npos;
+    return QuotedTextHazard(name) || name.find_first_of("; \\") != npos ||
+           name.find("//") != npos || name.find("/*") != npos || HighByte(name);
+}
+
+// What the engine would lose although the script carries it: a server or
+// user info value holding ';' or '\', a host name past 128 bytes, a
+// password the server reads from a packet ('%' and bytes >= 0x80 become
+// '.'), an rcon password that is not one bare word, a log name that leaves
+// its folder or does not end in ".log".
+bool LostByEngine(const mctf::ServerSettings& s) {
+    const std::string_view host = FixedText(s.hostname), user = FixedText(s.serverPassword),
+                           rcon = FixedText(s.rconPassword), log = FixedText(s.logFileName);
+    std::string end(log.substr(log.size() < 4 ? 0 : log.size() - 4));
+    std::transform(end.begin(), end.end(), end.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    return host.size() > 128 || host.find_first_of(";\\") != npos ||
+           user.find_first_of(";\\%") != npos || HighByte(user) ||
+           rcon.find_first_of(" %") != npos || rcon.find("//") != npos || rcon.find("/*") != npos ||
+           HighByte(rcon) || log.find_first_of("/\\:") != npos || log.find("..") != npos ||
+           (!log.empty() && (log.size() <= 4 || end != ".log"));
 }
 
 // Every cvar the script sets outside the rotation, with its value.
@@ -331,6 +357,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
          {FixedText(s.hostname), FixedText(s.motd), FixedText(s.logFileName),
           FixedText(s.serverPassword), FixedText(s.rconPassword)})
         unsafeScript |= QuotedTextHazard(text);
+    unsafeScript |= LostByEngine(s);
     // The tournament writes only the first map.
     const int written = std::clamp<int32_t>(
         s.mapCount, 0, s.gameType == mctf::kQuake3Tournament ? 1 : mctf::kMapListCapacity);

@@ -108,13 +108,13 @@ TEST_F(ServerFilesTest, MapBlockCases) {
 
 TEST_F(ServerFilesTest, OddValuesAreWrittenUnchangedAndRepeatably) {
     ServerSettings& s = game.store.settings;
-    std::strcpy(s.hostname, "say 'hi'; ^1//x");  // inside quotes: the server's to show
+    std::strcpy(s.hostname, "say 'hi', ^1//x");  // inside quotes: the server's to show
     std::memset(s.motd, 'm', sizeof s.motd);     // no terminator: stops at the field's end
     s.netPort = -1;
     s.mapCount = 1000;  // more than the list holds
     ASSERT_TRUE(WriteServerFiles(game.store).Written());
     std::string first = Script();
-    std::vector<std::string> lines = {"set sv_hostname \"say 'hi'; ^1//x\"\n",
+    std::vector<std::string> lines = {"set sv_hostname \"say 'hi', ^1//x\"\n",
                                       "set g_motd \"" + std::string(128, 'm') + "\"\n",
                                       "set d64 \"map  ; set nextmap vstr d1\"\n"};
     for (const std::string& line : lines) EXPECT_NE(first.find(line), std::string::npos) << line;
@@ -140,6 +140,18 @@ TEST_F(ServerFilesTest, ARecordThatWouldBreakOutOfItsQuotesWritesNoFile) {
          "Cannot write server file\nlogFileName holds a line break"},
         {[](SettingsStore& s) { SetFixedText(s.settings.quakePath, "C:\\q3\" & del x & \""); },
          "Cannot write server bat file\nquakePath holds a double quote"},
+        {[](SettingsStore& s) { SetFixedText(s.settings.hostname, "A;B"); },
+         "Cannot write server file\nhostname holds a semicolon"},
+        {[](SettingsStore& s) { SetFixedText(s.settings.hostname, std::string(129, 'h')); },
+         "Cannot write server file\nhostname holds more than 128 characters"},
+        {[](SettingsStore& s) { SetFixedText(s.mapList.maps[s.settings.mapCount++], "a\xe9"); },
+         "Cannot write server file\nmap 'a\xe9' holds a character beyond ASCII"},
+        {[](SettingsStore& s) { SetFixedText(s.mapList.maps[s.settings.mapCount++], "oa\\dm1"); },
+         "Cannot write server file\nmap 'oa\\dm1' holds a backslash"},
+        {[](SettingsStore& s) { SetFixedText(s.settings.rconPassword, "a b"); },
+         "Cannot write server file\nrconPassword holds a blank"},
+        {[](SettingsStore& s) { SetFixedText(s.settings.logFileName, "games.txt"); },
+         "Cannot write server file\nlogFileName holds a name not ending in .log"},
         {[](SettingsStore& s) {
              SetFixedText(s.mapList.maps[0], "q3ctf1");
              SetFixedText(s.mapList.maps[1], "q3dm17;quit");

@@ -141,8 +141,8 @@ TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
     ServerSettings s = DefaultSettings;
     std::memcpy(s.quakePath, folder.data(), 128);
     std::memcpy(s.statsDir, folder.data(), 128);
-    std::memset(s.hostname, 'h', sizeof s.hostname);
-    std::memset(s.logFileName, 'l', sizeof s.logFileName);
+    std::memset(s.hostname, 'h', 128);  // the most the server info takes
+    std::memcpy(s.logFileName, (std::string(28, 'l') + ".log").data(), sizeof s.logFileName);
     std::memset(s.motd, 'm', sizeof s.motd);
     std::memset(s.rconPassword, 'r', sizeof s.rconPassword);
     std::memset(s.serverPassword, 'p', sizeof s.serverPassword);
@@ -157,8 +157,8 @@ TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
 
     ASSERT_TRUE(WriteServerFiles(store).Written());
     std::string script = ReadTextFile(folder + "/morvane/morvane.cfg");
-    for (std::string line : {"set sv_hostname \"" + std::string(256, 'h') + "\"\n",
-                             "set g_log \"" + std::string(32, 'l') + "\"\n",
+    for (std::string line : {"set sv_hostname \"" + std::string(128, 'h') + "\"\n",
+                             "set g_log \"" + std::string(28, 'l') + ".log\"\n",
                              "set g_motd \"" + std::string(128, 'm') + "\"\n",
                              "set rconPassword \"" + std::string(16, 'r') + "\"\n",
                              "set sv_privatePassword \"" + std::string(16, 'p') + "\"\n"})

@@ -44,7 +44,9 @@ TEST_F(SheetTest, EveryFieldOfThePagesTravelsThroughItsPageUnchanged) {
     for (const SettingsField& field : SettingsFields()) {
         if (!onSheet(field)) continue;
         if (field.kind == FieldKind::Text) {
-            SetText(stored, field, std::string(field.textLimit, field.name[0]));
+            std::string text(field.textLimit, field.name[0]);
+            if (field.use == TextUse::LogFileName) text.replace(text.size() - 4, 4, ".log");
+            SetText(stored, field, text);
         } else if (field.kind == FieldKind::Flags) {
             SetNumber(stored, field, field.flagBits);
         } else if (field.kind != FieldKind::Port) {

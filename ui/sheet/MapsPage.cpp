@@ -125,7 +125,7 @@ std::optional<std::string> UnsafeMapReason(const QString& name) {
     ScriptHazard hazard = FindMapNameHazard(ToBytes(name));
     if (hazard == ScriptHazard::None) return std::nullopt;
     return "the name holds " + std::string(HazardName(hazard)) +
-           ", which the server would read as a command of its own";
+           std::string(MapHazardEffect(hazard));
 }
 
 void MapsPage::InsertAvailable(const QString& name) {
