@@ -41,19 +41,18 @@ std::FILE* Stream(int descriptor, const char* mode) {
     if (descriptor < 0) return nullptr;
 #ifdef _WIN32
     std::FILE* file = _fdopen(descriptor, mode);
-    if (file == nullptr) {
-        const int error = errno;
-        _close(descriptor);
-        errno = error;
-    }
 #else
     std::FILE* file = fdopen(descriptor, mode);
+#endif
     if (file == nullptr) {
         const int error = errno;
+#ifdef _WIN32
+        _close(descriptor);
+#else
         close(descriptor);
+#endif
         errno = error;
     }
-#endif
     return file;
 }
 
