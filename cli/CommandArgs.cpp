@@ -11,6 +11,10 @@ bool IsHelp(std::string_view word) { return word == "--help" || word == "-h"; }
 
 }  // namespace
 
+bool IsOptionValue(std::string_view word, bool takesStandardOutput) {
+    return !word.starts_with('-') || (takesStandardOutput && word == "-");
+}
+
 std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
                                             CommandArgs& parsed) {
     for (const std::string& word : args) {
@@ -24,6 +28,7 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         unsigned flag;
         std::string_view name;
         void (*take)(CommandArgs& parsed, std::string value);
+        bool takesStandardOutput = false;  // "-"
     } const valueOptions[] = {
         {kConfigOption, "--config", [](CommandArgs& p, std::string v) { p.config = std::move(v); }},
         {kLogsOption, "--logs",
@@ -31,7 +36,8 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         {kOutOption, "--out", [](CommandArgs& p, std::string v) { p.out = std::move(v); }},
         {kSystemdOptions, "--every", [](CommandArgs& p, std::string v) { p.every = std::move(v); }},
         {kSystemdOptions, "--write", [](CommandArgs& p, std::string v) { p.write = std::move(v); }},
-        {kJsonFileOption, "--json", [](CommandArgs& p, std::string v) { p.json = std::move(v); }},
+        {kJsonFileOption, "--json", [](CommandArgs& p, std::string v) { p.json = std::move(v); },
+         true},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -70,8 +76,7 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
             const std::string_view name = option.name;
             std::string value;
             if (word == name) {
-                // A following option is no value: "--config --yes" lacks one.
-                if (i + 1 >= args.size() || args[i + 1].starts_with("--"))
+                if (i + 1 >= args.size() || !IsOptionValue(args[i + 1], option.takesStandardOutput))
                     return "option " + std::string(name) + " needs a value";
                 value = args[++i];
             } else if (word.starts_with(std::string(name) + "=")) {

@@ -5,8 +5,9 @@
 // "--every MINUTES", "--write DIR", "--yes", "--user", "--quiet" (or "-q"),
 // "--json FILE" with "--no-pages" or "--json" alone, and "--help" (or "-h"),
 // which every command takes and which wins over everything else, so it is
-// never read as a file name. "--" ends the options. Which of them a command
-// takes is in its row of the command table.
+// never read as a file name. "--" ends the options. A value starting with
+// '-' is written joined, as "--out=-q". Which of them a command takes is in
+// its row of the command table.
 #pragma once
 
 #include <optional>
@@ -45,6 +46,11 @@ struct CommandArgs {
     bool help = false;
     Args words;
 };
+
+// Whether the word after an option that takes a value can be that value:
+// a word starting with '-' is an option ("--out -q" lacks its value; a folder
+// "-q" is "--out=-q"), except "-" alone where standard output is meant.
+bool IsOptionValue(std::string_view word, bool takesStandardOutput = false);
 
 // Fills parsed from args, allowing the options in `options`. Returns the
 // problem for a usage error (an unknown option, an option without its value).

@@ -87,6 +87,8 @@ bool ReportSave(SaveResult result, const SettingsStore& store,
         context.err << "mctfcli: " << ConfigName(config)
                     << ": cannot be written; the settings were not saved and the file is "
                        "as it was\n";
+        if (!store.saveReason.empty())
+            context.err << "mctfcli: " << ConfigName(config) << ": " << store.saveReason << '\n';
         return true;
     }
     if (result == SaveResult::MapListNotSaved) {
@@ -121,12 +123,15 @@ bool ReportServerFiles(const ServerFilesOutcome& outcome, CommandContext& contex
                     << '\n';
         start = end + 1;
     }
+    if (!outcome.reason.empty())
+        context.err << "mctfcli: " << outcome.path << ": " << outcome.reason << '\n';
     return true;
 }
 
 int ApplyForCommand(SettingsStore& store, const std::optional<std::string>& config,
-                    CommandContext& context) {
+                    CommandContext& context, ApplyResult* applied) {
     ApplyResult result = ApplySettings(store);
+    if (applied != nullptr) *applied = result;
     const bool serverFilesFailed = ReportServerFiles(result.serverFiles, context);
     const bool saveFailed = ReportSave(result.saved, store, config, context);
     // Half done is still done in part: say which half.

@@ -53,9 +53,10 @@ inline constexpr const char* kGamePathNotSetMessage =
 bool ReportServerFiles(const ServerFilesOutcome& outcome, CommandContext& context);
 
 // What OK on the settings sheet does (ApplySettings), with every file that
-// was not written named on context.err. 0, or 1 when anything was not written.
+// was not written named on context.err. 0, or 1 when anything was not written;
+// `applied`, when given, receives what was written.
 int ApplyForCommand(SettingsStore& store, const std::optional<std::string>& config,
-                    CommandContext& context);
+                    CommandContext& context, ApplyResult* applied = nullptr);
 
 // Says on context.err that a save went wrong, naming the file; true when
 // result is a failure. An empty list whose folder is missing counts as saved:

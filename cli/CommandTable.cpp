@@ -16,11 +16,12 @@ constexpr std::string_view kSettingsUsage =
     "show prints every field as NAME=VALUE (with --json as one JSON object, texts\n"
     "as strings, numbers as numbers), get the values of the fields named.\n"
     "set checks every value as the settings sheet does (nothing changes when one\n"
-    "is refused), then does what OK on the sheet does: writes the server files\n"
-    "(morvane.bat, morvane.sh beside it on Linux, morvane.cfg), saves config.dmc\n"
-    "and the map list of the game type. reset\n"
-    "restores the defaults as Setup > Reset Settings does; it asks on a terminal,\n"
-    "elsewhere it needs --yes.\n";
+    "is refused; a relative quakePath or statsDir is stored absolute), then does\n"
+    "what OK on the sheet does: writes the server files (morvane.bat, morvane.sh\n"
+    "beside it on Linux, morvane.cfg), saves config.dmc and the map list of the\n"
+    "game type. A new quakePath reads the list its folder holds; only a folder\n"
+    "without one receives the list in use. reset restores the defaults as\n"
+    "Setup > Reset Settings does; it asks on a terminal, elsewhere it needs --yes.\n";
 
 constexpr std::string_view kMapListUsage =
     "Usage: mctfcli maplist show [--config FILE]\n"

@@ -16,8 +16,9 @@
 #include "cli/Commands.h"
 #include "cli/PakReport.h"
 #include "core/FixedText.h"
-#include "core/MapList.h"
 #include "core/FolderFiles.h"
+#include "core/GameFolder.h"
+#include "core/MapList.h"
 #include "core/PakScanner.h"
 #include "core/Paths.h"
 #include "core/ScriptSafety.h"
@@ -59,16 +60,14 @@ std::string Lower(std::string text) {
 // maps folders. False after saying on err what could not be read.
 bool GameMaps(const ServerSettings& settings, std::set<std::string>& maps,
               CommandContext& context) {
-    const std::string quakePath(FixedText(settings.quakePath));
     bool complete = true;
     std::vector<std::string> names;
-    for (const char* game : {"baseq3", "morvane"}) {
-        // Without fs_game the server never opens the mod's folder.
-        if (game != std::string_view("baseq3") && !IsModGameType(settings.gameType)) break;
-        const std::string folder = JoinPath(quakePath, game);
+    for (const std::string& folder : PakFolders(settings)) {
         std::error_code error;
         for (const std::string& pak : FindFilesEndingIn(folder, ".pk3", error)) {
-            const ScanStatus status = ScanMapFile(pak, names, context.desktop, *context.files);
+            // The server loads any map of a pak, however deep in its directory.
+            const ScanStatus status = ScanMapFile(pak, names, context.desktop, *context.files,
+                                                  ScanReach::CentralDirectory);
             if (!ReportScan(pak, status, context)) complete = false;
         }
         if (error) {
@@ -90,8 +89,8 @@ bool GameMaps(const ServerSettings& settings, std::set<std::string>& maps,
     return complete;
 }
 
-// Names on err each map of the list that the server would not find; 1 when
-// any, or when a pak or folder could not be read.
+// Names on err each map of the list that the server would not find or not
+// load as named; 1 when any, or when a pak or folder could not be read.
 int Check(const SettingsStore& store, const std::string& file, CommandContext& context) {
     const std::vector<std::string> list = ListNames(store);
     if (list.empty()) return 0;
@@ -100,7 +99,14 @@ int Check(const SettingsStore& store, const std::string& file, CommandContext& c
     bool failed = !GameMaps(store.settings, found, context);
     std::set<std::string> named;
     for (const std::string& name : list) {
-        if (found.contains(Lower(name)) || !named.insert(name).second) continue;
+        if (!named.insert(name).second) continue;
+        if (ScriptHazard hazard = FindMapNameHazard(name); hazard != ScriptHazard::None) {
+            context.err << "mctfcli: " << file << ": map '" << name << "' holds "
+                        << HazardName(hazard) << MapHazardEffect(hazard) << '\n';
+            failed = true;
+            continue;
+        }
+        if (found.contains(Lower(name))) continue;
         context.err << "mctfcli: " << file << ": no pak under " << quakePath << " holds map '"
                     << name << "'; the rotation would stop there\n";
         failed = true;

@@ -117,7 +117,7 @@ std::optional<std::string> TakeLeadingConfig(Args& args, Args& config) {
     while (!args.empty() && (args[0] == "--config" || args[0].starts_with("--config="))) {
         const std::size_t words = args[0] == "--config" ? 2 : 1;
         // As after the command: a following option is no value.
-        if (args.size() < words || (words == 2 && args[1].starts_with("--")))
+        if (args.size() < words || (words == 2 && !IsOptionValue(args[1])))
             return "option --config needs a value";
         config.insert(config.end(), args.begin(), args.begin() + words);
         args.erase(args.begin(), args.begin() + words);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
+#include "core/FixedText.h"
 #include "core/MapList.h"
 #include "core/SettingsFields.h"
 #include "core/Utf8.h"
@@ -97,6 +100,28 @@ struct Assignment {
     std::string value;
 };
 
+// A game or statistics folder given relative to the current one, made
+// absolute (lexically normal, in the system's separators): morvane.sh, the
+// window and the statistics run start in other folders. False after saying
+// why the current folder is not known.
+bool AbsoluteIfFolder(const SettingsField& field, std::string& value, CommandContext& context) {
+    namespace fs = std::filesystem;
+    if ((&field != &FieldOf(&ServerSettings::quakePath) &&
+         &field != &FieldOf(&ServerSettings::statsDir)) ||
+        value.empty() || PathFromUtf8(value).is_absolute())
+        return true;
+    std::error_code error;
+    fs::path folder = fs::absolute(PathFromUtf8(value), error).lexically_normal();
+    if (error) {
+        context.err << "mctfcli: " << field.name
+                    << ": cannot tell the current folder: " << error.message() << '\n';
+        return false;
+    }
+    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+    value = Utf8FromPath(folder);
+    return true;
+}
+
 int Set(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.size() < 2) return UsageError(context, kCommand, "set needs NAME=VALUE");
     std::vector<Assignment> assignments;
@@ -115,7 +140,9 @@ int Set(const CommandArgs& parsed, CommandContext& context) {
         if (!field->IsEditable())
             return UsageError(context, kCommand,
                               name + " cannot be set: it is the format of the settings file");
-        assignments.push_back({field, word.substr(equals + 1)});
+        std::string value = word.substr(equals + 1);
+        if (!AbsoluteIfFolder(*field, value, context)) return 1;
+        assignments.push_back({field, std::move(value)});
     }
 
     SettingsStore store;
@@ -134,18 +161,30 @@ int Set(const CommandArgs& parsed, CommandContext& context) {
     if (refused) return 1;
 
     const int32_t previousType = store.settings.gameType;
+    // The game path moves last, once the list of the game type is in memory:
+    // the new folder then keeps its own list or receives this one.
+    const std::string gamePath(FixedText(changed.quakePath));
+    std::memcpy(changed.quakePath, store.settings.quakePath, sizeof changed.quakePath);
     store.settings = changed;
     // As picking a game-type button and opening the sheet: the list of the
-    // new type is the one the sheet shows and OK saves.
-    if (store.settings.gameType != previousType) {
-        // A list that is there but cannot be read must not become a file.
-        ReadResult list = LoadMapList(store);
-        if (list.Unreadable()) {
-            context.err << "mctfcli: " << list.path << ": cannot read: " << list.reason << '\n';
-            return 1;
-        }
+    // new type is the one the sheet shows and OK saves. A list that is there
+    // but cannot be read must not become a file.
+    ReadResult list;
+    if (store.settings.gameType != previousType) list = LoadMapList(store);
+    GamePathChange change;
+    if (!list.Unreadable()) {
+        change = ChangeGamePath(store, gamePath);
+        list = change.read;
     }
-    return ApplyForCommand(store, parsed.config, context);
+    if (list.Unreadable()) {
+        context.err << "mctfcli: " << list.path << ": cannot read: " << list.reason << '\n';
+        return 1;
+    }
+    ApplyResult applied;
+    const int status = ApplyForCommand(store, parsed.config, context, &applied);
+    if (const std::string note = GamePathListNote(change, applied.saved); !note.empty())
+        context.err << "mctfcli: " << note << '\n';
+    return status;
 }
 
 int Reset(const CommandArgs& parsed, CommandContext& context) {

@@ -2,7 +2,8 @@
 // there. --logs picks other logs and --out another pages folder for this
 // run only; --json FILE writes the run as JSON too, --no-pages only that;
 // config.dmc is not saved. The success report goes to standard output, errors (naming the
-// folder) to standard error.
+// folder) to standard error. A log without a match is warned of; a run in
+// which no log held one fails, though its pages are written.
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -16,7 +17,7 @@
 #include "cli/Commands.h"
 #include "core/FileReplacement.h"
 #include "core/FolderFiles.h"
-#include "core/FixedText.h"
+#include "core/GameFolder.h"
 #include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
 
@@ -54,19 +55,18 @@ bool IsFolder(const std::string& path) {
 }
 
 // The run's JSON document into `path`, or onto standard output for "-". A
-// file is replaced whole, so a program reading it never sees half of one.
+// file is replaced whole, so a program reading it never sees half of one; a
+// device or pipe (/dev/stdout, a pipe to jq) is written through and kept.
 bool WriteJson(const std::string& document, const std::string& path, CommandContext& context) {
     if (path == "-") {
         context.out << document << std::flush;
         return true;
     }
-    FileReplacement file(path, "wb", *context.files);
-    file.SkipSync();
-    if (file.Open()) {
-        file.Write(document);
-        if (file.Commit()) return true;
-    }
-    context.err << "mctfcli: " << path << ": cannot be written; the file is as it was\n";
+    const OutputFileOutcome written = WriteOutputFile(*context.files, path, document);
+    if (written.written) return true;
+    context.err << "mctfcli: " << path << ": cannot be written"
+                << (written.throughNode ? ": " + written.reason : "; the file is as it was")
+                << '\n';
     return false;
 }
 
@@ -81,6 +81,16 @@ void WarnUnread(const UnreadFiles& unread, CommandContext& context) {
     if (unread.clanList.Unreadable()) {
         context.err << "mctfcli: warning: cannot read " << unread.clanList.path
                     << ", the pages name no clans from it (" << unread.clanList.reason << ")\n";
+    }
+}
+
+// Logs read without a match the statistics counted: not the game's log (a
+// skipped file has its warning already).
+void WarnMatchless(const std::vector<RunLogFile>& logs, CommandContext& context) {
+    for (const RunLogFile& log : logs) {
+        const bool opened = log.read.outcome == ReadOutcome::Read || log.read.opened;
+        if (opened && log.matches == 0)
+            context.err << "mctfcli: warning: no match found in " << log.path << '\n';
     }
 }
 
@@ -100,7 +110,14 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     SettingsStore store;
     if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Stats, context)) return 1;
     const ServerSettings& settings = store.settings;
-    const std::string statsDir(FixedText(settings.statsDir));
+    const std::string statsDir = StatsFolder(settings);
+    // Not there at all: said as for a --logs folder, not as a folder without logs.
+    std::error_code statError;
+    const auto statsDirType = std::filesystem::status(PathFromUtf8(statsDir), statError).type();
+    if (places.logs.empty() && statsDirType == std::filesystem::file_type::not_found) {
+        context.err << "mctfcli: " << statsDir << ": no such folder\n";
+        return 1;
+    }
     // A single folder stands in for statsDir, pages and all, as it always did.
     const bool oneFolder = places.logs.size() == 1 && IsFolder(places.logs[0]);
     places.pagesFolder = parsed.out ? *parsed.out : oneFolder ? places.logs[0] : statsDir;
@@ -122,6 +139,11 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     if (bytes) reading.emplace(*bytes);
     ReportEnvironment env;
     env.files = context.files;
+    env.waiting = [&](const std::string& folder) {
+        if (bytes) bytes->Clear();
+        context.err << "mctfcli: waiting for another statistics run writing " << folder << '\n'
+                    << std::flush;
+    };
     const StatsRunOutcome outcome =
         AnalyzeLogs(*tables, settings, bytes || parsed.quiet ? noBar : context.desktop, env,
                     reading ? &*reading : nullptr, places);
@@ -132,7 +154,13 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
     // Standard output holds the document alone when it goes there.
     const bool jsonOnOutput = parsed.json == "-";
     std::ostream& said = jsonOnOutput ? context.err : context.out;
-    if (outcome.Written()) {
+    const bool matchFound = outcome.MatchFound();
+    if (outcome.Written() && !matchFound) {
+        // Empty pages are no success.
+        context.err << "mctfcli: no match found in any log file"
+                    << (places.writePages ? "; the pages were written without players" : "")
+                    << '\n';
+    } else if (outcome.Written()) {
         if (!parsed.quiet && places.writePages) said << RunMessage(outcome).text << '\n';
         if (!parsed.quiet && places.json && !jsonOnOutput && jsonWritten)
             said << *parsed.json << " written\n";
@@ -144,9 +172,12 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
         const bool aboutLogs = outcome.status == StatsRunStatus::NoLogFiles;
         const std::string& pages = outcome.page.empty() ? places.pagesFolder : outcome.page;
         context.err << "mctfcli: " << (aboutLogs ? logsName : pages) << ": " << text << '\n';
+        if (!outcome.reason.empty())
+            context.err << "mctfcli: " << pages << ": " << outcome.reason << '\n';
     }
     WarnUnread(outcome.unread, context);
-    return outcome.Written() && jsonWritten ? 0 : 1;
+    WarnMatchless(outcome.logFiles, context);
+    return outcome.Written() && matchFound && jsonWritten ? 0 : 1;
 }
 
 }  // namespace mctf

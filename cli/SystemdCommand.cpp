@@ -57,8 +57,7 @@ int WriteUnits(const std::vector<SystemdUnit>& units, const std::string& folder,
         const std::string path = Utf8FromPath(PathFromUtf8(folder) / unit.name);
         FileReplacement file(path, "w", *context.files);
         if (!file.Open()) {
-            context.err << "mctfcli: " << path << ": cannot be created: " << SystemReason(errno)
-                        << '\n';
+            context.err << "mctfcli: " << path << ": cannot be created: " << file.Reason() << '\n';
             return 1;
         }
         file.Write(unit.text);
@@ -149,7 +148,7 @@ int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
         setup.pages = Utf8FromPath(fs::absolute(PathFromUtf8(*parsed.out)).lexically_normal());
         if (Unusable(*parsed.out, setup.pages, context)) return 1;
     }
-    if (!fs::exists(PathFromUtf8(setup.quakePath) / "morvane.sh", error)) {
+    if (!fs::exists(PathFromUtf8(ShellLauncherPath(store.settings)), error)) {
         context.err << "mctfcli: warning: " << setup.quakePath
                     << ": no morvane.sh yet ('mctfcli server-files' writes it)\n";
     }

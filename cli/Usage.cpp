@@ -1,8 +1,10 @@
 #include <iomanip>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "cli/CommandTable.h"
+#include "core/ScriptSafety.h"
 #include "core/SettingsFields.h"
 
 namespace mctf {
@@ -40,9 +42,14 @@ std::string Limits(const SettingsField& field) {
         }
         return text;
     }
-    case FieldKind::Text:
-        return "text of at most " + std::to_string(field.textLimit) + " characters" +
-               (field.quoted ? ", no double quote or control character" : "");
+    case FieldKind::Text: {
+        std::string text = "text of at most " + std::to_string(field.textLimit) + " characters" +
+                           (field.quoted ? ", no double quote or control character" : "");
+        // On a line of its own, below the first, where the lines are long.
+        if (std::string_view rule = TextUseRule(field.use); !rule.empty())
+            text += ",\n" + std::string(18, ' ') + std::string(rule);
+        return text;
+    }
     case FieldKind::Number:
     case FieldKind::Port:
     case FieldKind::Slider:

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/ByteProgress.h"
+#include "cli/CheckedOutput.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDesktop.h"
 
@@ -22,10 +23,13 @@ std::optional<std::string> AskOnTerminal(std::string_view question) {
 int main(int argc, char** argv) {
     mctf::Args args(argv + 1, argv + argc);
     mctf::TerminalDesktop desktop;
-    mctf::CommandContext context{desktop, std::cout, std::cerr, nullptr};
+    mctf::CheckedOutput standardOutput(1);
+    std::ostream out(&standardOutput);
+    mctf::CommandContext context{desktop, out, std::cerr, nullptr};
     // Never a question that nobody can answer.
     if (mctf::IsTerminal(stdin) && mctf::IsTerminal(stderr)) context.ask = AskOnTerminal;
     std::optional<mctf::ByteProgress> progress;
     if (mctf::IsTerminal(stderr)) context.progress = &progress.emplace(stderr);
-    return mctf::RunMctfcli(args, context);
+    // Data that did not all reach standard output is a failure too.
+    return mctf::FinishOutput(standardOutput, mctf::RunMctfcli(args, context), std::cerr);
 }

@@ -10,6 +10,11 @@
 // FileSystem so that tests can make one chosen call fail, as a failing disk,
 // a full disk or a file readable only by another user would.
 //
+// Writing never replaces a device, a named pipe or a socket with a file:
+// Status tells what stands at a path (and whether the name is a link) before
+// anything is opened, and Create makes a new file exclusively, so that a link
+// planted at its name is never followed.
+//
 // Reading distinguishes a file that is absent (no such file, or not a regular
 // file: a folder has no bytes, a named pipe would block) from one that is
 // there but cannot be read (permission, I/O error, a read that fails
@@ -33,6 +38,27 @@ struct ReadResult {
     bool opened = false;  // Unreadable: the open worked, a read failed
 
     bool Unreadable() const { return outcome == ReadOutcome::Unreadable; }
+};
+
+// What stands at a path, its links followed.
+enum class FileKind { Missing, Regular, Folder, CharDevice, BlockDevice, Pipe, Socket, Other };
+
+struct FileStatus {
+    FileKind kind = FileKind::Missing;
+    bool link = false;  // the name itself is a symbolic link
+    int error = 0;      // errno when nothing could be found there (ENOENT: nothing is)
+    int mode = -1;      // the permission bits; -1 where files carry none (Windows)
+    long long owner = -1, group = -1;  // user and group ids; -1 on Windows
+};
+
+// The words for a path that holds something other than a regular file.
+inline constexpr const char* kNotRegularFile = "not a regular file";
+
+// Who may use a file and whose it is; -1 leaves a value as the file was
+// created.
+struct FileAccess {
+    int mode = -1;
+    long long owner = -1, group = -1;
 };
 
 // The system's words for an errno value ("Permission denied").
@@ -60,9 +86,19 @@ public:
     // Flushes the stream and pushes its data to the disk.
     virtual bool Sync(std::FILE* file);
     virtual bool Close(std::FILE* file);
-    // Lets everyone read and run the file, only its owner write it (0755);
-    // true without doing anything where files carry no such mode (Windows).
-    virtual bool MakeExecutable(std::FILE* file);
+    // What stands at `path` (stat, links followed; lstat for `link`).
+    virtual FileStatus Status(const std::string& path);
+    // Creates `path` for writing (fopen mode "w" or "wb") with `permissions`
+    // less the umask; fails with EEXIST when anything is there, a symbolic
+    // link included (O_CREAT|O_EXCL never follows one).
+    virtual std::FILE* Create(const std::string& path, const char* mode, int permissions);
+    // Opens the character device or named pipe at `path` for writing: never
+    // creates, truncates or waits for a reader (a pipe without one fails with
+    // ENXIO), and fails when something else is there by then.
+    virtual std::FILE* OpenDevice(const std::string& path, const char* mode);
+    // Sets the mode bits and, run as root, the owner and group of an open
+    // file; true without doing anything where files carry none (Windows).
+    virtual bool SetAccess(std::FILE* file, const FileAccess& access);
     // Moves `from` over `to`, replacing it.
     virtual bool Rename(const std::string& from, const std::string& to);
     // Best effort: a file left behind is no failure of the caller's.

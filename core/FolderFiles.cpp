@@ -5,6 +5,12 @@
 
 #include "core/FileSystem.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 namespace mctf {
 
 bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
@@ -26,6 +32,28 @@ std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::strin
     }
     std::sort(paths.begin(), paths.end());
     return paths;
+}
+
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+#ifdef _WIN32
+    // Asked of an open handle: std::filesystem::equivalent is not to be
+    // trusted with mingw-w64's library, and names say nothing of links.
+    HANDLE handle = CreateFileW(PathFromUtf8(path).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (!known) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+#else
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                        static_cast<std::uint64_t>(status.st_ino)};
+#endif
 }
 
 }  // namespace mctf

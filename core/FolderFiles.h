@@ -3,8 +3,14 @@
 //
 // The game and its tools treat extensions without regard to case ("PAK0.PK3",
 // "Server.LOG"), in ASCII only: the same holds here whatever the locale.
+//
+// A file may be listed under several names (a link beside it, a hard link, a
+// path spelt another way): FileIdentity tells whether two names are one file.
 #pragma once
 
+#include <compare>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -21,5 +27,17 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view ending);
 // was listed before a failure is returned).
 std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::string_view extension,
                                            std::error_code& error);
+
+// What one file is, whatever name reaches it: its device and inode, on
+// Windows its volume serial number and file index.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+
+// The identity of the file at path, links followed; none when the file is not
+// there or cannot be looked at.
+std::optional<FileIdentity> IdentifyFile(const std::string& path);
 
 }  // namespace mctf

@@ -6,6 +6,7 @@
 #include "core/ByteStream.h"
 #include "core/FileReplacement.h"
 #include "core/FixedText.h"
+#include "core/GameFolder.h"
 #include "core/Paths.h"
 #include "core/SettingsStore.h"
 
@@ -40,8 +41,7 @@ bool ReadWord(ByteStream& file, char (&slot)[kMapNameSize]) {
 }  // namespace
 
 std::string MapListPath(const SettingsStore& store, int32_t gameType) {
-    return JoinPath(JoinPath(FixedText(store.settings.quakePath), "morvane"),
-                    kGameTypes[gameType].mapListFile);
+    return JoinPath(ModFolderPath(store.settings), kGameTypes[gameType].mapListFile);
 }
 
 std::optional<std::string> CurrentMapListPath(const SettingsStore& store) {

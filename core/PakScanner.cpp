@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "core/ByteStream.h"
 #include "core/Desktop.h"
@@ -16,14 +17,39 @@ constexpr std::size_t kLocalHeaderSize = 30;
 constexpr std::size_t kCentralHeaderRest = 42;  // after the signature
 constexpr std::size_t kNameLengthOffset = 24;   // within those 42 bytes
 
-// Walks the central headers after the stream's position, appending names.
-void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names, Desktop& desktop) {
+constexpr long kEndRecordSize = 22;
+constexpr long kEndRecordReach = kEndRecordSize + 0xFFFF;  // the record and the longest comment
+constexpr std::size_t kDirectoryOffsetAt = 16;             // within the end record
+
+// Where the end-of-central-directory record, the last one in the file, says
+// the central directory starts; 0 (the whole file) without a record or with
+// an offset outside the file, as a ZIP64 archive has there.
+long CentralDirectoryStart(ByteStream& stream, long length) {
+    const long reach = std::min(length, kEndRecordReach);
+    std::vector<unsigned char> tail(static_cast<std::size_t>(reach));
+    if (!stream.SeekFromEnd(reach) || stream.Read(tail.data(), tail.size()) < tail.size()) return 0;
+    static const unsigned char kSignature[4] = {0x50, 0x4B, 0x05, 0x06};
+    for (long at = reach - kEndRecordSize; at >= 0; --at) {
+        const unsigned char* record = tail.data() + at;
+        if (std::memcmp(record, kSignature, sizeof kSignature) != 0) continue;
+        const unsigned char* offset = record + kDirectoryOffsetAt;
+        const unsigned long start = offset[0] | offset[1] << 8 | offset[2] << 16 |
+                                    static_cast<unsigned long>(offset[3]) << 24;
+        return start < static_cast<unsigned long>(length) ? static_cast<long>(start) : 0;
+    }
+    return 0;
+}
+
+// Walks the central headers after the stream's position, appending names;
+// the progress counts the candidates of `span` bytes.
+void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names, Desktop& desktop,
+                            long span) {
     long long total = 0;
     for (;;) {
         int examined = FindCentralHeader(stream);
         if (examined == 0) break;
         total += examined;
-        desktop.SetProgress(static_cast<int>(total * 100 / kScanWindow));
+        desktop.SetProgress(static_cast<int>(total * 100 / span));
         // Even a signature ending on the last candidate counts as no match.
         if (examined == kSearchStep) continue;
 
@@ -35,21 +61,31 @@ void SearchCentralDirectory(ByteStream& stream, std::vector<std::string>& names,
         // Too long for the name buffer: skipped, not cut to a wrong name.
         if (length >= kNameBufferSize) continue;
         name.resize(std::strlen(name.c_str()));
-        if (MapNameFromPath(name)) names.push_back(name);
+        if (MapNameFromEntry(name)) names.push_back(name);
     }
 }
 
 }  // namespace
 
-bool MapNameFromPath(std::string& name) {
+namespace {
+
+bool MapNameAfter(std::string& name, const char* separators) {
     if (name.size() < 3 || name.compare(name.size() - 3, 3, "bsp") != 0) return false;
-    std::size_t slash = name.find_last_of("\\/");
+    std::size_t slash = name.find_last_of(separators);
     std::size_t start = slash == std::string::npos ? 0 : slash + 1;
     std::size_t componentLength = name.size() - start;
     // Removing four characters would cut into the path or leave no name.
     if (componentLength <= 4) return false;
     name = name.substr(start, componentLength - 4);
     return true;
+}
+
+}  // namespace
+
+bool MapNameFromPath(std::string& name) { return MapNameAfter(name, "\\/"); }
+
+bool MapNameFromEntry(std::string& name) {
+    return MapNameAfter(name, name.find('/') != std::string::npos ? "/" : "\\");
 }
 
 int FindCentralHeader(ByteStream& stream) {
@@ -91,7 +127,7 @@ bool IsZipArchive(ByteStream& stream) {
 }
 
 ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names, Desktop& desktop,
-                       FileSystem& files) {
+                       FileSystem& files, ScanReach reach) {
     if (path.size() >= kNameBufferSize) return ScanStatus::PathTooLong;
     std::string name = path;
     if (MapNameFromPath(name)) {
@@ -106,8 +142,13 @@ ScanStatus ScanMapFile(const std::string& path, std::vector<std::string>& names,
     if (length < 0) return ScanStatus::CannotOpen;
     if (!IsZipArchive(stream)) return ScanStatus::InvalidPak;
     desktop.OpenProgress();
-    if (length > kScanWindow) stream.SeekFromEnd(kScanWindow);
-    SearchCentralDirectory(stream, names, desktop);
+    long span = kScanWindow;
+    if (length > kScanWindow) {
+        if (reach == ScanReach::CentralDirectory)
+            span = std::max(span, length - CentralDirectoryStart(stream, length));
+        stream.SeekFromEnd(span);
+    }
+    SearchCentralDirectory(stream, names, desktop, span);
     stream.Close();
     desktop.CloseProgress();
     return ScanStatus::Scanned;

@@ -6,7 +6,6 @@
 
 #include "core/FileReplacement.h"
 #include "core/FixedText.h"
-#include "core/Paths.h"
 #include "core/ScriptSafety.h"
 #include "core/SettingsFields.h"
 
@@ -26,7 +25,8 @@ void WriteLaunchLine(FileReplacement& file, const ServerSettings& s) {
     std::string_view quakePath = FixedText(s.quakePath);
     file.Printf("\"%.*s\\quake3.exe\"", Len(quakePath), quakePath.data());
     if (IsModGameType(s.gameType)) file.Write(" +set fs_game morvane");
-    file.Printf(" +set dedicated %d +exec morvane.cfg", s.serverType);
+    // The port goes on the command line: the socket is open before any script runs.
+    file.Printf(" +set dedicated %d +set net_port %d +exec morvane.cfg", s.serverType, s.netPort);
 }
 
 // A text in single quotes for the shell: every byte stands for itself, a
@@ -48,15 +48,19 @@ std::string ShellQuoted(std::string_view text) {
 // loads, morvane.cfg and the log it writes (g_log, below fs_game) are where
 // the settings and mctfcli stats look for them.
 void WriteShellLauncher(FileReplacement& file, const ServerSettings& s) {
-    const std::string game = ShellQuoted(FixedText(s.quakePath));
+    // cd would take a folder starting with '-' for an option, "-" alone for
+    // the previous folder.
+    const std::string_view path = FixedText(s.quakePath);
+    const std::string game = ShellQuoted((path.starts_with('-') ? "./" : "") + std::string(path));
     std::string names;
     for (const char* name : kDedicatedServerNames)
         names += (names.empty() ? "" : " ") + std::string(name);
     file.Write(
         "#!/bin/sh\n"
         "# Written by mctfutil with morvane.cfg and morvane.bat: changes made here\n"
-        "# are lost the next time. Starts the dedicated server of the game folder;\n"
-        "# MCTF_SERVER names another server program. Arguments are passed on.\n");
+        "# are lost the next time. Starts the dedicated server of the game folder,\n"
+        "# else ioq3ded of the PATH, else Debian's; MCTF_SERVER names another server\n"
+        "# program. Arguments are passed on.\n");
     file.Printf("game=%s\n", game.c_str());
     file.Write(
         "cd \"$game\" || exit 1\n"
@@ -70,18 +74,30 @@ void WriteShellLauncher(FileReplacement& file, const ServerSettings& s) {
         "        fi\n"
         "    done\n"
         "fi\n"
-        "if [ -z \"$server\" ]; then\n");
+        "if [ -z \"$server\" ]; then\n"
+        "    server=$(command -v ioq3ded) || server=\n"
+        "fi\n");
     file.Printf(
-        "    echo \"morvane.sh: no dedicated server in $game (looked for %s);"
-        " install one there or set MCTF_SERVER to its path\" >&2\n",
-        names.c_str());
+        "if [ -z \"$server\" ] && [ -f %s ] && [ -x %s ]; then\n"
+        "    server=%s\n"
+        "fi\n"
+        "if [ -z \"$server\" ]; then\n"
+        "    printf 'morvane.sh: no dedicated server in %%s (looked for %s), no ioq3ded on"
+        " the PATH and no %s; install one or set MCTF_SERVER to its path\\n' \"$game\" >&2\n",
+        kDebianServerPath, kDebianServerPath, kDebianServerPath, names.c_str(), kDebianServerPath);
     file.Write(
         "    exit 1\n"
         "fi\n"
+        "printf 'morvane.sh: starting %s\\n' \"$server\" >&2\n"
         "exec \"$server\" +set fs_basepath \"$game\" +set fs_homepath \"$game\"");
     if (IsModGameType(s.gameType)) file.Write(" +set fs_game morvane");
-    file.Printf(" +set dedicated %d +exec morvane.cfg \"$@\"\n", s.serverType);
+    file.Printf(" +set dedicated %d +set net_port %d +exec morvane.cfg \"$@\"\n", s.serverType,
+                s.netPort);
 }
+
+// The command that loads a map: only devmap lets cheats on (the server
+// holds sv_cheats read-only, and map sets it to 0).
+const char* MapCommand(const ServerSettings& s) { return s.cheats == 1 ? "devmap" : "map"; }
 
 // The rotation: d1..dn each load a map and name the next as nextmap, the
 // last one pointing back to d1. The tournament plays only the first map.
@@ -92,18 +108,18 @@ void WriteMapBlock(FileReplacement& file, const SettingsStore& store) {
         const char* map = "q3dm1";
         if (s.gameType == kQuake3CTF || s.gameType == kMorvaneCTF) map = "q3ctf1";
         if (s.gameType == kMorvaneSoccer) map = "ms01";
-        file.Printf("map %s\n\n", map);
+        file.Printf("%s %s\n\n", MapCommand(s), map);
         return;
     }
     auto name = [&](int index) { return FixedText(store.mapList.maps[index]); };
     if (s.gameType == kQuake3Tournament) {
-        file.Printf("map %.*s\n", Len(name(0)), name(0).data());
+        file.Printf("%s %.*s\n", MapCommand(s), Len(name(0)), name(0).data());
         return;
     }
     for (int k = 1; k <= count; ++k) {
         int next = k < count ? k + 1 : 1;
-        file.Printf("set d%d \"map %.*s ; set nextmap vstr d%d\"\n", k, Len(name(k - 1)),
-                    name(k - 1).data(), next);
+        file.Printf("set d%d \"%s %.*s ; set nextmap vstr d%d\"\n", k, MapCommand(s),
+                    Len(name(k - 1)), name(k - 1).data(), next);
     }
     file.Write("vstr d1\n\n");
 }
@@ -126,7 +142,6 @@ void WriteScript(FileReplacement& file, const SettingsStore& store) {
         file.Printf("set g_goallimit %d\n", s.goalLimit);
         file.Printf("set g_instaGib %d\n", s.instaGib);
     }
-    file.Printf("set sv_cheats %d\n", s.cheats);
     file.Printf("set sv_maxclients %d\n", s.maxClients);
     text("set sv_hostname \"%.*s\"\n", FixedText(s.hostname));
     file.Printf("set sv_privateClients %d\n", s.privateServer);
@@ -136,7 +151,6 @@ void WriteScript(FileReplacement& file, const SettingsStore& store) {
     file.Printf("set sv_maxRate %d\n", s.maxRate);
     file.Printf("set dmflags \"%d\"\n", s.dmFlags);
     text("set g_log \"%.*s\"\n", FixedText(s.logFileName));
-    file.Printf("set net_port %d\n", s.netPort);
     file.Printf("set bot_minplayers %d\n", s.botMinPlayers);
     file.Printf("set bot_nochat %d\n", s.botNoChat);
     WriteMapBlock(file, store);
@@ -153,30 +167,14 @@ void WriteScript(FileReplacement& file, const SettingsStore& store) {
     file.Write("set g_syncronousClients 0\n");
 }
 
-}  // namespace
-
-std::string LaunchFilePath(const ServerSettings& settings) {
-    return JoinPath(FixedText(settings.quakePath), "morvane.bat");
-}
-
-std::string ShellLauncherPath(const ServerSettings& settings) {
-    return JoinPath(FixedText(settings.quakePath), "morvane.sh");
-}
-
-std::string ServerScriptPath(const ServerSettings& settings) {
-    const char* folder = IsModGameType(settings.gameType) ? "morvane" : "baseq3";
-    return JoinPath(JoinPath(FixedText(settings.quakePath), folder), "morvane.cfg");
-}
-
-namespace {
-
-// The first text or map name the files would carry unsafely, as
-// "hostname holds a double quote", with the file it would go into.
+// The first text or map name the files would carry unsafely, or the engine
+// would lose, as "hostname holds a double quote", with the file it would go
+// into.
 std::optional<ServerFilesOutcome> FindUnsafeContent(const SettingsStore& store) {
     const ServerSettings& s = store.settings;
     for (const SettingsField& field : SettingsFields()) {
         if (!field.quoted) continue;
-        ScriptHazard hazard = FindQuotedTextHazard(TextOf(s, field));
+        ScriptHazard hazard = FindTextHazard(TextOf(s, field), field.use);
         if (hazard == ScriptHazard::None) continue;
         std::string problem = std::string(field.name) + " holds " + std::string(HazardName(hazard));
         // The game path is the one quoted text of the launch line.
@@ -202,13 +200,6 @@ std::optional<ServerFilesOutcome> FindUnsafeContent(const SettingsStore& store) 
 
 }  // namespace
 
-bool GamePathSet(const ServerSettings& settings) {
-    const std::string_view path = FixedText(settings.quakePath);
-    if (path.empty()) return false;
-    // Only Windows has the default folder; elsewhere it names nothing.
-    return !kWritesShellLauncher || path != FixedText(DefaultSettings.quakePath);
-}
-
 ServerFilesOutcome WriteServerFiles(const SettingsStore& store) {
     using enum ServerFilesStatus;
     if (store.mapList.readFailed) return {MapListUnread, {}, {}};
@@ -217,25 +208,27 @@ ServerFilesOutcome WriteServerFiles(const SettingsStore& store) {
 
     const std::string launchPath = LaunchFilePath(store.settings);
     FileReplacement launch(launchPath, "w", *store.files);
-    if (!launch.Open()) return {CannotCreateLaunchFile, launchPath, {}};
+    if (!launch.Open()) return {CannotCreateLaunchFile, launchPath, {}, launch.Reason()};
     WriteLaunchLine(launch, store.settings);
     // A full disk would truncate the script next: stop while it is whole.
-    if (!launch.Commit()) return {CannotWriteLaunchFile, launchPath, {}};
+    if (!launch.Commit()) return {CannotWriteLaunchFile, launchPath, {}, launch.Reason()};
 
     if (kWritesShellLauncher) {
         const std::string shellPath = ShellLauncherPath(store.settings);
         FileReplacement shell(shellPath, "w", *store.files);
-        if (!shell.Open()) return {CannotCreateShellLauncher, shellPath, {}};
+        if (!shell.Open()) return {CannotCreateShellLauncher, shellPath, {}, shell.Reason()};
         shell.MakeExecutable();
         WriteShellLauncher(shell, store.settings);
-        if (!shell.Commit()) return {CannotWriteShellLauncher, shellPath, {}};
+        if (!shell.Commit()) return {CannotWriteShellLauncher, shellPath, {}, shell.Reason()};
     }
 
     const std::string scriptPath = ServerScriptPath(store.settings);
     FileReplacement script(scriptPath, "w", *store.files);
-    if (!script.Open()) return {CannotCreateScript, scriptPath, {}};
+    // It holds the rcon and server passwords.
+    script.OwnerOnly();
+    if (!script.Open()) return {CannotCreateScript, scriptPath, {}, script.Reason()};
     WriteScript(script, store);
-    if (!script.Commit()) return {CannotWriteScript, scriptPath, {}};
+    if (!script.Commit()) return {CannotWriteScript, scriptPath, {}, script.Reason()};
     return {Written, {}, {}};
 }
 

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "core/GameFolder.h"
 #include "core/SettingsStore.h"
 
 namespace mctf {
@@ -35,22 +36,13 @@ inline constexpr bool kWritesShellLauncher = true;
 #endif
 
 // The dedicated-server programs morvane.sh looks for in the game folder, in
-// this order: ioquake3's, Quake3e's, then id's own Linux server.
+// this order: ioquake3's, Quake3e's, then id's own Linux server. Without
+// one there it takes ioq3ded from the PATH, then Debian's engine.
 inline constexpr const char* kDedicatedServerNames[] = {
     "ioq3ded.x86_64",  "ioq3ded.aarch64",     "ioq3ded.arm64",     "ioq3ded.x86", "ioq3ded",
     "quake3e.ded.x64", "quake3e.ded.aarch64", "quake3e.ded.arm64", "quake3e.ded", "q3ded",
 };
-
-// False while quakePath names no folder: empty, or, on a system that is not
-// Windows, still the Windows default.
-bool GamePathSet(const ServerSettings& settings);
-
-// <quakePath>/morvane.bat
-std::string LaunchFilePath(const ServerSettings& settings);
-// <quakePath>/morvane.sh
-std::string ShellLauncherPath(const ServerSettings& settings);
-// <quakePath>/baseq3/morvane.cfg for types 0..3, <quakePath>/morvane/... else.
-std::string ServerScriptPath(const ServerSettings& settings);
+inline constexpr const char* kDebianServerPath = "/usr/lib/ioquake3/ioq3ded";
 
 enum class ServerFilesStatus {
     Written,
@@ -61,8 +53,9 @@ enum class ServerFilesStatus {
     // The game path names no folder (see GamePathSet): nothing is written,
     // since the files would land in the root or the working folder.
     GamePathNotSet,
-    // A text or map name would break out of its quotes or its command (see
-    // ScriptSafety), on the launch line or in the script: nothing is written.
+    // A text or map name would break out of its quotes or its command, or
+    // the engine would lose it (see ScriptSafety), on the launch line or in
+    // the script: nothing is written.
     UnsafeLaunchFile,
     UnsafeScript,
     CannotCreateLaunchFile,  // the old files stay as they were
@@ -79,17 +72,21 @@ struct ServerFilesOutcome {
     std::string path;
     // Unsafe...: what is wrong, "hostname holds a double quote".
     std::string problem;
+    // CannotCreate... and CannotWrite...: why, in the system's words or
+    // kNotRegularFile (a device or pipe in the file's place is never replaced).
+    std::string reason{};
 
     bool Written() const { return status == ServerFilesStatus::Written; }
 };
 
 // Writes morvane.bat, then (see kWritesShellLauncher) morvane.sh, then
-// morvane.cfg, each replacing the old file only once
-// it is complete (a symbolic link stays, its target is replaced). A file that
-// cannot be created at all (its folder missing or closed, a folder in its
-// place) and one whose writing fails part-way keep their old contents, and a
-// failing launch file stops before the next one. A record or map list holding
-// what the script cannot carry safely, or no game path, writes no file.
+// morvane.cfg, each replacing the old file only once it is complete (a
+// symbolic link stays, its target is replaced; morvane.cfg, which holds the
+// passwords, is made 0600 when new). A file that cannot be created at all
+// (its folder missing or closed, a folder, device or pipe in its place) and
+// one whose writing fails part-way keep their old contents, and a failing
+// launch file stops before the next one. A record or map list holding what
+// the script cannot carry safely, or no game path, writes no file.
 ServerFilesOutcome WriteServerFiles(const SettingsStore& store);
 
 // What the window shows for an outcome: "Cannot create server bat file\nMake

@@ -17,26 +17,29 @@ using enum FieldKind;
 
 // clang-format off
 // The row's name is the member's own, spelt once.
-#define MCTF_TEXT(member, limit, quoted) \
+#define MCTF_TEXT(member, limit, quoted, use) \
     {#member, Text, offsetof(ServerSettings, member), sizeof(ServerSettings::member), nullptr, \
-     limit, quoted, 0, 0, 0}
+     limit, quoted, TextUse::use, 0, 0, 0}
 #define MCTF_INT(member, kind, low, high, bits) \
     {#member, kind, offsetof(ServerSettings, member), sizeof(int32_t), &ServerSettings::member, 0, \
-     false, low, high, bits}
+     false, TextUse::Plain, low, high, bits}
 #define MCTF_NUMBER(member, low, high) MCTF_INT(member, Number, low, high, 0)
 #define MCTF_CHECK(member) MCTF_INT(member, Check, 0, 1, 0)
 
 constexpr std::array kFields = std::to_array<SettingsField>({
-    {"version", Version, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, false, 0, 0, 0},
-    MCTF_TEXT(quakePath, 127, true),  // quoted on the launch line
-    MCTF_TEXT(statsDir, 127, false),
+    {"version", Version, offsetof(ServerSettings, version), sizeof(float), nullptr, 0, false,
+     TextUse::Plain, 0, 0, 0},
+    MCTF_TEXT(quakePath, 127, true, Plain),  // quoted on the launch line
+    MCTF_TEXT(statsDir, 127, false, Plain),
     MCTF_INT(mapCount, MapCount, 0, 64, 0),
     MCTF_INT(gameType, GameType, 0, kGameTypeCount - 1, 0),
-    MCTF_TEXT(hostname, 255, true),
-    MCTF_TEXT(logFileName, 24, true),
-    MCTF_TEXT(motd, 127, true),
-    MCTF_TEXT(rconPassword, 15, true),
-    MCTF_TEXT(serverPassword, 15, true),
+    // The record holds 255; the server info has room for fewer.
+    MCTF_TEXT(hostname, kServerInfoTextLimit, true, ServerInfo),
+    MCTF_TEXT(logFileName, 24, true, LogFileName),
+    MCTF_TEXT(motd, 127, true, Plain),  // in no info string
+    MCTF_TEXT(rconPassword, 15, true, RconPassword),
+    // sv_privatePassword, which a player's game sends as "password".
+    MCTF_TEXT(serverPassword, 15, true, PlayerPassword),
     MCTF_NUMBER(maxRate, 0, 100000),
     MCTF_NUMBER(fragLimit, 0, 10000),
     MCTF_NUMBER(timeLimit, 0, 999),
@@ -149,11 +152,16 @@ FieldCheck CheckNumberText(const SettingsField& field, std::string_view text) {
 }
 
 std::optional<std::string> CheckFieldText(const SettingsField& field, std::string_view bytes) {
-    if (bytes.size() > field.textLimit) return TooLongMessage(field.textLimit);
+    if (bytes.size() > field.textLimit) {
+        // The host name's limit is the server info's: its message says so.
+        if (field.use == TextUse::ServerInfo)
+            return HazardMessage(ScriptHazard::TooLong, field.use);
+        return TooLongMessage(field.textLimit);
+    }
     if (!field.quoted) return std::nullopt;
-    ScriptHazard hazard = FindQuotedTextHazard(bytes);
+    ScriptHazard hazard = FindTextHazard(bytes, field.use);
     if (hazard == ScriptHazard::None) return std::nullopt;
-    return HazardMessage(hazard);
+    return HazardMessage(hazard, field.use);
 }
 
 namespace {

@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ScriptSafety.h"
 #include "core/ServerSettings.h"
 
 namespace mctf {
@@ -54,8 +55,11 @@ struct SettingsField {
     // The most characters (bytes) a text may have.
     std::size_t textLimit = 0;
     // A text that a server file writes between double quotes: it may hold
-    // no double quote and no byte below 0x20 (see ScriptSafety).
+    // no double quote and no control character (see ScriptSafety).
     bool quoted = false;
+    // What the engine does with the text next, and so what else it may not
+    // hold (see TextUse).
+    TextUse use = TextUse::Plain;
     // Inclusive range of Number, Port, Slider and GameType.
     int32_t low = 0;
     int32_t high = 0;
@@ -102,14 +106,16 @@ struct FieldCheck {
 };
 FieldCheck CheckNumberText(const SettingsField& field, std::string_view text);
 // The checks of a text box: "Please enter no more than <limit> characters."
-// when bytes is too long; for a quoted text, the message of its first
-// hazard ("Please enter no double quotes.").
+// when bytes is too long (for the host name with what the server would do);
+// for a quoted text, the message of its first hazard ("Please enter no
+// double quotes.", "Please enter no blanks: the server would never accept the
+// password.").
 std::optional<std::string> CheckFieldText(const SettingsField& field, std::string_view bytes);
 
 // A value for any editable field given as text, checked with the sheet's
 // rules and, when it passes, stored; otherwise the message and the record as
 // it was. Texts are stored as given (within textLimit bytes, quoted ones
-// without hazards); numbers are
+// without hazards for their use); numbers are
 // read as a number box reads them. Where the sheet has no box and so no
 // message of its own, the message gives the allowed values:
 //   Check     "Please enter 0 or 1."

@@ -5,6 +5,7 @@
 #include "core/ByteStream.h"
 #include "core/Desktop.h"
 #include "core/FileReplacement.h"
+#include "core/FixedText.h"
 #include "core/Paths.h"
 
 namespace mctf {
@@ -22,13 +23,18 @@ bool IsUsable(const ServerSettings& settings) {
 // when the file cannot be created or the bytes do not all reach it.
 bool WriteConfigFile(SettingsStore& store) {
     FileReplacement config(ConfigPath(store), "wb", *store.files);
+    // It holds the rcon and server passwords.
+    config.OwnerOnly();
     bool written = config.Open();
     if (written) {
         config.Write(std::string_view(reinterpret_cast<const char*>(&store.settings),
                                       sizeof(ServerSettings)));
         written = config.Commit();
     }
-    if (!written) store.saveFailed = true;
+    if (!written) {
+        store.saveFailed = true;
+        store.saveReason = config.Reason();
+    }
     return written;
 }
 
@@ -100,6 +106,52 @@ SaveResult RestoreDefaults(SettingsStore& store) {
     return SaveSettings(store);
 }
 
+std::string SaveFailureMessage(SaveResult result, const SettingsStore& store) {
+    if (result != SaveResult::ConfigNotSaved) return {};
+    return "Cannot write the settings file " + ConfigPath(store) +
+           "\nThe settings were not saved; the file is as it was.";
+}
+
+GamePathChange ChangeGamePath(SettingsStore& store, std::string_view newPath) {
+    GamePathChange change;
+    const int32_t gameType = store.settings.gameType;
+    if (FixedText(store.settings.quakePath) == newPath) return change;
+    if (!IsGameType(gameType)) {
+        SetFixedText(store.settings.quakePath, newPath);
+        return change;
+    }
+    // Only the current type's list may follow: the main window's buttons
+    // change the type without reading its list.
+    if (store.mapList.loadedGameType != gameType) LoadMapList(store);
+    const MapList held = store.mapList;
+    const int32_t heldCount = store.settings.mapCount;
+
+    SetFixedText(store.settings.quakePath, newPath);
+    change.listPath = MapListPath(store, gameType);
+    change.read = LoadMapList(store);
+    if (change.read.outcome == ReadOutcome::Absent) {
+        // Nothing there to lose: the list held moves in with the next save.
+        // One that could not be read was held empty, and stays so.
+        std::memcpy(store.mapList.maps, held.maps, sizeof held.maps);
+        store.settings.mapCount = heldCount;
+        change.list = GamePathList::Adopted;
+    } else {
+        change.list = change.read.Unreadable() ? GamePathList::Unreadable : GamePathList::Read;
+    }
+    change.maps = ValidMapCount(store);
+    return change;
+}
+
+std::string GamePathListNote(const GamePathChange& change, SaveResult saved) {
+    const std::string count =
+        "(" + std::to_string(change.maps) + (change.maps == 1 ? " map)" : " maps)");
+    if (change.list == GamePathList::Read) return change.listPath + ": map list read " + count;
+    if (change.list == GamePathList::Adopted && saved == SaveResult::Saved)
+        return change.listPath + ": no map list was there; the list in use was written to it " +
+               count;
+    return {};
+}
+
 std::string UnreadableConfigMessage(const ReadResult& result) {
     return "Cannot read the settings file " + result.path + ":\n" + result.reason +
            "\n\nThe default settings are in use. The file is left as it is until you "
@@ -108,7 +160,11 @@ std::string UnreadableConfigMessage(const ReadResult& result) {
 
 void ResetSettings(SettingsStore& store, Desktop& desktop) {
     if (!desktop.Confirm(kResetQuestion, kResetCaption)) return;
-    RestoreDefaults(store);
+    const std::string failure = SaveFailureMessage(RestoreDefaults(store), store);
+    if (!failure.empty()) {
+        desktop.ShowMessage(failure, kAppTitle, MessageIcon::Exclamation);
+        return;
+    }
     desktop.ShowMessage(kSettingsResetMessage, kAppTitle, MessageIcon::None);
 }
 

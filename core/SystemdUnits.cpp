@@ -1,5 +1,6 @@
 #include "core/SystemdUnits.h"
 
+#include "core/GameFolder.h"
 #include "core/Utf8.h"
 
 namespace mctf {
@@ -57,7 +58,8 @@ bool SystemdTakesUserName(std::string_view name) {
 std::vector<SystemdUnit> SystemdUnits(const SystemdSetup& setup) {
     std::string folder = setup.quakePath;
     while (folder.size() > 1 && folder.ends_with('/')) folder.pop_back();
-    const std::string script = (folder == "/" ? "" : folder) + "/morvane.sh";
+    const std::string script =
+        (folder == "/" ? "" : folder) + "/" + std::string(kShellLauncherName);
     const std::string user = setup.userUnits ? "" : "User=" + Escaped(setup.user, false) + "\n";
     const std::string every = std::to_string(setup.statsMinutes) + "min";
 

@@ -586,23 +586,32 @@ inline ShellOutcome RunShellLauncher(std::string_view script, const ShellWorld& 
 
 // The server program morvane.sh is to start: MCTF_SERVER when set and not
 // empty, else the first of kDedicatedServerNames that is an executable file
-// of the game folder; none when there is neither.
+// of the game folder, else ioq3ded of the PATH, else Debian's when it is an
+// executable file; none when there is none of these.
 inline std::optional<std::string> IntendedServer(const ShellWorld& world) {
     if (world.serverVariable && !world.serverVariable->empty()) return world.serverVariable;
     for (const char* name : kDedicatedServerNames) {
         const auto file = world.gameFiles.find(name);
         if (file != world.gameFiles.end() && file->second) return "./" + std::string(name);
     }
+    if (const auto onPath = world.pathPrograms.find("ioq3ded");
+        onPath != world.pathPrograms.end() && !onPath->second.empty())
+        return onPath->second;
+    if (const auto debian = world.otherFiles.find(kDebianServerPath);
+        debian != world.otherFiles.end() && debian->second)
+        return std::string(kDebianServerPath);
     return std::nullopt;
 }
 
 // morvane.sh, read back and run in `world`: the engine must start in the
 // game folder with exactly the intended arguments (its base and home paths
-// the game folder as it is, the script, the script's own arguments last),
-// or, with no server program to start, the script must exit with a failure.
+// the game folder as it is, "./" before one starting with '-', the port,
+// the script, the script's own arguments last), or, with no server program
+// to start, the script must exit with a failure.
 inline void CheckShellLauncher(std::string_view script, const ServerSettings& s,
                                const ShellWorld& world) {
-    const std::string game(FixedText(s.quakePath));
+    const std::string path(FixedText(s.quakePath));
+    const std::string game = (path.starts_with('-') ? "./" : "") + path;
     const ShellOutcome run = RunShellLauncher(script, world, game);
     if (!run.unmodelled.empty()) LauncherFailure("the model cannot follow " + run.unmodelled);
     const std::optional<std::string> server = IntendedServer(world);
@@ -615,8 +624,8 @@ inline void CheckShellLauncher(std::string_view script, const ServerSettings& s,
     std::vector<std::string> argv = {*server, "+set",        "fs_basepath", game,
                                      "+set",  "fs_homepath", game};
     if (IsModGameType(s.gameType)) argv.insert(argv.end(), {"+set", "fs_game", "morvane"});
-    argv.insert(argv.end(),
-                {"+set", "dedicated", std::to_string(s.serverType), "+exec", "morvane.cfg"});
+    argv.insert(argv.end(), {"+set", "dedicated", std::to_string(s.serverType), "+set", "net_port",
+                             std::to_string(s.netPort), "+exec", "morvane.cfg"});
     argv.insert(argv.end(), world.arguments.begin(), world.arguments.end());
     if (run.argv != argv) {
         std::string shown;

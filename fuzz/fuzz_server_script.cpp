@@ -1,8 +1,9 @@
 // Any record and map list through WriteServerFiles, the files read back as the
 // game's console reads them: morvane.cfg must run exactly the commands the
-// writer means and the launch line must stay one line with its path inside
-// its quotes, or the writer must refuse, for exactly the records that need
-// it, and write nothing.
+// writer means, the launch line must stay one line with its path inside its
+// quotes and give the engine exactly the record's arguments, as morvane.sh's
+// last line must, or the writer must refuse, for exactly the records that
+// need it, and write nothing.
 //
 // Input: 808 bytes of record (missing bytes keep the defaults), then the map
 // slots, 32 bytes each; mapCount and gameType stay as given, out of range
@@ -11,6 +12,7 @@
 // anything a folder name can. morvane.sh is run as sh would run it
 // (fuzz/ShellLauncher.h): the engine must get exactly its arguments.
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -114,13 +116,39 @@ Buffer Split(std::string_view text) {
 }
 
 bool QuotedTextHazard(std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return c == '"' || static_cast<unsigned char>(c) < 0x20; });
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        return c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    });
 }
 
+bool HighByte(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// The engine cuts a bare word at a byte >= 0x80 and drops a map name with '\'
+// from the server info.
 bool MapNameHazard(std::string_view name) {
-    return QuotedTextHazard(name) || name.find_first_of("; ") != npos || name.find("//") != npos ||
-           name.find("/*") != npos;
+    return QuotedTextHazard(name) || name.find_first_of("; \\") != npos ||
+           name.find("//") != npos || name.find("/*") != npos || HighByte(name);
+}
+
+// What the engine would lose although the script carries it: a server or
+// user info value holding ';' or '\', a host name past 128 bytes, a
+// password the server reads from a packet ('%' and bytes >= 0x80 become
+// '.'), an rcon password that is not one bare word, a log name that leaves
+// its folder or does not end in ".log".
+bool LostByEngine(const mctf::ServerSettings& s) {
+    const std::string_view host = FixedText(s.hostname), user = FixedText(s.serverPassword),
+                           rcon = FixedText(s.rconPassword), log = FixedText(s.logFileName);
+    std::string end(log.substr(log.size() < 4 ? 0 : log.size() - 4));
+    std::transform(end.begin(), end.end(), end.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    return host.size() > 128 || host.find_first_of(";\\") != npos ||
+           user.find_first_of(";\\%") != npos || HighByte(user) ||
+           rcon.find_first_of(" %") != npos || rcon.find("//") != npos || rcon.find("/*") != npos ||
+           HighByte(rcon) || log.find_first_of("/\\:") != npos || log.find("..") != npos ||
+           (!log.empty() && (log.size() <= 4 || end != ".log"));
 }
 
 // Every cvar the script sets outside the rotation, with its value.
@@ -130,10 +158,10 @@ std::map<std::string, std::string> ExpectedCvars(const mctf::ServerSettings& s) 
     // clang-format off
     Numbers numbers{
         {"g_gametype", known ? mctf::kGameTypes[s.gameType].gametypeCvar : 0},
-        {"fraglimit", s.fragLimit}, {"timelimit", s.timeLimit}, {"sv_cheats", s.cheats},
+        {"fraglimit", s.fragLimit}, {"timelimit", s.timeLimit},
         {"sv_maxclients", s.maxClients}, {"sv_privateClients", s.privateServer},
         {"sv_pure", s.pureServer}, {"sv_maxRate", s.maxRate}, {"dmflags", s.dmFlags},
-        {"net_port", s.netPort}, {"bot_minplayers", s.botMinPlayers},
+        {"bot_minplayers", s.botMinPlayers},
         {"bot_nochat", s.botNoChat}, {"g_allowvote", s.allowVote},
         {"g_quadfactor", s.quadFactor}, {"g_weaponrespawn", s.weaponRespawn},
         {"g_forcerespawn", s.forceRespawn}, {"g_inactivity", s.inactivity},
@@ -162,9 +190,11 @@ void CheckScript(std::string_view script, const mctf::SettingsStore& store) {
     const auto cvars = ExpectedCvars(s);
     const int count = std::clamp<int32_t>(s.mapCount, 0, mctf::kMapListCapacity);
     const bool rotation = count > 0 && s.gameType != mctf::kQuake3Tournament;
+    // Cheats need devmap: the server holds sv_cheats read-only.
+    const std::string load = s.cheats == 1 ? "devmap" : "map";
     auto map = [&](int index) {  // an empty slot gives a bare "map"
         std::string name(FixedText(store.mapList.maps[index]));
-        return name.empty() ? Words{"map"} : Words{"map", name};
+        return name.empty() ? Words{load} : Words{load, name};
     };
     std::set<std::string> set;
     int maps = 0, vstrs = 0;
@@ -187,7 +217,7 @@ void CheckScript(std::string_view script, const mctf::SettingsStore& store) {
             } else if (w[2] != cvars.at(w[1])) {
                 Fail("value is not [" + cvars.at(w[1]) + "]: " + Shown(w));
             }
-        } else if (w[0] == "map" && w.size() <= 2) {
+        } else if (w[0] == load && w.size() <= 2) {
             ++maps;
             if (rotation || (count == 0 ? w.size() != 2 : w != map(0)))
                 Fail("unexpected map command: " + Shown(w));
@@ -202,11 +232,23 @@ void CheckScript(std::string_view script, const mctf::SettingsStore& store) {
         Fail("wrong number of map or vstr d1 commands");
 }
 
-void CheckLaunchLine(std::string_view line, std::string_view gamePath) {
+// What both launch lines give the engine after its program (and, in
+// morvane.sh, its paths): the port too, since the socket is open before
+// morvane.cfg runs.
+std::string EngineArguments(const mctf::ServerSettings& s) {
+    return std::string(s.gameType >= mctf::kMorvaneCTF ? " +set fs_game morvane" : "") +
+           " +set dedicated " + std::to_string(s.serverType) + " +set net_port " +
+           std::to_string(s.netPort) + " +exec morvane.cfg";
+}
+
+void CheckLaunchLine(std::string_view line, const mctf::ServerSettings& s,
+                     std::string_view gamePath) {
     if (line.find_first_of("\r\n") != npos) Fail("the launch line is more than one line");
     const std::string head = "\"" + std::string(gamePath) + "\\quake3.exe\"";
     if (!line.starts_with(head) || line.find('"', 1) != head.size() - 1)
         Fail("the launch line's path does not end its quotes at \\quake3.exe\"");
+    if (line.substr(head.size()) != EngineArguments(s))
+        Fail("the launch line's arguments are not [" + EngineArguments(s) + "]");
 }
 
 std::set<std::string> Entries(const std::string& folder) {
@@ -255,7 +297,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         script.insert("morvane.cfg");
         // The script first: what it runs says more than a status does.
         CheckScript(ReadAll(JoinPath(JoinPath(game, used), "morvane.cfg")), store);
-        CheckLaunchLine(ReadAll(JoinPath(game, "morvane.bat")), game);
+        CheckLaunchLine(ReadAll(JoinPath(game, "morvane.bat")), s, game);
         if (mctf::kWritesShellLauncher) {
             top.insert("morvane.sh");
             CheckShellLauncher(ReadAll(JoinPath(game, "morvane.sh")), s);
@@ -270,6 +312,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
          {FixedText(s.hostname), FixedText(s.motd), FixedText(s.logFileName),
           FixedText(s.serverPassword), FixedText(s.rconPassword)})
         unsafeScript |= QuotedTextHazard(text);
+    unsafeScript |= LostByEngine(s);
     // The tournament writes only the first map.
     const int written = std::clamp<int32_t>(
         s.mapCount, 0, s.gameType == mctf::kQuake3Tournament ? 1 : mctf::kMapListCapacity);

@@ -13,12 +13,12 @@
 // bytes; each clan's name, tag and home page, raw; the rank order, clan
 // order, top lists and awards; motd as a text (its first 128 bytes,
 // unterminated when that long); the run's time; per log file a path, a
-// byte of flags (size known, outcome, opened), the size and a reason. The
-// raw bytes give every field any value: names and clan texts with any byte
-// and no terminator, counts huge and negative. Where the tables promise
-// more (an order is a permutation, rankPosition is a player's place in it,
-// indices name existing records, rates are finite, a player is in at most
-// one clan) the input is bent to keep the promise.
+// byte of flags (size known, outcome, opened), the size, a reason and the
+// matches counted in it. The raw bytes give every field any value: names
+// and clan texts with any byte and no terminator, counts huge and negative.
+// Where the tables promise more (an order is a permutation, rankPosition is
+// a player's place in it, indices name existing records, rates are finite,
+// a player is in at most one clan) the input is bent to keep the promise.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -359,7 +359,8 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
         files.items.push_back(
             Object(M("path", Text(file.path)),
                    M("bytes", file.bytes ? Number(std::to_string(*file.bytes)) : Null()),
-                   M("read", Text(how)), M("reason", read ? Null() : Text(file.read.reason))));
+                   M("read", Text(how)), M("reason", read ? Null() : Text(file.read.reason)),
+                   M("matches", Number(std::to_string(file.matches)))));
     }
     const Awards& a = t.awards;
     Json featured;
@@ -590,6 +591,7 @@ void Fill(FuzzReader& in, StatsTables& t, ServerSettings& settings, RunFacts& ru
                                            : ReadOutcome::Read;
         file.read.opened = flags & 8;
         file.read.reason = in.Text();
+        file.matches = in.Raw<uint64_t>();
     }
 }
 

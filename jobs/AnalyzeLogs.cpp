@@ -1,14 +1,17 @@
 #include "jobs/AnalyzeLogs.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
 
-#include "core/FixedText.h"
+#include "core/FolderFiles.h"
+#include "core/GameFolder.h"
 #include "core/Paths.h"
 #include "report/Report.h"
 #include "stats/Aggregate.h"
@@ -42,15 +45,19 @@ private:
 std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
                                         const StatsRunPlaces& places) {
     std::vector<std::string> files;
-    std::set<std::filesystem::path> seen;
+    std::set<FileIdentity> seen;
+    // A file gone already has no identity: its name has to do.
+    std::set<std::filesystem::path> seenNames;
     auto add = [&](std::string path) {
-        if (seen.insert(PathFromUtf8(path).lexically_normal()).second)
+        const std::optional<FileIdentity> identity = IdentifyFile(path);
+        if (identity ? seen.insert(*identity).second
+                     : seenNames.insert(PathFromUtf8(path).lexically_normal()).second)
             files.push_back(std::move(path));
     };
     auto addFolder = [&](const std::string& folder) {
         for (const std::string& name : FindLogFiles(folder)) add(JoinPath(folder, name));
     };
-    if (places.logs.empty()) addFolder(std::string(FixedText(settings.statsDir)));
+    if (places.logs.empty()) addFolder(StatsFolder(settings));
     for (const std::string& path : places.logs) {
         std::error_code error;
         if (std::filesystem::is_directory(PathFromUtf8(path), error)) {
@@ -86,10 +93,11 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     desktop.OpenProgress();
     // An unreadable file is skipped; the run goes on with the next one.
     DesktopReadProgress progress(desktop, reading);
-    std::vector<ReadResult> read = ReadLogFiles(tables, logFiles, progress, *env.files);
+    std::vector<LogFileRead> read = ReadLogFiles(tables, logFiles, progress, *env.files);
     for (std::size_t i = 0; i < read.size(); ++i) {
-        if (read[i].outcome != ReadOutcome::Read) outcome.unread.logs.push_back(read[i]);
-        outcome.logFiles[i].read = std::move(read[i]);
+        if (read[i].read.outcome != ReadOutcome::Read) outcome.unread.logs.push_back(read[i].read);
+        outcome.logFiles[i].read = std::move(read[i].read);
+        outcome.logFiles[i].matches = read[i].matches;
     }
     // Seeded anew for every run, so that every report draws afresh.
     IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(static_cast<unsigned>(env.now()));
@@ -101,9 +109,8 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     made.now = [when = env.now()] { return when; };
     ReportOutcome report;
     if (places.writePages) {
-        const std::string pages = places.pagesFolder.empty()
-                                      ? std::string(FixedText(settings.statsDir))
-                                      : places.pagesFolder;
+        const std::string pages =
+            places.pagesFolder.empty() ? StatsFolder(settings) : places.pagesFolder;
         report = WriteReport(tables, settings, pages, made);
     }
     if (places.json) outcome.json = StatsDocument(tables, settings, {made.now(), outcome.logFiles});
@@ -122,12 +129,18 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
         break;
     }
     outcome.page = std::move(report.page);
+    outcome.reason = std::move(report.reason);
     return outcome;
+}
+
+bool StatsRunOutcome::MatchFound() const {
+    return std::ranges::any_of(logFiles, [](const RunLogFile& log) { return log.matches > 0; });
 }
 
 StatsRunMessage RunMessage(const StatsRunOutcome& outcome) {
     switch (outcome.status) {
     case StatsRunStatus::Written:
+        if (!outcome.MatchFound()) return {"ERROR No match found in any log file!"};
         return {"pstats.htm written", "Player Stats", MessageIcon::None};
     case StatsRunStatus::NoLogFiles:
         return {"ERROR Cannot find any log files!"};

@@ -1,12 +1,12 @@
 // AnalyzeLogs: one statistics run, from a folder of server logs to the
 // finished pages.
 //
-// Empties the tables, reads every *.log file of statsDir in name order with
-// the "Reading Data" progress window open, aggregates and writes the report
-// into the same folder (StatsRunPlaces picks other logs and another folder,
-// leaves the pages out, or asks for the JSON document as well). The caller
-// owns the tables (keep them on the heap: they are large) and may read them
-// afterwards.
+// Empties the tables, reads every *.log file of the statistics folder
+// (StatsFolder) in name order with the "Reading Data" progress window open,
+// aggregates and writes the report into the same folder (StatsRunPlaces
+// picks other logs and another folder, leaves the pages out, or asks for the
+// JSON document as well). The caller owns the tables (keep them on the heap:
+// they are large) and may read them afterwards.
 #pragma once
 
 #include <string>
@@ -44,24 +44,33 @@ struct StatsRunOutcome {
     StatsRunStatus status = StatsRunStatus::Written;
     // The page that could not be created, for the two Create statuses.
     std::string page;
+    // Why it could not: the system's words ("Permission denied", "Not a
+    // directory") or kNotRegularFile for a device or pipe in its place.
+    std::string reason;
     // What the pages are missing: logs skipped, a clan list not read.
     UnreadFiles unread;
 
-    // The log files of the run in reading order, with their sizes.
+    // The log files of the run in reading order, with their sizes and the
+    // matches counted in each.
     std::vector<RunLogFile> logFiles;
     // The JSON document of the run, when it was asked for and logs were read.
     std::string json;
 
     bool Written() const { return status == StatsRunStatus::Written; }
+    // Whether any log held a match the statistics counted. Pages written
+    // without one are empty: the logs were not the game's (another mod's
+    // format, a console capture).
+    bool MatchFound() const;
 };
 
-// Where a run reads the logs and writes the pages: by default both are
-// settings.statsDir, as in the window.
+// Where a run reads the logs and writes the pages: by default both are the
+// statistics folder (StatsFolder: statsDir, or the game's log folder in its
+// stead), as in the window.
 struct StatsRunPlaces {
     // Log files and folders, read in this order (a folder's *.log files in
-    // name order); empty: the *.log files of statsDir.
+    // name order); empty: the *.log files of the statistics folder.
     std::vector<std::string> logs;
-    // Empty: statsDir.
+    // Empty: the statistics folder.
     std::string pagesFolder;
     // False: no page is written and the pages folder is not touched.
     bool writePages = true;
@@ -69,10 +78,12 @@ struct StatsRunPlaces {
     bool json = false;
 };
 
-// The logs a run reads: the *.log files of statsDir, or for each path of
-// `places.logs` in turn the *.log files of a folder, or the file itself.
-// A file named twice ("--logs dir dir/a.log") is read once, where it first
-// comes: twice would count its kills twice.
+// The logs a run reads: the *.log files of the statistics folder, or for
+// each path of `places.logs` in turn the *.log files of a folder, or the
+// file itself.
+// A file reached twice ("--logs dir dir/a.log", a link to it, a hard link, a
+// path spelt otherwise) is read once, where it first comes: twice would count
+// its kills twice. Files are told apart by FileIdentity, not by name.
 std::vector<std::string> LogFilesToRead(const ServerSettings& settings,
                                         const StatsRunPlaces& places);
 
@@ -87,7 +98,8 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
 
 // What a run says when it ends, in the window's words: a message box's text,
 // caption and icon. The text is empty where the window says nothing (a list
-// page that could not be created: the front page was).
+// page that could not be created: the front page was). Pages written without
+// any match say that no match was found.
 struct StatsRunMessage {
     std::string_view text;
     std::string_view caption = kAppTitle;

@@ -10,13 +10,17 @@ PageWriter::~PageWriter() { Close(); }
 bool PageWriter::Open(const std::string& path) {
     Close();
     // Text mode: the one line break of the report becomes the platform's line end.
-    file_ = files_.Open(path, "w");
-    if (file_ == nullptr) notCreated_ = path;
-    return file_ != nullptr;
+    page_ = std::make_unique<FileReplacement>(path, "w", files_);
+    page_->SkipSync();
+    if (page_->Open()) return true;
+    notCreated_ = path;
+    notCreatedReason_ = page_->Reason();
+    page_.reset();
+    return false;
 }
 
 void PageWriter::Write(const char* format, ...) {
-    if (file_ == nullptr) return;
+    if (!page_) return;
     std::va_list values;
     va_start(values, format);
     std::va_list again;
@@ -26,23 +30,22 @@ void PageWriter::Write(const char* format, ...) {
     va_end(values);
     if (length < 0) {
         writeFailed_ = true;
+        page_.reset();  // abandoned: the old page stays
     } else if (static_cast<std::size_t>(length) < sizeof small) {
-        if (!files_.Write(file_, small, static_cast<std::size_t>(length))) writeFailed_ = true;
+        page_->Write(std::string_view(small, static_cast<std::size_t>(length)));
     } else {
         std::vector<char> large(static_cast<std::size_t>(length) + 1);
         std::vsnprintf(large.data(), large.size(), format, again);
-        if (!files_.Write(file_, large.data(), static_cast<std::size_t>(length)))
-            writeFailed_ = true;
+        page_->Write(std::string_view(large.data(), static_cast<std::size_t>(length)));
     }
     va_end(again);
 }
 
 void PageWriter::Close() {
-    if (file_ == nullptr) return;
-    // Buffered data may only fail to reach the disk here.
-    if (std::ferror(file_) != 0) writeFailed_ = true;
-    if (!files_.Close(file_)) writeFailed_ = true;
-    file_ = nullptr;
+    if (!page_) return;
+    // A write that failed on the way fails the commit, and the old page stays.
+    if (!page_->Commit()) writeFailed_ = true;
+    page_.reset();
 }
 
 }  // namespace mctf

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/FixedText.h"
+#include "core/FolderLock.h"
 #include "core/Paths.h"
 #include "report/PageFrame.h"
 #include "report/PageWriter.h"
@@ -74,9 +75,13 @@ bool WriteListPages(PageWriter& page, const StatsTables& tables, const std::stri
 
 ReportOutcome WriteReport(const StatsTables& tables, const ServerSettings& settings,
                           const std::string& statsDir, const ReportEnvironment& env) {
+    const FolderLock lock(statsDir, [&] {
+        if (env.waiting) env.waiting(statsDir);
+    });
     PageWriter page(*env.files);
     const std::string frontPage = JoinPath(statsDir, "pstats.htm");
-    if (!page.Open(frontPage)) return {ReportStatus::CannotCreateFrontPage, frontPage};
+    if (!page.Open(frontPage))
+        return {ReportStatus::CannotCreateFrontPage, frontPage, page.NotCreatedReason()};
 
     bool allPagesCreated = true;
     if (tables.playerCount <= 0) {
@@ -90,8 +95,9 @@ ReportOutcome WriteReport(const StatsTables& tables, const ServerSettings& setti
         page.Close();
     }
 
-    if (page.WriteFailed()) return {ReportStatus::CannotWrite, {}};
-    if (!allPagesCreated) return {ReportStatus::CannotCreatePage, page.NotCreated()};
+    if (page.WriteFailed()) return {ReportStatus::CannotWrite, {}, {}};
+    if (!allPagesCreated)
+        return {ReportStatus::CannotCreatePage, page.NotCreated(), page.NotCreatedReason()};
     return {};
 }
 

@@ -2,7 +2,9 @@
 //
 // pstats.htm (server box, awards and short lists), rockets.htm, railers.htm,
 // players.htm with its continuation pages, and clans.htm, in that order,
-// each closed before the next is opened. The tables are only read.
+// each closed before the next is opened, and each replacing its old page
+// whole. A second run into the same folder waits until the first is done
+// (FolderLock). The tables are only read.
 #pragma once
 
 #include <string>
@@ -24,6 +26,8 @@ struct ReportOutcome {
     ReportStatus status = ReportStatus::Written;
     // The page that could not be created; empty otherwise.
     std::string page;
+    // Why not: the system's words ("Permission denied") or kNotRegularFile.
+    std::string reason;
 
     bool Written() const { return status == ReportStatus::Written; }
 };

@@ -6,7 +6,8 @@
 // tests can fix them; a default-made environment uses the real clock and,
 // for every run, a generator seeded with the current time in seconds
 // (AnalyzeLogs makes it). The logs, the clan list and the pages go through
-// `files` (the real file system unless a test makes calls fail).
+// `files` (the real file system unless a test makes calls fail); `waiting`
+// hears of a wait for another run writing the same pages.
 #pragma once
 
 #include <ctime>
@@ -26,6 +27,10 @@ struct ReportEnvironment {
     std::function<std::function<int(int bound)>()> startDraw;
 
     FileSystem* files = &SystemFiles();
+
+    // Told, with the pages folder, when another run is writing its pages
+    // and this one waits for it to finish (FolderLock); unset: waits unsaid.
+    std::function<void(const std::string& folder)> waiting;
 };
 
 // "Www Mmm DD HH:MM:SS YYYY" in English, local time, day with a leading zero.

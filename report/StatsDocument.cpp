@@ -248,6 +248,7 @@ Json Run(const RunFacts& run) {
         const bool unread = log.read.outcome != ReadOutcome::Read;
         file["read"] = !unread ? "complete" : log.read.opened ? "cutShort" : "skipped";
         file["reason"] = unread ? Json(Utf8FromBytes(log.read.reason)) : Json();
+        file["matches"] = log.matches;
         files.push_back(std::move(file));
     }
     Json facts = Json::object();

@@ -34,6 +34,8 @@ struct RunLogFile {
     std::string path;
     std::optional<std::uint64_t> bytes;  // its size as the run began; none when not measurable
     ReadResult read;  // not Read: skipped, or cut short when opened
+    // The matches that ended in it and were counted.
+    std::uint64_t matches = 0;
 };
 
 // What the document says of the run beside the tables.

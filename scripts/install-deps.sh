@@ -15,6 +15,8 @@ packages=(
   systemd
   # shellcheck, which checks morvane.sh (tests/cli/readme_session.sh)
   shellcheck
+  # ss, which shows the sockets of the game engine (tests/engine/engine_session.sh)
+  iproute2
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-dev)

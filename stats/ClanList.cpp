@@ -5,6 +5,7 @@
 
 #include "core/ByteStream.h"
 #include "core/FixedText.h"
+#include "core/GameFolder.h"
 #include "core/Paths.h"
 #include "stats/LogFields.h"
 
@@ -64,7 +65,7 @@ void ApplyEntry(StatsTables& tables, const ClanListEntry& words) {
 }  // namespace
 
 std::string ClanListPath(const ServerSettings& settings) {
-    return JoinPath(JoinPath(FixedText(settings.quakePath), "morvane"), "clanlist.txt");
+    return JoinPath(ModFolderPath(settings), "clanlist.txt");
 }
 
 ReadResult LoadClanList(StatsTables& tables, const ServerSettings& settings, FileSystem& files) {

@@ -167,8 +167,8 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker
     return result;
 }
 
-std::vector<ReadResult> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
-                                     ReadProgress& progress, FileSystem& files) {
+std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
+                                      ReadProgress& progress, FileSystem& files) {
     std::uint64_t totalBytes = 0;
     for (const std::string& path : paths) {
         std::error_code error;  // a file that cannot be measured counts 0
@@ -176,10 +176,12 @@ std::vector<ReadResult> ReadLogFiles(StatsTables& tables, const std::vector<std:
         if (!error) totalBytes += size;
     }
     ReadTracker tracker(progress, totalBytes);
-    std::vector<ReadResult> results;
-    results.reserve(paths.size());
-    for (const std::string& path : paths)
-        results.push_back(ReadLogFile(tables, path, tracker, files));
+    std::vector<LogFileRead> results(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::uint64_t before = tables.matchesCounted;
+        results[i].read = ReadLogFile(tables, paths[i], tracker, files);
+        results[i].matches = tables.matchesCounted - before;
+    }
     return results;
 }
 

@@ -2,7 +2,8 @@
 //
 // A run empties the tables with ResetLogTables, lists the folder's log files
 // with FindLogFiles and reads them with ReadLogFiles, which reports its
-// progress (match starts and bytes read) to a ReadProgress. Files are read in large
+// progress (match starts and bytes read) to a ReadProgress and counts the
+// matches each file ended. Files are read in large
 // blocks (see LogFileBlocks.h); every newline-ended
 // line (at most 511 characters kept, the rest up to the newline dropped, CR
 // kept as white space) is split into time stamp and keyword and handed to
@@ -18,6 +19,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -70,11 +72,19 @@ void ResetLogTables(StatsTables& tables);
 // Empty when the folder is missing or unreadable.
 std::vector<std::string> FindLogFiles(const std::string& folder);
 
+// What became of one file of ReadLogFiles.
+struct LogFileRead {
+    ReadResult read;
+    // The matches that ended in it and were counted (matchesCounted): none
+    // for a file of another format, or one in which no match ended.
+    std::uint64_t matches = 0;
+};
+
 // Reads the files at `paths` in turn with ReadLogFile, skipping one that
 // cannot be opened, and tells `progress` how far it has got. Returns what
 // became of each file, in the order of `paths`.
-std::vector<ReadResult> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
-                                     ReadProgress& progress, FileSystem& files = SystemFiles());
+std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
+                                      ReadProgress& progress, FileSystem& files = SystemFiles());
 
 // Reads the file at `path` line by line and dispatches each line, telling
 // `tracker` of every block read and every match start. Absent when the file

@@ -227,6 +227,7 @@ void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
         MergeSlot(tables, player, slot);
     }
     tables.matchClosed = true;
+    ++tables.matchesCounted;
 }
 
 }  // namespace mctf

@@ -29,7 +29,7 @@ struct LogEventLine {
 // "InitGame:": empties the slots (the reader reports the match start as
 // progress).
 void OnInitGame(StatsTables& tables, const LogEventLine& event);
-// "Exit:" and "ShutdownGame:": merges the running match once.
+// "Exit:" and "ShutdownGame:": merges the running match once, and counts it.
 void OnMatchEnd(StatsTables& tables, const LogEventLine& event);
 void OnClientBegin(StatsTables& tables, const LogEventLine& event);
 void OnClientDisconnect(StatsTables& tables, const LogEventLine& event);

@@ -120,6 +120,8 @@ struct StatsTables {
     bool slotBegun[kMatchSlotCount];
     bool slotLeft[kMatchSlotCount];
     bool matchClosed;  // the running match has been merged already
+    // Matches merged so far: each counts once, at its first end.
+    std::uint64_t matchesCounted;
 
     PlayerStats players[kPlayerCapacity];  // order of first counted match
     int32_t playerCount;                   // 0..kPlayerCapacity

@@ -187,8 +187,19 @@ void MainWindow::OnGamePath() {
         if (!refused) break;
         app_.GetDesktop().ShowMessage(*refused, kAppTitle, MessageIcon::Exclamation);
     }
-    SetText(store.settings, quakePath, ToBytes(dialog.Text()));
-    SaveSettings(store);
+    // The new folder's map list is settled before the save, which then
+    // writes only there.
+    const GamePathChange change = ChangeGamePath(store, ToBytes(dialog.Text()));
+    const SaveResult saved = SaveSettings(store);
+    Desktop& desktop = app_.GetDesktop();
+    if (const std::string failure = SaveFailureMessage(saved, store); !failure.empty()) {
+        desktop.ShowMessage(failure, kAppTitle, MessageIcon::Exclamation);
+    } else if (change.list == GamePathList::Unreadable) {
+        desktop.ShowMessage(UnreadableMapListMessage(change.read), kAppTitle,
+                            MessageIcon::Exclamation);
+    } else if (const std::string note = GamePathListNote(change, saved); !note.empty()) {
+        desktop.ShowMessage(note, kAppTitle, MessageIcon::Information);
+    }
 }
 
 void MainWindow::OnResetSettings() {

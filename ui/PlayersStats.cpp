@@ -2,6 +2,7 @@
 
 #include "core/Desktop.h"
 #include "core/FixedText.h"
+#include "core/GameFolder.h"
 #include "core/SettingsStore.h"
 #include "jobs/AnalyzeLogs.h"
 #include "ui/PlayerStatsDialog.h"
@@ -12,9 +13,12 @@ namespace mctf {
 void PlayersStats(QWidget* owner, SettingsStore& store, StatsTables& tables, Desktop& desktop,
                   const DialogRunner& runDialog, const ReportEnvironment& report) {
     PlayerStatsDialog prompt(owner);
-    prompt.SetText(ToQString(FixedText(store.settings.statsDir)));
+    prompt.SetText(ToQString(StatsFolder(store.settings)));
+    const QString shown = prompt.Text();
     if (runDialog(prompt) != QDialog::Accepted) return;
-    SetFixedText(store.settings.statsDir, ToBytes(prompt.Text()));
+    // The log folder shown for the Windows default is not stored, so that the
+    // default goes on following the game path and type.
+    if (prompt.Text() != shown) SetFixedText(store.settings.statsDir, ToBytes(prompt.Text()));
     SaveSettings(store);
     const StatsRunOutcome outcome = AnalyzeLogs(tables, store.settings, desktop, report);
     if (StatsRunMessage message = RunMessage(outcome); !message.text.empty())

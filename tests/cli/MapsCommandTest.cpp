@@ -66,18 +66,34 @@ TEST(MapsCommand, CheckNamesEachMapOfTheListThatNoPakHolds) {
     ASSERT_EQ(cli.Run({"settings", "set", "gameType=3"}), 0) << cli.err.str();
     EXPECT_EQ(cli.Run({"maplist", "check"}), 1);
     EXPECT_NE(cli.err.str().find("holds map 'mctf2'"), std::string::npos) << cli.err.str();
+    ZipBuilder big;  // a directory past the 320000 bytes the maps listing searches
+    for (big.Entry("maps/deep.bsp"); big.bytes().size() < 330000;) big.Entry("t");
+    const std::string end("PK\5\6\0\0\0\0\0\0\0\0\0\0\0\0\36\0\0\0\0\0", 22);  // it starts at 30
+    WriteFileBytes(game / "baseq3" / "big.pk3", big.Raw(end).bytes());
+    WriteFileBytes(game / "morvane" / "q3ctf.map", "deep\n");
+    EXPECT_EQ(cli.Run({"maplist", "check"}), 0) << cli.err.str();
+    WriteFileBytes(game / "baseq3" / "oa.pk3", ZipBuilder().Entry("maps/oa\\dm1.bsp").bytes());
+    WriteFileBytes(game / "morvane" / "q3ctf.map", "oa\\dm1 caf\xe9\n");
+    EXPECT_EQ(cli.Run({"maplist", "check"}), 1);
+    EXPECT_NE(cli.err.str().find("'oa\\dm1' holds a backslash: the server"), std::string::npos);
+    EXPECT_NE(cli.err.str().find("'caf\xe9' holds a character beyond ASCII"), std::string::npos);
 }
 
 TEST(MapsCommand, AHostilePakIsListedFlaggedAndCannotReachTheRotation) {
     TempDir dir;
     const std::string pak = (dir / "hostile.pk3").string();
-    WriteFileBytes(pak, ZipBuilder().Entry("maps/x;quit.bsp").Entry("maps/q3dm17.bsp").bytes());
+    WriteFileBytes(pak, ZipBuilder()
+                            .Entry("maps/x;quit.bsp")
+                            .Entry("maps/q3dm17.bsp")
+                            .Entry("maps/oa\\dm1.bsp")
+                            .bytes());
     CliHarness cli;
     EXPECT_EQ(cli.Run({"maps", pak}), 0);
-    EXPECT_EQ(cli.out.str(), "q3dm17\nx;quit\n");
-    EXPECT_EQ(
-        cli.err.str(),
-        "mctfcli: " + pak + ": 'x;quit' cannot be added to a map list: it holds a semicolon\n");
+    EXPECT_EQ(cli.out.str(), "oa\\dm1\nq3dm17\nx;quit\n");
+    const std::string no = "mctfcli: " + pak + ": '";
+    EXPECT_EQ(cli.err.str(), no + "x;quit' cannot be added to a map list: it holds a semicolon\n" +
+                                 no +
+                                 "oa\\dm1' cannot be added to a map list: it holds a backslash\n");
     EXPECT_EQ(
         cli.Run({"maplist", "add", "--config", (dir / "config.dmc").string(), "q3dm17", "x;quit"}),
         1);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "core/ServerFiles.h"
 #include "tests/cli/CliHarness.h"
 #include "tests/core/GameFolder.h"
@@ -30,7 +32,8 @@ TEST(ServerFilesCommand, WritesFromTheStoredTypeAndSavesNothing) {
     // Each line names the file: none stands alone in a log.
     const std::string named = "mctfcli: " + ServerScriptPath(game.store.settings) + ": ";
     EXPECT_EQ(cli.err.str(), named + "Cannot create server file\n" + named +
-                                 "Make sure game path and morvane sub directory exists\n");
+                                 "Make sure game path and morvane sub directory exists\n" + named +
+                                 SystemReason(ENOENT) + "\n");
     EXPECT_EQ(cli.Run({"server-files", "--config"}), 2);
     EXPECT_EQ(cli.err.str(),
               "mctfcli: server-files: option --config needs a value\n"

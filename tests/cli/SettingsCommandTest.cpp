@@ -25,6 +25,10 @@ void Prepare(GameFolder& game) {
 }
 
 TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
+    GameFolder game;
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(game.dir.path());  // where relative folders start
+    const std::filesystem::path here = std::filesystem::current_path();
     struct Case {
         std::vector<std::string> words;
         int status;
@@ -48,12 +52,21 @@ TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
          "mctfcli: netPort: Please enter an integer between 1 and 65535.\n"},
         {{"hostname=Frag \"Hall\""}, 1, "", "mctfcli: hostname: Please enter no double quotes.\n"},
         {{"motd=a\nb"}, 1, "", "mctfcli: motd: Please enter no line breaks.\n"},
-        {{"hostname=^1Red;Hall"}, 0, "^1Red;Hall", ""},
+        {{"quakePath=."}, 0, here.string(), ""},
+        {{"statsDir=logs/../baseq3/"}, 0, (here / "baseq3").string(), ""},
+        {{"hostname=^1Red//Hall"}, 0, "^1Red//Hall", ""},
+        {{"hostname=A;B"},
+         1,
+         "",
+         "mctfcli: hostname: Please enter no semicolons or backslashes: the server would drop "
+         "the name from its info.\n"},
+        {{"rconPassword=caf\xe9"}, 1, "", ""},
+        {{"logFileName=../up.log"}, 1, "", ""},
         {{"netPort=+0"}, 1, "", "mctfcli: netPort: Please enter an integer.\n"},
         {{"timeLimit=ten"}, 1, "", "mctfcli: timeLimit: Please enter an integer.\n"},
         {{"motd=a=b"}, 0, "a=b", ""},
         {{"hostname= Two  Spaces "}, 0, " Two  Spaces ", ""},
-        {{"logFileName=" + std::string(24, 'l')}, 0, std::string(24, 'l'), ""},
+        {{"logFileName=" + std::string(20, 'l') + ".log"}, 0, std::string(20, 'l') + ".log", ""},
         {{"rconPassword=" + std::string(16, 'p')},
          1,
          "",
@@ -91,7 +104,6 @@ TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
         {{"version=2"}, 2, "", ""},
         {{"mapCount=1"}, 2, "", ""},
     };
-    GameFolder game;
     for (const Case& c : cases) {
         Prepare(game);
         const auto before = Snapshot(game.dir.path());
@@ -112,6 +124,7 @@ TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
         EXPECT_EQ(cli.Run({"settings", "get", name, "--config", game.Config().string()}), 0);
         EXPECT_EQ(cli.out.str(), c.value + "\n") << row;
     }
+    std::filesystem::current_path(started);
 }
 
 // The window's steps, as its sheet, menu and buttons call the core.
@@ -194,6 +207,19 @@ TEST(SettingsCommand, ChangesGiveTheWindowsFilesByteForByte) {
     EXPECT_EQ(Snapshot(game.dir.path()), windowAfterReset);
 }
 
+TEST(SettingsCommand, ANewGamePathKeepsTheListItHolds) {
+    GameFolder game;
+    const std::string list = game.Morvane("mctf.map").string();
+    WriteFileBytes(list, "m1\nm2\nm3\n");
+    CliHarness cli;
+    cli.context.settingsFolder = cli.home.str();  // no config.dmc: the defaults
+    EXPECT_EQ(cli.Run({"settings", "set", "quakePath=" + game.dir.str()}), 0);
+    EXPECT_EQ(cli.err.str(), "mctfcli: " + list + ": map list read (3 maps)\n");
+    EXPECT_EQ(ReadTextFile(list), "m1\nm2\nm3\n");
+    EXPECT_NE(ReadTextFile(game.Morvane("morvane.cfg")).find("\"map m3 ; set nextmap vstr d1\""),
+              std::string::npos);
+}
+
 TEST(SettingsCommand, MapListRefusesAndChangesNothing) {
     GameFolder game;
     Prepare(game);
@@ -206,6 +232,7 @@ TEST(SettingsCommand, MapListRefusesAndChangesNothing) {
                                  ": 'two words' is not a map name (one word of 1 to 31 "
                                  "characters)\n");
     EXPECT_EQ(cli.Run({"maplist", "add", std::string(32, 'm'), "--config", config}), 1);
+    EXPECT_EQ(cli.Run({"maplist", "add", "q3dm\x7f", "--config", config}), 1);
     Args tooMany = {"maplist", "add", "--config", config};
     tooMany.insert(tooMany.end(), 63, "q3dm1");
     EXPECT_EQ(cli.Run(tooMany), 1);

@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <sstream>
+#include <thread>
 
 #include "cli/ByteProgress.h"
+#include "core/FolderLock.h"
+#include "core/GameFolder.h"
 #include "core/SettingsStore.h"
 #include "report/StatsDocument.h"
 #include "tests/cli/CliHarness.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 
@@ -59,6 +66,24 @@ TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
     EXPECT_STREQ(stored.c_str() + offsetof(ServerSettings, statsDir), cli.defaults.statsDir);
 }
 
+// The Windows default names no folder elsewhere: the game's log folder stands in.
+TEST_F(StatsCommandTest, WithoutLogsTheWindowsDefaultIsTheGamesLogFolder) {
+    if (GamePathSet(DefaultSettings)) GTEST_SKIP() << "the default is a real folder here";
+    const std::filesystem::path game = DefaultsIn(dir.path()).quakePath;
+    SettingsStore store;
+    store.configPath = Config();
+    store.settings = cli.defaults;
+    SetFixedText(store.settings.quakePath, game.string());
+    SetFixedText(store.settings.statsDir, DefaultSettings.statsDir);
+    for (auto [type, folder] : {std::pair{kMorvaneDM, "morvane"}, {kQuake3DM, "baseq3"}}) {
+        store.settings.gameType = type;
+        ASSERT_EQ(SaveSettings(store), SaveResult::Saved);
+        WriteFileBytes(game / folder / "games.log", kOneMatch);
+        EXPECT_EQ(Run({"--config", Config()}), 0) << cli.err.str();
+        EXPECT_TRUE(std::filesystem::exists(game / folder / "pstats.htm")) << folder;
+    }
+}
+
 TEST_F(StatsCommandTest, OnATerminalTheBytesReadReplaceTheBarAndAreErased) {
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::FILE* terminal = std::fopen((dir / "terminal").string().c_str(), "w+b");
@@ -82,22 +107,72 @@ TEST_F(StatsCommandTest, ErrorsGoToStandardErrorAndFail) {
     EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot find any log files!\n");
     EXPECT_EQ(out.str(), "");
 
-    // A page on a full device: no success line.
-    if (!kHasFullDevice) GTEST_SKIP() << "the rest needs /dev/full, a device that is always full";
+    // A page on a full disk: no success line.
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
-    std::filesystem::create_symlink("/dev/full", dir / "logs" / "players.htm");
+    FaultyFiles disk;
+    disk.LimitWrites(100, "players.htm");
+    cli.context.files = &disk;
     EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
     EXPECT_EQ(cli.err.str(), "mctfcli: " + Logs() + ": ERROR Cannot write HTML File!\n");
     EXPECT_EQ(out.str(), "");
 }
 
-TEST_F(StatsCommandTest, PageThatCannotBeCreatedStillFailsWithAMessage) {
+TEST_F(StatsCommandTest, ALogWithoutAMatchIsNamedAndARunWithoutAnyFails) {
+    const std::string a = (dir / "logs" / "a.log").string(), json = (dir / "run.json").string();
+    WriteFileBytes(a, "Kill: 0 1 10: a console capture, not the game's log\n");
+    const std::string warning = "mctfcli: warning: no match found in " + a + "\n";
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs(), "--json", json}), 1);
+    const char* const none =
+        "mctfcli: no match found in any log file; the pages were written without players\n";
+    EXPECT_EQ(cli.err.str(), none + warning);
+    EXPECT_NE(ReadFileBytes(json).find(R"("matches":0}])"), std::string::npos);
+    WriteFileBytes(dir / "logs" / "b.log", kOneMatch);  // one log of two holds a match
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 0);
+    EXPECT_EQ(cli.err.str(), warning);
+}
+
+TEST_F(StatsCommandTest, PageThatCannotBeCreatedFailsWithTheMessageAndWhy) {
+    if (!kHasNamedPipes) GTEST_SKIP() << "needs named pipes";
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::filesystem::create_directory(dir / "logs" / "clans.htm");
-    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 1);
-    EXPECT_EQ(cli.err.str(), "mctfcli: " + (dir / "logs" / "clans.htm").string() +
-                                 ": ERROR Cannot create HTML File!\n");
-    EXPECT_EQ(out.str(), "");
+    WriteFileBytes(dir / "plain", "");
+    ASSERT_TRUE(MakeNamedPipe(dir / "pstats.htm"));
+    FaultyFiles disk;  // refuses the pages of web/
+    disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "web");
+    cli.context.files = &disk;
+    const std::pair<const char*, std::string> cases[] = {
+        {"logs/clans.htm", SystemReason(EISDIR)},
+        {"web/pstats.htm", SystemReason(EACCES)},
+        {"plain/pstats.htm", SystemReason(ENOTDIR)},
+        {"pstats.htm", kNotRegularFile}};
+    for (const auto& [name, reason] : cases) {
+        const std::filesystem::path page = dir / name;
+        EXPECT_EQ(
+            Run({"--config", Config(), "--logs", Logs(), "--out", page.parent_path().string()}), 1);
+        const std::string named = "mctfcli: " + page.string() + ": ";
+        EXPECT_EQ(cli.err.str(),
+                  named + "ERROR Cannot create HTML File!\n" + named + reason + "\n");
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST_F(StatsCommandTest, ASecondRunIntoTheSameFolderWaitsForTheFirst) {
+    WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
+    WriteFileBytes(dir / "logs" / "pstats.htm", "old");
+    std::promise<void> taken;
+    std::string seen;  // pstats.htm as the first run lets go
+    std::thread first([&] {
+        FolderLock lock(Logs(), {});
+        taken.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        seen = ReadFileBytes(dir / "logs" / "pstats.htm");
+    });
+    taken.get_future().wait();
+    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 0);
+    first.join();
+    EXPECT_EQ(seen, "old");
+    EXPECT_EQ(cli.err.str(),
+              "mctfcli: waiting for another statistics run writing " + Logs() + "\n");
 }
 
 TEST_F(StatsCommandTest, JsonGoesToItsFileOrAloneToStandardOutput) {
@@ -125,6 +200,8 @@ TEST_F(StatsCommandTest, JsonGoesToItsFileOrAloneToStandardOutput) {
          "mctfcli: " + folder + ": cannot be written; the file is as it was\n",
          true},
         {{"--no-pages"}, 2, "", "mctfcli: stats: --no-pages needs --json FILE\n", false},
+        {{"--json", "-q"}, 2, "", "mctfcli: stats: option --json needs a value\n", false},
+        {{"--out", "-q"}, 2, "", "mctfcli: stats: option --out needs a value\n", false},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(dir / "logs" / "pstats.htm");

@@ -57,6 +57,8 @@ TEST(SystemdCommand, UnitsOfTheStoredGameFolder) {
         {nullptr, {"--every", "x"}, 2, every + "'x'" + usage, {}},
         {nullptr, {"--every=1441"}, 2, every + "'1441'" + usage, {}},
         {nullptr, {"--every", "30s"}, 2, every + "'30s'" + usage, {}},
+        {nullptr, {"--out=-x"}, 0, rootWarning,
+         {{"q3.dmc\"\n", "q3.dmc\" --out \"" + fs::current_path().string() + "/-x\"\n"}}},
         {"C:\\Program Files\\Quake III Arena", {}, 1, "mctfcli: quakePath is not set: run "
                                    "'mctfcli settings set quakePath=/path/to/quake3' first\n", {}},
         {"", {}, 1, "mctfcli: quakePath is not set", {}},

@@ -36,6 +36,8 @@ expect 0 "$cli" settings get hostname fragLimit
 expect 0 "$cli" maplist show
 expect 1 "$cli" stats --logs "$work/logs"
 grep -qx "mctfcli: $work/logs: no such folder" "$err" || fail "stats error: $(cat "$err")"
+expect 1 "$cli" stats  # the default statistics folder, not there
+grep -qxF 'mctfcli: C:\Program Files\Quake III Arena\baseq3: no such folder' "$err" || fail "stats: $(cat "$err")"
 [[ ! -e config.dmc ]] || fail "a read-only command created config.dmc"
 
 # A pak as small as the map scan allows: the local-header signature, then
@@ -57,7 +59,7 @@ expect 0 "$cli" maplist remove q3dm17
 [[ $(cat q3/morvane/q3ctf.map) == $'q3ctf1\nq3ctf2' ]] || fail "list file: $(cat q3/morvane/q3ctf.map)"
 grep -q '^set sv_hostname "Frag Hall"$' q3/baseq3/morvane.cfg || fail "script: hostname"
 grep -q '^set d2 "map q3ctf2 ; set nextmap vstr d1"$' q3/baseq3/morvane.cfg || fail "script: maps"
-[[ $(cat q3/morvane.bat) == "\"$work/s/q3\\quake3.exe\" +set dedicated 2 +exec morvane.cfg" ]] ||
+[[ $(cat q3/morvane.bat) == "\"$work/s/q3\\quake3.exe\" +set dedicated 2 +set net_port 27961 +exec morvane.cfg" ]] ||
   fail "launch line: $(cat q3/morvane.bat)"
 expect 0 "$cli" settings get mapCount gameType netPort
 [[ $(cat "$out") == $'2\n3\n27961' ]] || fail "stored values: $(cat "$out")"
@@ -74,19 +76,17 @@ expect 1 "$cli" maplist add "two words"
 expect 1 "$cli" maplist remove q3dm17
 files | cmp -s - "$work/before" || fail "a refused maplist call changed a file"
 
-# A save that fails keeps the old file and says so (a folder stands where
-# the new file would be written first).
+# A save that fails keeps the old file and says so (no file may grow: a full disk).
+full() { (trap "" XFSZ; ulimit -f 0; exec "$@") 2>&1 | cat >&2; return "${PIPESTATUS[0]}"; }
 cp config.dmc config.copy
-mkdir config.dmc.tmp
-expect 1 "$cli" settings set fragLimit=31
-grep -qx "mctfcli: config.dmc: cannot be written; .*" "$err" || fail "failed save: $(cat "$err")"
+expect 1 full "$cli" settings set fragLimit=31
+grep -A1 -x "mctfcli: config.dmc: cannot be written; .*" "$err" | grep -qx "mctfcli: config.dmc: File too large" || fail "failed save: $(cat "$err")"
 same config.dmc config.copy "a failed save changed config.dmc"
-rmdir config.dmc.tmp
-mkdir q3/morvane/q3ctf.map.tmp
+mv q3/morvane/q3ctf.map list.copy && mkfifo q3/morvane/q3ctf.map  # never replaced
 expect 1 "$cli" maplist add q3dm7
 grep -qx "mctfcli: $work/s/q3/morvane/q3ctf.map: cannot be written; .*" "$err" ||
   fail "failed list save: $(cat "$err")"
-rmdir q3/morvane/q3ctf.map.tmp
+rm q3/morvane/q3ctf.map && mv list.copy q3/morvane/q3ctf.map && cp config.copy config.dmc
 
 # A wrong --config is never overwritten; a missing one is an error.
 cp q3/baseq3/morvane.cfg script.copy
@@ -143,6 +143,8 @@ expect 2 "$cli" frobnicate
 expect 2 "$cli" stats --frobnicate
 expect 2 "$cli" stats --logs
 grep -q "logs" "$err" || fail "missing value: $(cat "$err")"
+"$cli" settings show >/dev/full 2>"$err"
+[[ $? == 1 && $(cat "$err") == "mctfcli: standard output: No space left on device" ]] || fail "full"
 
 # The completion offers the commands the program names, and after settings
 # set only the fields that can be set (where bash-completion is).

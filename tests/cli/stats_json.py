@@ -1,7 +1,7 @@
-"""stats_json.py MCTFCLI SOURCE_DIR: the JSON of mctfcli stats (sample logs, the real logs
-when there, hostile input) against report/stats.schema.json, closed so that every key must be
-described, and against the pages; texts by the Latin-1 rule; --no-pages and --json - write
-nothing else; settings show --json equals settings show."""
+"""stats_json.py MCTFCLI SOURCE_DIR: the JSON of mctfcli stats (sample logs, the game engine's
+logs, the real logs when there, hostile input) against report/stats.schema.json, closed so that
+every key must be described, and against the pages; texts by the Latin-1 rule; --no-pages and
+--json - write nothing else; settings show --json equals settings show."""
 import codecs, copy, glob, json, os, pathlib, re, shutil, struct, subprocess, sys, tempfile
 import jsonschema
 
@@ -74,6 +74,12 @@ check_pages("sample", doc, pages)
 logs = sorted(glob.glob(str(examples / "logs/*.log")))
 assert [f["path"] for f in doc["run"]["logFiles"]] == logs
 assert all(f["bytes"] == os.path.getsize(f["path"]) for f in doc["run"]["logFiles"])
+# Bot matches of the real engine (tests/data/engine): ^1Red^3Fox as counted from the logs.
+doc, pages, _ = stats("engine", ["--logs", str(source / "tests/data/engine")], b"", b"Welcome",
+                      "--json", str(work / "engine/doc.json"))
+check_pages("engine", doc, pages)
+fox = [(p["frags"], p["suicides"], p["secondsPlayed"]) for p in doc["players"] if p["name"] == "RedFox"]
+assert fox == [(-4, 9, 968)], fox
 real = sorted(glob.glob("/work/shared/data/logs/*.log"))
 if real:
     doc, pages, _ = stats("real", real, b"", b"Welcome", "--json", str(work / "real/doc.json"))

@@ -11,11 +11,13 @@
 //   after which a write fails with ENOSPC (a full device) or a read fails
 //   with EIO (a disk that stops answering). A file shorter than the read
 //   limit reads to its end as usual.
+// Pretend: Status sees a device, pipe or socket there; PlantLink: a racer's link at a new name.
 #pragma once
 
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <filesystem>
 #include <limits>
 #include <map>
 #include <string>
@@ -51,6 +53,11 @@ public:
         readLimit_ = bytes;
         name_ = std::move(name);
     }
+    void Pretend(FileKind kind, std::string name) {
+        pretend_ = kind;
+        name_ = std::move(name);
+    }
+    void PlantLink(std::filesystem::path target) { plant_ = std::move(target); }
     // Whether a fault was reached.
     bool failed() const { return failed_; }
     // The bytes handed to the last file whose path contains `name` (before
@@ -71,6 +78,18 @@ public:
         std::FILE* file = FileSystem::Open(path, mode);
         if (file != nullptr) open_[file] = {path, 0, mode[0] != 'r'};
         return file;
+    }
+    std::FILE* Create(const std::string& path, const char* mode, int permissions) override {
+        if (!plant_.empty()) std::filesystem::create_symlink(std::exchange(plant_, {}), path);
+        if (Fails(Call::Open, path)) return nullptr;
+        std::FILE* file = FileSystem::Create(path, mode, permissions);
+        if (file != nullptr) open_[file] = {path, 0, true};
+        return file;
+    }
+    FileStatus Status(const std::string& path) override {
+        FileStatus status = FileSystem::Status(path);
+        if (pretend_ != FileKind::Missing && Matches(path)) status.kind = pretend_;
+        return status;
     }
 
     bool Read(std::FILE* file, void* buffer, std::size_t size, std::size_t& got) override {
@@ -159,6 +178,8 @@ private:
     std::size_t writeLimit_ = kNoLimit;
     std::size_t readLimit_ = kNoLimit;
     bool failed_ = false;
+    FileKind pretend_ = FileKind::Missing;
+    std::filesystem::path plant_;
     std::map<std::FILE*, OpenFile> open_;
     std::map<std::string, std::size_t> written_;
 };

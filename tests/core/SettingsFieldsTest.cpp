@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "core/ScriptSafety.h"
 #include "core/SettingsFields.h"
@@ -62,8 +63,8 @@ TEST(SettingsFieldsTest, ChecksAsTheSheetDoes) {
         EXPECT_EQ(check.message, c.message) << c.field << "=" << c.text;
     }
     const SettingsField& logFile = *FindSettingsField("logFileName");
-    EXPECT_EQ(CheckFieldText(logFile, std::string(24, 'a')), std::nullopt);
-    EXPECT_EQ(CheckFieldText(logFile, std::string(25, 'a')),
+    EXPECT_EQ(CheckFieldText(logFile, std::string(20, 'a') + ".Log"), std::nullopt);
+    EXPECT_EQ(CheckFieldText(logFile, std::string(21, 'a') + ".log"),
               "Please enter no more than 24 characters.");
 }
 
@@ -75,6 +76,7 @@ TEST(SettingsFieldsTest, RefusesWhatWouldBreakOutOfTheScript) {
         {"a\nquit", "Please enter no line breaks."},
         {"a\rquit", "Please enter no line breaks."},
         {"a\tb", "Please enter no tabs or other control characters."},
+        {"a\x7f", "Please enter no tabs or other control characters."},
     };
     for (const char* name :
          {"hostname", "motd", "serverPassword", "rconPassword", "logFileName", "quakePath"}) {
@@ -86,8 +88,29 @@ TEST(SettingsFieldsTest, RefusesWhatWouldBreakOutOfTheScript) {
             EXPECT_EQ(std::memcmp(&settings, &DefaultSettings, sizeof settings), 0) << name;
         }
         ServerSettings settings = DefaultSettings;
-        EXPECT_EQ(AssignFieldText(settings, field, "^1Red;//x\x7f\xe9"), std::nullopt) << name;
+        EXPECT_EQ(AssignFieldText(settings, field, "^1Red=x~.log"), std::nullopt) << name;
     }
+    for (const char* name : {"motd", "quakePath"})  // the engine takes them as they are
+        EXPECT_EQ(CheckFieldText(*FindSettingsField(name), "^1Red;\\//x%\xe9"), std::nullopt);
+    // What the script carries but the engine would lose.
+    const std::string never = ": the server would never accept the password.";
+    const std::string unread = ": the statistics would never read the log.";
+    const std::tuple<const char*, std::string, std::string> lost[] = {
+        {"hostname", std::string(129, 'h'),
+         "Please enter no more than 128 characters: the server info has no room for more."},
+        {"serverPassword", "a\\b", "Please enter no semicolons or backslashes" + never},
+        {"rconPassword", "a b", "Please enter no blanks" + never},
+        {"logFileName", "../up.log",
+         "Please enter no two dots in a row: the server would write no log."},
+        {"logFileName", "logs/games.log", "Please enter a file name without a folder" + unread},
+        {"logFileName", "games.txt", "Please enter a name ending in .log" + unread},
+    };
+    for (const auto& [name, text, message] : lost) {
+        ServerSettings settings = DefaultSettings;
+        EXPECT_EQ(AssignFieldText(settings, *FindSettingsField(name), text), message) << text;
+        EXPECT_EQ(std::memcmp(&settings, &DefaultSettings, sizeof settings), 0) << text;
+    }
+    EXPECT_EQ(CheckFieldText(*FindSettingsField("logFileName"), ""), std::nullopt);
     ServerSettings stats = DefaultSettings;  // never written into a server file
     EXPECT_EQ(AssignFieldText(stats, *FindSettingsField("statsDir"), "a\"b"), std::nullopt);
 
@@ -107,7 +130,10 @@ TEST(SettingsFieldsTest, RefusesWhatWouldBreakOutOfTheScript) {
         {"q3dm//17", ScriptHazard::CommentMark},
         {"q3dm/*17", ScriptHazard::CommentMark},
         {"q3dm17\x01", ScriptHazard::ControlCharacter},
+        {"q3dm17\x7f", ScriptHazard::ControlCharacter},
         {"sub/q3dm17^1", ScriptHazard::None},
+        {"caf\xe9", ScriptHazard::NonAscii},
+        {"oa\\dm1", ScriptHazard::Backslash},
     };
     for (const auto& [name, hazard] : maps) EXPECT_EQ(FindMapNameHazard(name), hazard) << name;
 }

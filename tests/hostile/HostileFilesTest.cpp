@@ -9,7 +9,10 @@
 
 #include "core/PakScanner.h"
 #include "core/ServerFiles.h"
+#include "tests/cli/CliHarness.h"
+#include "tests/core/GameFolder.h"
 #include "tests/core/ZipBuilder.h"
+#include "tests/hostile/FileFaults.h"
 #include "tests/hostile/StatsRun.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TestDefaults.h"
@@ -117,9 +120,10 @@ TEST(HostileSettings, PipesInPlaceOfSettingsAndMapListsDoNotBlock) {
     SettingsStore store;
     store.defaults = &defaults;
     store.startupDir = dir.str();
-    LoadSettings(store);  // as missing: the defaults replace the pipe
+    LoadSettings(store);  // as missing: the defaults, but the pipe stays
     EXPECT_EQ(RecordBytes(store.settings), RecordBytes(defaults));
-    EXPECT_TRUE(fs::is_regular_file(dir / "config.dmc"));
+    EXPECT_TRUE(fs::is_fifo(dir / "config.dmc"));
+    EXPECT_EQ(store.saveReason, kNotRegularFile);
 
     std::strcpy(store.settings.quakePath, (dir / "game").string().c_str());
     store.settings.gameType = kMorvaneSoccer;
@@ -137,8 +141,8 @@ TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
     ServerSettings s = DefaultSettings;
     std::memcpy(s.quakePath, folder.data(), 128);
     std::memcpy(s.statsDir, folder.data(), 128);
-    std::memset(s.hostname, 'h', sizeof s.hostname);
-    std::memset(s.logFileName, 'l', sizeof s.logFileName);
+    std::memset(s.hostname, 'h', 128);  // the most the server info takes
+    std::memcpy(s.logFileName, (std::string(28, 'l') + ".log").data(), sizeof s.logFileName);
     std::memset(s.motd, 'm', sizeof s.motd);
     std::memset(s.rconPassword, 'r', sizeof s.rconPassword);
     std::memset(s.serverPassword, 'p', sizeof s.serverPassword);
@@ -153,8 +157,8 @@ TEST(HostileSettings, TextFieldsWithoutTerminatorsStopAtTheirEnds) {
 
     ASSERT_TRUE(WriteServerFiles(store).Written());
     std::string script = ReadTextFile(folder + "/morvane/morvane.cfg");
-    for (std::string line : {"set sv_hostname \"" + std::string(256, 'h') + "\"\n",
-                             "set g_log \"" + std::string(32, 'l') + "\"\n",
+    for (std::string line : {"set sv_hostname \"" + std::string(128, 'h') + "\"\n",
+                             "set g_log \"" + std::string(28, 'l') + ".log\"\n",
                              "set g_motd \"" + std::string(128, 'm') + "\"\n",
                              "set rconPassword \"" + std::string(16, 'r') + "\"\n",
                              "set sv_privatePassword \"" + std::string(16, 'p') + "\"\n"})
@@ -193,6 +197,93 @@ TEST(HostileClanLists, TrailingWordsAndPipesAreIgnored) {
         EXPECT_STREQ(run.tables->clans[0].clanName, c.tail.empty() ? "" : "Alpha") << c.what;
         EXPECT_STREQ(run.tables->clans[1].clanName, "") << c.what;
         EXPECT_STREQ(run.tables->clans[1].homePage, "") << c.what;
+    }
+}
+
+// Every command that writes a file, and the file ("@": its game folder).
+const std::pair<Args, const char*> kWriters[] = {
+    {{"stats"}, "baseq3/pstats.htm"},
+    {{"server-files"}, "morvane/morvane.cfg"},
+    {{"maplist", "add", "q3ctf1"}, "morvane/mctf.map"},
+    {{"systemd", "--write", "@"}, "morvane-stats.timer"},
+    {{"stats", "--no-pages", "--json", "@out.json"}, "out.json"}};
+
+// A game folder with all the writers need: settings and a log.
+struct WriterRun : GameFolder {
+    CliHarness cli;
+    WriterRun() {
+        SaveSettings(store);
+        WriteFileBytes(dir / "baseq3" / "games.log", Match({{"0", "Ann"}}));
+    }
+    int Run(Args args, FileSystem& files) {
+        for (std::string& arg : args) arg = arg[0] == '@' ? (dir / arg.substr(1)).string() : arg;
+        args.insert(args.end(), {"--config", Config().string()});
+        cli.context.files = &files;
+        return cli.Run(args);
+    }
+};
+
+TEST(HostileFiles, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
+    if (!kHasSymbolicLinks) GTEST_SKIP() << "no symbolic links";
+    for (const auto& [args, name] : kWriters) {
+        WriterRun run;
+        const fs::path victim = run.dir / "victim", file = run.dir / name;
+        WriteFileBytes(victim, "precious");
+        fs::create_symlink(victim, file.string() + ".tmp");  // the name it once had
+        FaultyFiles disk;
+        disk.PlantLink(victim);  // at the name the first new file is given
+        EXPECT_EQ(run.Run(args, disk), 0) << name << run.cli.err.str();
+        EXPECT_EQ(ReadFileBytes(victim), "precious") << name;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file))) << name;
+    }
+}
+
+TEST(HostileFiles, DevicesPipesAndSocketsAreNeverReplaced) {
+    if (!kHasNamedPipes) GTEST_SKIP() << "needs named pipes and /dev/null";
+    // What stands there, what it stays, and why --json cannot write to it.
+    const std::tuple<const char*, fs::file_type, std::string> nodes[] = {
+        {"/dev/null", fs::file_type::symlink, ""},
+        {"/dev/full", fs::file_type::symlink, SystemReason(ENOSPC)},
+        {"pipe", fs::file_type::fifo, SystemReason(ENXIO)},
+        {"socket", fs::file_type::regular, kNotRegularFile}};
+    for (const auto& [args, name] : kWriters) {
+        for (const auto& [node, stays, why] : nodes) {
+            WriterRun run;
+            const fs::path file = run.dir / name;
+            const bool json = args.back() == "@out.json", written = json && why.empty();
+            FaultyFiles disk;
+            fs::remove(file);
+            if (node[0] == '/') fs::create_symlink(node, file);
+            ASSERT_TRUE(node[0] != 'p' || MakeNamedPipe(file));
+            if (node[0] == 's') disk.Pretend(FileKind::Socket, name);
+            if (node[0] == 's') WriteFileBytes(file, "old");
+            EXPECT_EQ(run.Run(args, disk), written ? 0 : 1) << name << node;
+            const auto said = file.string() + ": " + (json ? "cannot be written: " + why : "");
+            EXPECT_NE(run.cli.err.str().find(written ? "" : said), std::string::npos)
+                << name << node << run.cli.err.str();
+            EXPECT_EQ(fs::symlink_status(file).type(), stays) << name << node;
+            EXPECT_TRUE(node[0] != '/' || fs::is_character_file(node)) << name << node;
+            EXPECT_TRUE(node[0] != 's' || ReadFileBytes(file) == "old") << name << node;
+        }
+    }
+}
+
+// config.dmc and morvane.cfg hold the passwords: new, they are their owner's
+// alone; a file written again keeps the mode it had. The modes when new and
+// when replaced:
+TEST(HostileFiles, PasswordFilesAreTheOwnersAloneAndModesAreKept) {
+    if (!kHasNamedPipes) GTEST_SKIP() << "Windows files carry no modes";
+    GameFolder game;
+    const std::tuple<fs::path, int, int> cases[] = {
+        {game.Config(), 0600, 0640},
+        {game.Morvane("morvane.cfg"), 0600, 0640},
+        {game.dir / "morvane.sh", 0755, 0750}};  // runnable wherever readable
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(ApplySettings(game.store).serverFiles.Written());
+        for (const auto& [file, created, replaced] : cases) {
+            EXPECT_EQ(SystemFiles().Status(file.string()).mode, round ? replaced : created) << file;
+            fs::permissions(file, fs::perms(0640));
+        }
     }
 }
 

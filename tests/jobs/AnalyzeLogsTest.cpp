@@ -7,6 +7,7 @@
 
 #include "jobs/AnalyzeLogs.h"
 #include "tests/core/FaultyFiles.h"
+#include "tests/support/Platform.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TempDir.h"
 
@@ -148,7 +149,7 @@ TEST_F(AnalyzeLogsTest, DocumentWithoutPagesSaysHowFarEachLogWasRead) {
         places.writePages = false;
         places.json = true;
         // b.log named again after its folder is read once.
-        const std::string named = logs.str() + "//b.log";
+        const std::string named = std::filesystem::proximate(logs / "b.log").string();
         places.logs = {logs.str(), named};
         const StatsRunOutcome outcome =
             AnalyzeLogs(*tables, settings, desktop, env, nullptr, places);
@@ -157,14 +158,28 @@ TEST_F(AnalyzeLogsTest, DocumentWithoutPagesSaysHowFarEachLogWasRead) {
             nlohmann::json::array({{{"path", (logs / "a.log").string()},
                                     {"bytes", std::strlen(kFirstLog)},
                                     {"read", "complete"},
-                                    {"reason", nullptr}},
+                                    {"reason", nullptr},
+                                    {"matches", 1}},
                                    {{"path", c.listed ? (logs / "b.log").string() : named},
                                     {"bytes", c.bytes},
                                     {"read", c.read},
-                                    {"reason", c.reason}}});
+                                    {"reason", c.reason},
+                                    {"matches", c.reason.is_null() ? 1 : 0}}});
         EXPECT_EQ(nlohmann::json::parse(outcome.json)["run"]["logFiles"], expected) << c.read;
     }
     EXPECT_FALSE(std::filesystem::exists(logs / "pstats.htm"));
+}
+
+TEST_F(AnalyzeLogsTest, ALogReachedAgainThroughALinkIsFoundOnceWhereItFirstComes) {
+    if (!kHasSymbolicLinks) GTEST_SKIP() << "no links can be made here";
+    WriteFileBytes(logs / "a.log", kFirstLog);
+    const std::vector<std::string> a = {(logs / "a.log").string()};
+    std::filesystem::create_symlink(a[0], logs / "b.log");  // beside it
+    EXPECT_EQ(LogFilesToRead(settings, {}), a);
+    std::filesystem::rename(logs / "b.log", game / "b.log");  // named after its folder
+    EXPECT_EQ(LogFilesToRead(settings, {{logs.str(), game.str() + "/b.log"}, {}, true, false}), a);
+    std::filesystem::create_hard_link(a[0], logs / "c.log");
+    EXPECT_EQ(LogFilesToRead(settings, {}), a);
 }
 
 }  // namespace

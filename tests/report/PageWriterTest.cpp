@@ -1,22 +1,23 @@
 #include <gtest/gtest.h>
 
 #include "report/PageWriter.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/report/ReportFixture.h"
 
 namespace mctf::testing {
 namespace {
 
 TEST(PageWriterTest, FailedWritesAreRememberedAcrossPages) {
-    if (!kHasFullDevice) GTEST_SKIP() << "needs /dev/full, a device that is always full";
     TempDir dir;
-    PageWriter page;
+    FaultyFiles disk;
+    disk.LimitWrites(10, "full.htm");
+    PageWriter page(disk);
     ASSERT_TRUE(page.Open((dir / "a.htm").string()));
     page.Write("<p>%s</p>", "fine");
     page.Close();
     EXPECT_FALSE(page.WriteFailed());
 
-    // A device that is always full: the data is lost when it is flushed.
-    ASSERT_TRUE(page.Open("/dev/full"));
+    ASSERT_TRUE(page.Open((dir / "full.htm").string()));
     for (int i = 0; i < 100; ++i) page.Write("%s", "<h3>&nbsp;</h3>");
     page.Close();
     EXPECT_TRUE(page.WriteFailed());

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "report/Report.h"
+#include "tests/core/FaultyFiles.h"
 #include "tests/report/ReportFixture.h"
 
 namespace mctf::testing {
@@ -113,10 +114,10 @@ TEST_F(ReportTest, MissingContinuationPageEndsTheReportBeforeClans) {
 }
 
 TEST_F(ReportTest, FailedWriteIsReportedInsteadOfSuccess) {
-    if (!kHasFullDevice) GTEST_SKIP() << "needs /dev/full, a device that is always full";
     AddThreePlayers();
-    // railers.htm lands on a device that is always full.
-    std::filesystem::create_symlink("/dev/full", dir / "railers.htm");
+    FaultyFiles disk;
+    disk.LimitWrites(100, "railers.htm");
+    env.files = &disk;
     ExpectOutcome(ReportStatus::CannotWrite);
     EXPECT_NE(Page("clans.htm").find(kFoot), std::string::npos);
 }

@@ -54,14 +54,18 @@ TEST(MainWindow, ChoosingAGameTypeStoresItButSavesNothing) {
     EXPECT_EQ(h.ConfigBytes(), before);
 }
 
-TEST(MainWindow, GamePathOkSavesThePathWithTheChosenGameType) {
+TEST(MainWindow, GamePathOkReadsTheNewFoldersListAndSavesWithTheChosenGameType) {
     AppHarness h;
     h.Start();
     h.Button("Quake 3 CTF").click();
+    const std::string game = (h.dir / "game").string();
+    const std::filesystem::path list = h.dir / "game" / "morvane" / "q3ctf.map";
+    std::filesystem::create_directories(list.parent_path());
+    WriteFileBytes(list, "n1\nn2\n");  // its own list: read, not written over
     QString shown;
-    h.OnNextDialog([&shown](QDialog& dialog) {
+    h.OnNextDialog([&](QDialog& dialog) {
         shown = EditOf(dialog).text();
-        EditOf(dialog).setText("/opt/quake3");
+        EditOf(dialog).setText(QString::fromStdString(game));
         return int(QDialog::Accepted);
     });
 
@@ -69,13 +73,16 @@ TEST(MainWindow, GamePathOkSavesThePathWithTheChosenGameType) {
 
     EXPECT_EQ(h.dialogTitles, std::vector<QString>{"Morvane Setup"});
     EXPECT_EQ(shown.toStdString(), h.defaults.quakePath);
-    EXPECT_EQ(QuakePathOf(h), "/opt/quake3");
+    EXPECT_EQ(QuakePathOf(h), game);
     std::string bytes = h.ConfigBytes();
     ServerSettings saved;
     ASSERT_EQ(bytes.size(), sizeof saved);
     std::memcpy(&saved, bytes.data(), sizeof saved);
-    EXPECT_EQ(std::string(FixedText(saved.quakePath)), "/opt/quake3");
+    EXPECT_EQ(std::string(FixedText(saved.quakePath)), game);
     EXPECT_EQ(saved.gameType, kQuake3CTF);
+    EXPECT_EQ(ReadTextFile(list), "n1\nn2\n");
+    ASSERT_EQ(h.desktop.messages.size(), 1u);
+    EXPECT_EQ(h.desktop.messages[0].text, list.string() + ": map list read (2 maps)");
 }
 
 TEST(MainWindow, GamePathThatWouldEndItsQuotesIsAskedForAgain) {

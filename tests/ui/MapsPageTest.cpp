@@ -75,9 +75,12 @@ TEST_F(MapsPageTest, AvailableMapsIgnoreCaseAndKeepDuplicates) {
 
 TEST_F(MapsPageTest, AHostilePakIsListedMarkedAndCannotReachTheRotation) {
     OpenMaps();
-    Choose({WritePak("hostile.pk3",
-                     ZipBuilder().Entry("maps/q3dm17;quit.bsp").Entry("maps/q3dm17.bsp"))});
-    ASSERT_EQ(Texts(*page().available), Strings({"q3dm17", "q3dm17;quit"}));
+    Choose({WritePak("hostile.pk3", ZipBuilder()
+                                        .Entry("maps/q3dm17;quit.bsp")
+                                        .Entry("maps/q3dm17.bsp")
+                                        .Entry("maps/z\\1.bsp"))});
+    ASSERT_EQ(Texts(*page().available), Strings({"q3dm17", "q3dm17;quit", "z\\1"}));
+    EXPECT_TRUE(page().available->item(2)->toolTip().endsWith("leave it out of its info"));
     EXPECT_TRUE(page().available->item(0)->toolTip().isEmpty());
     EXPECT_TRUE(page().available->item(1)->font().strikeOut());
     EXPECT_TRUE(page().available->item(1)->toolTip().contains("semicolon"));

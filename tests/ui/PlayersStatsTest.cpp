@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "core/FixedText.h"
+#include "core/GameFolder.h"
 #include "core/ServerSettings.h"
 #include "tests/core/FaultyFiles.h"
 #include "tests/ui/AppHarness.h"
@@ -75,6 +76,22 @@ TEST(PlayersStats, LogFolderGetsThePagesAndIsRemembered) {
     EXPECT_EQ(h.desktop.progress.back(), 100);
 }
 
+// Off Windows the default is the game's log folder, and taken as offered stays the default.
+TEST(PlayersStats, TheWindowsDefaultOffersTheGamesLogFolder) {
+    if (GamePathSet(DefaultSettings)) GTEST_SKIP() << "the default is a real folder here";
+    AppHarness h;
+    h.Start();
+    SetFixedText(h.app->Store().settings.quakePath, h.dir.str());
+    SetFixedText(h.app->Store().settings.statsDir, DefaultSettings.statsDir);
+    fs::create_directory(h.dir / "morvane");
+    WriteFileBytes(h.dir / "morvane" / "games.log",
+                   "  0:00 InitGame: \\sv_hostname\\Test\n  5:00 Exit: Timelimit hit.\n");
+    h.AnswerPrompt((h.dir / "morvane").string().c_str(), true);
+    h.Button("Players Stats").click();
+    EXPECT_EQ(h.desktop.messages.at(0).text, "pstats.htm written");
+    EXPECT_EQ(StoredStatsDir(h), DefaultSettings.statsDir);
+}
+
 TEST(PlayersStats, UnreadableClanListIsNamedAfterThePages) {
     AppHarness h;
     fs::path logs = h.dir / "logs";
@@ -118,6 +135,10 @@ TEST(PlayersStats, FolderWithoutLogsSaysSoButKeepsTheFolder) {
     EXPECT_FALSE(fs::exists(empty / "pstats.htm"));
     EXPECT_EQ(h.desktop.progressOpened, 0);
     EXPECT_EQ(StoredStatsDir(h), empty.string());
+    WriteFileBytes(empty / "console.log", "Kill: 0 1 10: a console capture, no time stamps\n");
+    h.AnswerPrompt(QString::fromStdString(empty.string()), true);
+    h.Button("Players Stats").click();
+    EXPECT_EQ(h.desktop.messages.back().text, "ERROR No match found in any log file!");
 }
 
 }  // namespace

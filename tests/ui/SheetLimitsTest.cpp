@@ -78,6 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
         BoundaryCase{"HostQuote", 0,
                      [](ServerSettingsSheet& s) -> QLineEdit* { return s.generalPage.hostname; },
                      "x\";quit", "Please enter no double quotes."},
+        BoundaryCase{"HostSemicolon", 0,
+                     [](ServerSettingsSheet& s) -> QLineEdit* { return s.generalPage.hostname; },
+                     "A;B",
+                     "Please enter no semicolons or backslashes: the server would drop the name "
+                     "from its info."},
         BoundaryCase{"PortWord", 0, Port, "port", kInteger},
         BoundaryCase{"Players128", 4, Players, "128", ""},
         BoundaryCase{"Players129", 4, Players, "129", "Please enter an integer between 0 and 128."},
@@ -133,7 +138,7 @@ TEST_F(SheetTest, TextBoxesStopAtTheirLimit) {
     TextBox& host = *sheet->generalPage.hostname;
     host.clear();
     QTest::keyClicks(&host, QString(256, 'h'));
-    EXPECT_EQ(host.text().size(), 255);
+    EXPECT_EQ(host.text().size(), 128);
     TextBox& password = *sheet->generalPage.rconPassword;
     QTest::keyClicks(&password, QString(20, 'p'));
     EXPECT_EQ(password.text().size(), 15);
@@ -144,7 +149,7 @@ TEST_F(SheetTest, TextBoxesStopAtTheirLimit) {
     EXPECT_EQ(motd.toPlainText(), QString(127, 'm'));
     EXPECT_FALSE(sheet->isVisible()) << "Return in the message pressed OK";
     CloseServerSheet(*sheet, sheet->result() == QDialog::Accepted, game.store, desktop);
-    EXPECT_EQ(std::string(SavedRecord().hostname), std::string(255, 'h'));
+    EXPECT_EQ(std::string(SavedRecord().hostname), std::string(128, 'h'));
     EXPECT_EQ(std::string(SavedRecord().motd), std::string(127, 'm'));
 }
 

@@ -44,7 +44,9 @@ TEST_F(SheetTest, EveryFieldOfThePagesTravelsThroughItsPageUnchanged) {
     for (const SettingsField& field : SettingsFields()) {
         if (!onSheet(field)) continue;
         if (field.kind == FieldKind::Text) {
-            SetText(stored, field, std::string(field.textLimit, field.name[0]));
+            std::string text(field.textLimit, field.name[0]);
+            if (field.use == TextUse::LogFileName) text.replace(text.size() - 4, 4, ".log");
+            SetText(stored, field, text);
         } else if (field.kind == FieldKind::Flags) {
             SetNumber(stored, field, field.flagBits);
         } else if (field.kind != FieldKind::Port) {
@@ -197,6 +199,17 @@ TEST_F(SheetTest, PagesNeverOpenedPassTheirValuesThrough) {
     ASSERT_TRUE(Close(true));
     EXPECT_EQ(SavedRecord().goalLimit, 500);
     EXPECT_EQ(SavedRecord().botSkill, 7);
+}
+
+TEST_F(SheetTest, OkAndResetSayThatTheSettingsCannotBeWritten) {
+    Open();
+    game.store.configPath = (game.dir / "morvane").string();  // a folder: no file replaces it
+    ASSERT_TRUE(Close(true));
+    desktop.confirmAnswers = {true};
+    ResetSettings(game.store, desktop);
+    const std::string said = "Cannot write the settings file " + game.store.configPath +
+                             "\nThe settings were not saved; the file is as it was.";
+    EXPECT_EQ(MessageTexts(), (Strings{said, said}));
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ if(at EQUAL -1)
   message(FATAL_ERROR "morvane.cfg: no game type line\n${script}")
 endif()
 file(READ "${WORK}/q3/morvane.bat" launch)
-if(NOT launch STREQUAL "\"${game}\\quake3.exe\" +set fs_game morvane +set dedicated 2 +exec morvane.cfg")
+if(NOT launch STREQUAL "\"${game}\\quake3.exe\" +set fs_game morvane +set dedicated 2 +set net_port 27960 +exec morvane.cfg")
   message(FATAL_ERROR "morvane.bat: [${launch}]")
 endif()
 

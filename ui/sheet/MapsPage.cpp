@@ -13,6 +13,7 @@
 
 #include "core/Desktop.h"
 #include "core/FixedText.h"
+#include "core/GameFolder.h"
 #include "core/PakScanner.h"
 #include "core/Paths.h"
 #include "core/ScriptSafety.h"
@@ -109,7 +110,7 @@ void MapsPage::DeleteSelected() {
 void MapsPage::SelectMaps() {
     // The paks and maps of the game are in baseq3: start there when it exists.
     std::string_view game = FixedText(store_.settings.quakePath);
-    std::string gameMaps = game.empty() ? std::string() : JoinPath(game, "baseq3");
+    std::string gameMaps = game.empty() ? std::string() : JoinPath(game, kBaseGameFolder);
     std::error_code error;
     if (!gameMaps.empty() && !std::filesystem::is_directory(gameMaps, error)) gameMaps.clear();
     std::optional<std::string> path = desktop_.ChooseFile(kMapFilters, gameMaps);
@@ -124,7 +125,7 @@ std::optional<std::string> UnsafeMapReason(const QString& name) {
     ScriptHazard hazard = FindMapNameHazard(ToBytes(name));
     if (hazard == ScriptHazard::None) return std::nullopt;
     return "the name holds " + std::string(HazardName(hazard)) +
-           ", which the server would read as a command of its own";
+           std::string(MapHazardEffect(hazard));
 }
 
 void MapsPage::InsertAvailable(const QString& name) {

@@ -26,6 +26,8 @@ void CloseServerSheet(ServerSettingsSheet& sheet, bool accepted, SettingsStore& 
     ApplyResult result = ApplySettings(store);
     const std::string message = ServerFilesMessage(result.serverFiles);
     if (!message.empty()) desktop.ShowMessage(message);
+    const std::string failure = SaveFailureMessage(result.saved, store);
+    if (!failure.empty()) desktop.ShowMessage(failure, kAppTitle, MessageIcon::Exclamation);
 }
 
 }  // namespace mctf

@@ -18,8 +18,10 @@ std::unique_ptr<ServerSettingsSheet> OpenServerSheet(QWidget* owner, SettingsSto
                                                      Desktop& desktop);
 
 // accepted: the page values go back into the record, the server files are
-// written and the settings saved. Otherwise the stored settings are read
-// again, which takes back what the flag boxes and the Maps page changed.
+// written and the settings saved; what failed is said, the server files
+// first, then config.dmc (SaveFailureMessage). Otherwise the stored settings
+// are read again, which takes back what the flag boxes and the Maps page
+// changed.
 void CloseServerSheet(ServerSettingsSheet& sheet, bool accepted, SettingsStore& store,
                       Desktop& desktop);
 
