@@ -150,8 +150,9 @@ check "MCTFCLI(1)" env MANWIDTH=80 man -P cat mctfcli
 # morvane/, the sample logs as the server's, config.dmc in the session folder.
 mkdir -p "$work/game/baseq3" "$work/game/morvane" "$work/logs" "$work/session" "$work/home"
 cp examples/logs/*.log "$work/logs/"
-quiet env -C "$work/session" /usr/bin/mctfcli settings set "quakePath=$work/game" \
-  "statsDir=$work/logs" "hostname=Frag Hall"
+# A new game folder without a rotation receives the list in use, and says so.
+check "morvane/mctf.map: no map list was there" env -C "$work/session" /usr/bin/mctfcli \
+  settings set "quakePath=$work/game" "statsDir=$work/logs" "hostname=Frag Hall"
 quiet env -C "$work/session" /usr/bin/mctfcli maplist add q3ctf1
 check "q3ctf1" env -C "$work/session" /usr/bin/mctfcli maplist show
 check "Frag Hall" env -C "$work/session" /usr/bin/mctfcli settings get hostname
