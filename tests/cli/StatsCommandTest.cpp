@@ -201,7 +201,6 @@ TEST_F(StatsCommandTest, JsonGoesToItsFileOrAloneToStandardOutput) {
          true},
         {{"--no-pages"}, 2, "", "mctfcli: stats: --no-pages needs --json FILE\n", false},
         {{"--json", "-q"}, 2, "", "mctfcli: stats: option --json needs a value\n", false},
-        {{"--out", "-q"}, 2, "", "mctfcli: stats: option --out needs a value\n", false},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(dir / "logs" / "pstats.htm");
