@@ -16,6 +16,7 @@
 #include "report/StatsDocument.h"
 #include "tests/cli/CliHarness.h"
 #include "tests/core/FaultyFiles.h"
+#include "tests/core/GameFolder.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 
@@ -69,18 +70,14 @@ TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
 // The Windows default names no folder elsewhere: the game's log folder stands in.
 TEST_F(StatsCommandTest, WithoutLogsTheWindowsDefaultIsTheGamesLogFolder) {
     if (GamePathSet(DefaultSettings)) GTEST_SKIP() << "the default is a real folder here";
-    const std::filesystem::path game = DefaultsIn(dir.path()).quakePath;
-    SettingsStore store;
-    store.configPath = Config();
-    store.settings = cli.defaults;
-    SetFixedText(store.settings.quakePath, game.string());
-    SetFixedText(store.settings.statsDir, DefaultSettings.statsDir);
+    GameFolder game;
+    SetFixedText(game.store.settings.statsDir, DefaultSettings.statsDir);
     for (auto [type, folder] : {std::pair{kMorvaneDM, "morvane"}, {kQuake3DM, "baseq3"}}) {
-        store.settings.gameType = type;
-        ASSERT_EQ(SaveSettings(store), SaveResult::Saved);
-        WriteFileBytes(game / folder / "games.log", kOneMatch);
-        EXPECT_EQ(Run({"--config", Config()}), 0) << cli.err.str();
-        EXPECT_TRUE(std::filesystem::exists(game / folder / "pstats.htm")) << folder;
+        game.store.settings.gameType = type;
+        ASSERT_EQ(SaveSettings(game.store), SaveResult::Saved);
+        WriteFileBytes(game.dir / folder / "games.log", kOneMatch);
+        EXPECT_EQ(Run({"--config", game.Config().string()}), 0) << cli.err.str();
+        EXPECT_TRUE(std::filesystem::exists(game.dir / folder / "pstats.htm")) << folder;
     }
 }
 
@@ -132,19 +129,17 @@ TEST_F(StatsCommandTest, ALogWithoutAMatchIsNamedAndARunWithoutAnyFails) {
 }
 
 TEST_F(StatsCommandTest, PageThatCannotBeCreatedFailsWithTheMessageAndWhy) {
-    if (!kHasNamedPipes) GTEST_SKIP() << "needs named pipes";
+    if (!kHasNamedPipes) GTEST_SKIP() << "the reasons are those of POSIX systems";
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     std::filesystem::create_directory(dir / "logs" / "clans.htm");
     WriteFileBytes(dir / "plain", "");
-    ASSERT_TRUE(MakeNamedPipe(dir / "pstats.htm"));
     FaultyFiles disk;  // refuses the pages of web/
     disk.FailCall(FaultyFiles::Call::Open, 1, EACCES, "web");
     cli.context.files = &disk;
     const std::pair<const char*, std::string> cases[] = {
         {"logs/clans.htm", SystemReason(EISDIR)},
         {"web/pstats.htm", SystemReason(EACCES)},
-        {"plain/pstats.htm", SystemReason(ENOTDIR)},
-        {"pstats.htm", kNotRegularFile}};
+        {"plain/pstats.htm", SystemReason(ENOTDIR)}};
     for (const auto& [name, reason] : cases) {
         const std::filesystem::path page = dir / name;
         EXPECT_EQ(
