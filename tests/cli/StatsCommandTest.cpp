@@ -154,18 +154,16 @@ TEST_F(StatsCommandTest, PageThatCannotBeCreatedFailsWithTheMessageAndWhy) {
 TEST_F(StatsCommandTest, ASecondRunIntoTheSameFolderWaitsForTheFirst) {
     WriteFileBytes(dir / "logs" / "games.log", kOneMatch);
     WriteFileBytes(dir / "logs" / "pstats.htm", "old");
-    std::promise<void> taken;
-    std::string seen;  // pstats.htm as the first run lets go
-    std::thread first([&] {
-        FolderLock lock(Logs(), {});
-        taken.set_value();
+    std::future<int> second;
+    {
+        FolderLock first(Logs(), {});
+        second = std::async(std::launch::async, [&] {
+            return Run({"--config", Config(), "--logs", Logs()});
+        });
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        seen = ReadFileBytes(dir / "logs" / "pstats.htm");
-    });
-    taken.get_future().wait();
-    EXPECT_EQ(Run({"--config", Config(), "--logs", Logs()}), 0);
-    first.join();
-    EXPECT_EQ(seen, "old");
+        EXPECT_EQ(ReadFileBytes(dir / "logs" / "pstats.htm"), "old");  // as the first lets go
+    }
+    EXPECT_EQ(second.get(), 0);
     EXPECT_EQ(cli.err.str(),
               "mctfcli: waiting for another statistics run writing " + Logs() + "\n");
 }
