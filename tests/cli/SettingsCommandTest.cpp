@@ -224,7 +224,6 @@ TEST(SettingsCommand, MapListRefusesAndChangesNothing) {
                                  ": 'two words' is not a map name (one word of 1 to 31 "
                                  "characters)\n");
     EXPECT_EQ(cli.Run({"maplist", "add", std::string(32, 'm'), "--config", config}), 1);
-    EXPECT_EQ(cli.Run({"maplist", "add", "q3dm\x7f", "--config", config}), 1);
     Args tooMany = {"maplist", "add", "--config", config};
     tooMany.insert(tooMany.end(), 63, "q3dm1");
     EXPECT_EQ(cli.Run(tooMany), 1);
