@@ -145,6 +145,8 @@ expect 2 "$cli" stats --logs
 grep -q "logs" "$err" || fail "missing value: $(cat "$err")"
 "$cli" settings show >/dev/full 2>"$err"
 [[ $? == 1 && $(cat "$err") == "mctfcli: standard output: No space left on device" ]] || fail "full"
+"$cli" --help >&- 2>"$err"  # no standard output at all
+[[ $? == 1 && $(cat "$err") == "mctfcli: standard output: Bad file descriptor" ]] || fail "closed"
 
 # The completion offers the commands the program names, and after settings
 # set only the fields that can be set (where bash-completion is).
