@@ -63,6 +63,13 @@ grep -q '^set d2 "map q3ctf2 ; set nextmap vstr d1"$' q3/baseq3/morvane.cfg || f
   fail "launch line: $(cat q3/morvane.bat)"
 expect 0 "$cli" settings get mapCount gameType netPort
 [[ $(cat "$out") == $'2\n3\n27961' ]] || fail "stored values: $(cat "$out")"
+# The files with the passwords are their owner's alone when new; a file
+# written again keeps its mode, and the launcher runs wherever it is read.
+modes() { stat -c %a config.dmc q3/baseq3/morvane.cfg q3/morvane.sh | paste -sd ' '; }
+[[ $(modes) == "600 600 755" ]] || fail "modes of new files: $(modes)"
+chmod 640 config.dmc q3/baseq3/morvane.cfg q3/morvane.sh
+expect 0 "$cli" settings set "hostname=Frag Hall"
+[[ $(modes) == "640 640 750" ]] || fail "modes kept: $(modes)"
 
 # Refused assignments: every file stays byte for byte, with the right status.
 files >"$work/before"

@@ -263,24 +263,5 @@ TEST(HostileFiles, LinksDevicesPipesAndSocketsAreNeitherFollowedNorReplaced) {
     }
 }
 
-// config.dmc and morvane.cfg hold the passwords: new, they are their owner's
-// alone; a file written again keeps the mode it had. The modes when new and
-// when replaced:
-TEST(HostileFiles, PasswordFilesAreTheOwnersAloneAndModesAreKept) {
-    if (!kHasNamedPipes) GTEST_SKIP() << "Windows files carry no modes";
-    GameFolder game;
-    const std::tuple<fs::path, int, int> cases[] = {
-        {game.Config(), 0600, 0640},
-        {game.Morvane("morvane.cfg"), 0600, 0640},
-        {game.dir / "morvane.sh", 0755, 0750}};  // runnable wherever readable
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_TRUE(ApplySettings(game.store).serverFiles.Written());
-        for (const auto& [file, created, replaced] : cases) {
-            EXPECT_EQ(SystemFiles().Status(file.string()).mode, round ? replaced : created) << file;
-            fs::permissions(file, fs::perms(0640));
-        }
-    }
-}
-
 }  // namespace
 }  // namespace mctf::testing
