@@ -200,18 +200,6 @@ TEST(SettingsCommand, ChangesGiveTheWindowsFilesByteForByte) {
     EXPECT_EQ(Snapshot(game.dir.path()), windowAfterReset);
 }
 
-TEST(SettingsCommand, ANewGamePathKeepsTheListItHolds) {
-    GameFolder game;
-    const std::string list = game.Morvane("mctf.map").string();
-    WriteFileBytes(list, "m1\nm2\nm3\n");
-    CliHarness cli;
-    cli.context.settingsFolder = cli.home.str();  // no config.dmc: the defaults
-    EXPECT_EQ(cli.Run({"settings", "set", "quakePath=" + game.dir.str()}), 0);
-    EXPECT_EQ(cli.err.str(), "mctfcli: " + list + ": map list read (3 maps)\n");
-    EXPECT_NE(ReadTextFile(game.Morvane("morvane.cfg")).find("\"map m3 ; set nextmap vstr d1\""),
-              std::string::npos);
-}
-
 TEST(SettingsCommand, MapListRefusesAndChangesNothing) {
     GameFolder game;
     Prepare(game);

@@ -121,8 +121,13 @@ expect 0 "$cli" settings get quakePath gameType
 
 # --user-settings, wherever it stands: config.dmc in $XDG_CONFIG_HOME/mctfutil,
 # the folder created on first use; the current folder's file is left alone.
+# A new game path's own list is read, not written over.
 user=(env XDG_CONFIG_HOME="$work/xdg" "$cli")
+printf 'm1\nm2\nm3\n' >q3/morvane/mctf.map
 expect 0 "${user[@]}" settings set --user-settings fragLimit=31 "quakePath=$work/s/q3"
+[[ $(cat "$err") == "mctfcli: $work/s/q3/morvane/mctf.map: map list read (3 maps)" ]] ||
+  fail "new game path: $(cat "$err")"
+grep -q '"map m3 ; set nextmap vstr d1"' q3/morvane/morvane.cfg || fail "new game path: script"
 [[ $(stat -c %s "$work/xdg/mctfutil/config.dmc") == 808 ]] || fail "no user config.dmc"
 expect 0 "${user[@]}" --user-settings settings get fragLimit
 [[ $(cat "$out") == 31 ]] || fail "user settings: $(cat "$out")"

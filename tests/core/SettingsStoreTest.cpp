@@ -204,7 +204,7 @@ TEST(SettingsStore, ResetAsksThenEmptiesTheDefaultList) {
     EXPECT_EQ(ReadFileBytes(game.Morvane("q3dm.map")), "q3dm1\n");  // as the test wrote it
 }
 
-// One that has its own list keeps it: SettingsCommandTest, MainWindowTest.
+// One that has its own list keeps it: cli_session.sh, MainWindowTest.
 TEST(SettingsStore, ANewGamePathWithoutAListReceivesTheOneInUse) {
     const std::string wrote = ": no map list was there; the list in use was written to it ";
     const std::tuple<int32_t, std::string, std::string> cases[] = {
