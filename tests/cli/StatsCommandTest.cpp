@@ -11,12 +11,10 @@
 
 #include "cli/ByteProgress.h"
 #include "core/FolderLock.h"
-#include "core/GameFolder.h"
 #include "core/SettingsStore.h"
 #include "report/StatsDocument.h"
 #include "tests/cli/CliHarness.h"
 #include "tests/core/FaultyFiles.h"
-#include "tests/core/GameFolder.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
 
@@ -65,20 +63,6 @@ TEST_F(StatsCommandTest, WritesPagesIntoTheGivenFolderWithoutSavingIt) {
     std::string stored = ReadFileBytes(Config());
     ASSERT_EQ(stored.size(), sizeof(ServerSettings));
     EXPECT_STREQ(stored.c_str() + offsetof(ServerSettings, statsDir), cli.defaults.statsDir);
-}
-
-// The Windows default names no folder elsewhere: the game's log folder stands in.
-TEST_F(StatsCommandTest, WithoutLogsTheWindowsDefaultIsTheGamesLogFolder) {
-    if (GamePathSet(DefaultSettings)) GTEST_SKIP() << "the default is a real folder here";
-    GameFolder game;
-    SetFixedText(game.store.settings.statsDir, DefaultSettings.statsDir);
-    for (auto [type, folder] : {std::pair{kMorvaneDM, "morvane"}, {kQuake3DM, "baseq3"}}) {
-        game.store.settings.gameType = type;
-        ASSERT_EQ(SaveSettings(game.store), SaveResult::Saved);
-        WriteFileBytes(game.dir / folder / "games.log", kOneMatch);
-        EXPECT_EQ(Run({"--config", game.Config().string()}), 0) << cli.err.str();
-        EXPECT_TRUE(std::filesystem::exists(game.dir / folder / "pstats.htm")) << folder;
-    }
 }
 
 TEST_F(StatsCommandTest, OnATerminalTheBytesReadReplaceTheBarAndAreErased) {

@@ -70,6 +70,9 @@ modes() { stat -c %a config.dmc q3/baseq3/morvane.cfg q3/morvane.sh | paste -sd 
 chmod 640 config.dmc q3/baseq3/morvane.cfg q3/morvane.sh
 expect 0 "$cli" settings set "hostname=Frag Hall"
 [[ $(modes) == "640 640 750" ]] || fail "modes kept: $(modes)"
+expect 1 "$cli" stats  # the game's log folder stands in for the Windows default
+grep -qxF "mctfcli: $work/s/q3/baseq3: ERROR Cannot find any log files!" "$err" ||
+  fail "stats in the log folder: $(cat "$err")"
 
 # Refused assignments: every file stays byte for byte, with the right status.
 files >"$work/before"
