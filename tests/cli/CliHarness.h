@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "cli/CheckedOutput.h"
 #include "cli/Commands.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/TempDir.h"
@@ -31,14 +30,6 @@ struct CliHarness {
         out.str("");
         err.str("");
         return RunMctfcli(args, context);
-    }
-    // The same with the data going to a descriptor, checked as main does.
-    int RunInto(int descriptor, const Args& args) {
-        err.str("");
-        CheckedOutput output(descriptor);
-        std::ostream stream(&output);
-        CommandContext into{desktop, stream, err, nullptr, nullptr, home.str(), &defaults};
-        return FinishOutput(output, RunMctfcli(args, into), err);
     }
 };
 

@@ -3,11 +3,6 @@
 // completion and the list of commands look.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <csignal>
-
 #include "cli/CommandTable.h"
 #include "tests/cli/CliHarness.h"
 
@@ -66,29 +61,6 @@ TEST(CommandTable, AMistakeBeforeTheCommandIsOneLineAndWhereTheHelpIs) {
         EXPECT_EQ(cli.err.str(), c.err);
     }
 }
-
-#ifndef _WIN32
-// Data that does not all reach the output fails with the system's reason: a
-// full disk, a closed output, a pipe whose reader is gone (SIGPIPE ignored).
-TEST(CommandTable, OutputThatCannotBeWrittenFails) {
-    CliHarness cli;
-    const int full = open("/dev/full", O_WRONLY);
-    int fd[2];
-    ASSERT_EQ(pipe(fd), 0);
-    close(fd[0]);  // the reader gone, its number now names no file
-    std::signal(SIGPIPE, SIG_IGN);
-    const std::pair<int, std::string> outputs[] = {
-        {full, "No space left on device"}, {fd[0], "Bad file descriptor"}, {fd[1], "Broken pipe"}};
-    for (const auto& [into, reason] : outputs) {
-        for (const Args& args : {Args{"--help"}, {"settings", "show"}}) {
-            EXPECT_EQ(cli.RunInto(into, args), 1) << reason << ' ' << args[0];
-            EXPECT_EQ(cli.err.str(), "mctfcli: standard output: " + reason + "\n");
-        }
-    }
-    close(full);
-    close(fd[1]);
-}
-#endif
 
 }  // namespace
 }  // namespace mctf::testing

@@ -55,13 +55,6 @@ TEST(SettingsCommand, EveryAssignmentIsCheckedAsTheSheetChecksIt) {
         {{"quakePath=."}, 0, here.string(), ""},
         {{"statsDir=logs/../baseq3/"}, 0, (here / "baseq3").string(), ""},
         {{"hostname=^1Red//Hall"}, 0, "^1Red//Hall", ""},
-        {{"hostname=A;B"},
-         1,
-         "",
-         "mctfcli: hostname: Please enter no semicolons or backslashes: the server would drop "
-         "the name from its info.\n"},
-        {{"rconPassword=caf\xe9"}, 1, "", ""},
-        {{"logFileName=../up.log"}, 1, "", ""},
         {{"netPort=+0"}, 1, "", "mctfcli: netPort: Please enter an integer.\n"},
         {{"timeLimit=ten"}, 1, "", "mctfcli: timeLimit: Please enter an integer.\n"},
         {{"motd=a=b"}, 0, "a=b", ""},
@@ -207,19 +200,6 @@ TEST(SettingsCommand, ChangesGiveTheWindowsFilesByteForByte) {
     EXPECT_EQ(Snapshot(game.dir.path()), windowAfterReset);
 }
 
-TEST(SettingsCommand, ANewGamePathKeepsTheListItHolds) {
-    GameFolder game;
-    const std::string list = game.Morvane("mctf.map").string();
-    WriteFileBytes(list, "m1\nm2\nm3\n");
-    CliHarness cli;
-    cli.context.settingsFolder = cli.home.str();  // no config.dmc: the defaults
-    EXPECT_EQ(cli.Run({"settings", "set", "quakePath=" + game.dir.str()}), 0);
-    EXPECT_EQ(cli.err.str(), "mctfcli: " + list + ": map list read (3 maps)\n");
-    EXPECT_EQ(ReadTextFile(list), "m1\nm2\nm3\n");
-    EXPECT_NE(ReadTextFile(game.Morvane("morvane.cfg")).find("\"map m3 ; set nextmap vstr d1\""),
-              std::string::npos);
-}
-
 TEST(SettingsCommand, MapListRefusesAndChangesNothing) {
     GameFolder game;
     Prepare(game);
@@ -232,7 +212,6 @@ TEST(SettingsCommand, MapListRefusesAndChangesNothing) {
                                  ": 'two words' is not a map name (one word of 1 to 31 "
                                  "characters)\n");
     EXPECT_EQ(cli.Run({"maplist", "add", std::string(32, 'm'), "--config", config}), 1);
-    EXPECT_EQ(cli.Run({"maplist", "add", "q3dm\x7f", "--config", config}), 1);
     Args tooMany = {"maplist", "add", "--config", config};
     tooMany.insert(tooMany.end(), 63, "q3dm1");
     EXPECT_EQ(cli.Run(tooMany), 1);

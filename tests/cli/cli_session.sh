@@ -63,6 +63,16 @@ grep -q '^set d2 "map q3ctf2 ; set nextmap vstr d1"$' q3/baseq3/morvane.cfg || f
   fail "launch line: $(cat q3/morvane.bat)"
 expect 0 "$cli" settings get mapCount gameType netPort
 [[ $(cat "$out") == $'2\n3\n27961' ]] || fail "stored values: $(cat "$out")"
+# The files with the passwords are their owner's alone when new; a file
+# written again keeps its mode, and the launcher runs wherever it is read.
+modes() { stat -c %a config.dmc q3/baseq3/morvane.cfg q3/morvane.sh | paste -sd ' '; }
+[[ $(modes) == "600 600 755" ]] || fail "modes of new files: $(modes)"
+chmod 640 config.dmc q3/baseq3/morvane.cfg q3/morvane.sh
+expect 0 "$cli" settings set "hostname=Frag Hall"
+[[ $(modes) == "640 640 750" ]] || fail "modes kept: $(modes)"
+expect 1 "$cli" stats  # the game's log folder stands in for the Windows default
+grep -qxF "mctfcli: $work/s/q3/baseq3: ERROR Cannot find any log files!" "$err" ||
+  fail "stats in the log folder: $(cat "$err")"
 
 # Refused assignments: every file stays byte for byte, with the right status.
 files >"$work/before"
@@ -114,8 +124,13 @@ expect 0 "$cli" settings get quakePath gameType
 
 # --user-settings, wherever it stands: config.dmc in $XDG_CONFIG_HOME/mctfutil,
 # the folder created on first use; the current folder's file is left alone.
+# A new game path's own list is read, not written over.
 user=(env XDG_CONFIG_HOME="$work/xdg" "$cli")
+printf 'm1\nm2\nm3\n' >q3/morvane/mctf.map
 expect 0 "${user[@]}" settings set --user-settings fragLimit=31 "quakePath=$work/s/q3"
+[[ $(cat "$err") == "mctfcli: $work/s/q3/morvane/mctf.map: map list read (3 maps)" ]] ||
+  fail "new game path: $(cat "$err")"
+grep -q '"map m3 ; set nextmap vstr d1"' q3/morvane/morvane.cfg || fail "new game path: script"
 [[ $(stat -c %s "$work/xdg/mctfutil/config.dmc") == 808 ]] || fail "no user config.dmc"
 expect 0 "${user[@]}" --user-settings settings get fragLimit
 [[ $(cat "$out") == 31 ]] || fail "user settings: $(cat "$out")"
@@ -145,6 +160,8 @@ expect 2 "$cli" stats --logs
 grep -q "logs" "$err" || fail "missing value: $(cat "$err")"
 "$cli" settings show >/dev/full 2>"$err"
 [[ $? == 1 && $(cat "$err") == "mctfcli: standard output: No space left on device" ]] || fail "full"
+"$cli" --help >&- 2>"$err"  # no standard output at all
+[[ $? == 1 && $(cat "$err") == "mctfcli: standard output: Bad file descriptor" ]] || fail "closed"
 
 # The completion offers the commands the program names, and after settings
 # set only the fields that can be set (where bash-completion is).

@@ -78,11 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
         BoundaryCase{"HostQuote", 0,
                      [](ServerSettingsSheet& s) -> QLineEdit* { return s.generalPage.hostname; },
                      "x\";quit", "Please enter no double quotes."},
-        BoundaryCase{"HostSemicolon", 0,
-                     [](ServerSettingsSheet& s) -> QLineEdit* { return s.generalPage.hostname; },
-                     "A;B",
-                     "Please enter no semicolons or backslashes: the server would drop the name "
-                     "from its info."},
         BoundaryCase{"PortWord", 0, Port, "port", kInteger},
         BoundaryCase{"Players128", 4, Players, "128", ""},
         BoundaryCase{"Players129", 4, Players, "129", "Please enter an integer between 0 and 128."},
