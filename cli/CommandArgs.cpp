@@ -36,6 +36,8 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         {kOutOption, "--out", [](CommandArgs& p, std::string v) { p.out = std::move(v); }},
         {kSystemdOptions, "--every", [](CommandArgs& p, std::string v) { p.every = std::move(v); }},
         {kSystemdOptions, "--write", [](CommandArgs& p, std::string v) { p.write = std::move(v); }},
+        {kTimeoutOption, "--timeout",
+         [](CommandArgs& p, std::string v) { p.timeout = std::move(v); }},
         {kJsonFileOption, "--json", [](CommandArgs& p, std::string v) { p.json = std::move(v); },
          true},
     };

@@ -3,11 +3,11 @@
 // Options may stand anywhere after the command (and its action): "--config
 // FILE" or "--config=FILE", "--logs PATH" (again and again), "--out DIR",
 // "--every MINUTES", "--write DIR", "--yes", "--user", "--quiet" (or "-q"),
-// "--json FILE" with "--no-pages" or "--json" alone, and "--help" (or "-h"),
-// which every command takes and which wins over everything else, so it is
-// never read as a file name. "--" ends the options. A value starting with
-// '-' is written joined, as "--out=-q". Which of them a command takes is in
-// its row of the command table.
+// "--json FILE" with "--no-pages" or "--json" alone, "--timeout SECONDS",
+// and "--help" (or "-h"), which every command takes and which wins over
+// everything else, so it is never read as a file name. "--" ends the
+// options. A value starting with '-' is written joined, as "--out=-q". Which
+// of them a command takes is in its row of the command table.
 #pragma once
 
 #include <optional>
@@ -30,6 +30,7 @@ enum CommandOption : unsigned {
     kSystemdOptions = 32,
     kJsonFileOption = 64,  // --json FILE ("-": standard output), with --no-pages
     kJsonOption = 128,     // --json alone: the output as JSON
+    kTimeoutOption = 256,  // --timeout SECONDS
 };
 
 struct CommandArgs {
@@ -38,6 +39,7 @@ struct CommandArgs {
     std::optional<std::string> out;
     std::optional<std::string> every;
     std::optional<std::string> write;
+    std::optional<std::string> timeout;
     bool yes = false;
     bool quiet = false;
     bool userUnits = false;

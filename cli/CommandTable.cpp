@@ -94,6 +94,22 @@ constexpr std::string_view kSystemdUsage =
     "  --write DIR    writes the units into DIR (each file replaced whole) and\n"
     "                 prints the files written, instead of printing the units\n";
 
+constexpr std::string_view kStatusUsage =
+    "Usage: mctfcli status [HOST[:PORT]] [--json] [--timeout SECONDS] [--quiet] [--config FILE]\n"
+    "\n"
+    "Asks the running server for its status, as the game's server browsers do,\n"
+    "and prints its host name, map, game type and players with their score and\n"
+    "ping. HOST is a name or an address (an IPv6 address with a port as\n"
+    "[ADDRESS]:PORT), by default 127.0.0.1; without PORT, the netPort of the\n"
+    "settings. A query left unanswered is sent once more after a second. Exit\n"
+    "status 0 when the server answered, 1 when it did not.\n"
+    "\n"
+    "  --json         print the status as one JSON object: address, hostName, map,\n"
+    "                 gameType, gameTypeName, maxClients, players (name, score,\n"
+    "                 ping of each)\n"
+    "  --timeout SECONDS  wait at most this long (0.1 to 60, default 2)\n"
+    "  -q, --quiet    print nothing: only the exit status tells\n";
+
 // In the order of mctfcli --help.
 constexpr Command kCommands[] = {
     {"settings", RunSettingsCommand, kConfigOption | kYesOption | kJsonOption,
@@ -119,6 +135,11 @@ constexpr Command kCommands[] = {
      "Print (or write into DIR) systemd units running the server and\n"
      "the statistics pages.",
      kSystemdUsage},
+    {"status", RunStatusCommand, kConfigOption | kJsonOption | kQuietOption | kTimeoutOption,
+     "[HOST[:PORT]] [--json] [--timeout SECONDS] [-q]",
+     "Ask the running server for its host name, map, game type and\n"
+     "players.",
+     kStatusUsage},
 };
 
 constexpr bool IsComplete(const Command& command) {

@@ -67,6 +67,9 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli systemd [--user] [--every MINUTES] [--write DIR] [--config FILE]
 int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context);
 
+// mctfcli status [HOST[:PORT]] [--json] [--timeout SECONDS] [-q] [--config FILE]
+int RunStatusCommand(const CommandArgs& parsed, CommandContext& context);
+
 // The help of mctfcli.
 void PrintUsage(std::ostream& out);
 

@@ -103,6 +103,30 @@ sockets="$(ss -Hantup | grep "pid=$pid,")"
 check port "the UDP port the engine listens on" "$(awk '/^udp/ { print $5 }' <<<"$sockets")" "127.0.0.1:$port"
 check - "an engine socket off loopback" "$(awk '$5 !~ /^127\.0\.0\.1:/' <<<"$sockets")" ""
 
+# mctfcli status against the engine's own words: the last map it started
+# and who is in (bots come and go: asked again until nothing changed).
+in_game() {
+  sed -n 's/^Server: //p' "$work/engine.out" | tail -1
+  awk '$1 == "ClientUserinfoChanged:" { n = $0; sub(/^[^\\]*\\/, "", n); sub(/\\.*/, "", n)
+    gsub(/\^./, "", n); name[$2] = n } $1 == "ClientDisconnect:" { delete name[$2] }
+    END { for (s in name) print name[s] }' "$work/engine.out" | LC_ALL=C sort
+}
+wait_for 'n\\^1Red^3Fox' 1 20 || check - "^1Red^3Fox in the game" "$(tail -3 "$work/engine.out")" ""
+for _ in 1 2 3; do
+  before="$(in_game)"
+  "$cli" status "127.0.0.1:$port" >"$work/status.txt" 2>&1
+  statuses="$? $("$cli" status --json "127.0.0.1:$port" 2>&1 >"$work/status.json"; echo $?)"
+  [[ $(in_game) == "$before" ]] && break
+done
+check - "status and status --json ($(cat "$work/status.txt"))" "$statuses" "0 0"
+check - "status: its first lines" "$(head -2 "$work/status.txt")" \
+  "host name: Engine Hall"$'\n'"map:       ${before%%$'\n'*}"
+check - "status: ^1Red^3Fox's row" "$(grep -c '^ *-\?[0-9]\+ \+[0-9]\+  RedFox$' "$work/status.txt")" 1
+check - "status --json: host name, map, players" "$(python3 -c 'import json, sys
+d = json.load(open(sys.argv[1]))
+print(d["hostName"], d["map"], *sorted(p["name"] for p in d["players"]), sep="\n")' "$work/status.json")" \
+  "Engine Hall"$'\n'"$before"
+
 # Each map in turn, then the first again.
 wait_for '^Server: ' $((${#maps[@]} + 1)) 90 || check - "the rotation" "$(tail -3 "$work/engine.out")" ""
 console quit
@@ -111,6 +135,9 @@ for _ in {1..20}; do kill -0 "$pid" 2>/dev/null && sleep 0.5; done
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 pid=""
+"$cli" status "127.0.0.1:$port" >"$work/status.txt" 2>&1
+check - "status once the engine quit" "$? $(cat "$work/status.txt")" \
+  "1 mctfcli: 127.0.0.1:$port: no answer: nothing listens on that port"
 out="$work/engine.out"
 check - "the maps played" "$(sed -n 's/^Server: //p' "$out" | paste -sd ' ')" "${maps[*]} ${maps[0]}"
 info="$(sed -n '/^Server info settings:/,/^"/p' "$out")"
