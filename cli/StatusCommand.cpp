@@ -43,8 +43,7 @@ std::optional<std::chrono::milliseconds> TimeoutOf(std::string_view text) {
 // The players as a table, the highest score first.
 void PrintStatus(const ServerStatus& status, std::ostream& out) {
     const std::string_view gameType = GameTypeName(status.gameType);
-    out << "host name: " << status.hostName << "\nmap:       " << status.map
-        << "\ngame type: "
+    out << "host name: " << status.hostName << "\nmap:       " << status.map << "\ngame type: "
         << (gameType.empty() ? "g_gametype " + std::to_string(status.gameType)
                              : std::string(gameType))
         << "\nplayers:   " << status.players.size() << " of " << status.maxClients << '\n';
@@ -69,7 +68,8 @@ std::string StatusJson(const ServerStatus& status, const ServerAddress& address)
         {"hostName", Utf8FromBytes(status.hostName)},
         {"map", Utf8FromBytes(status.map)},
         {"gameType", status.gameType},
-        {"gameTypeName", gameType.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(gameType)},
+        {"gameTypeName",
+         gameType.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(gameType)},
         {"maxClients", status.maxClients},
         {"players", std::move(players)},
     };
@@ -88,8 +88,8 @@ int RunStatusCommand(const CommandArgs& parsed, CommandContext& context) {
                           "--timeout takes 0.1 to 60 seconds, not '" + *parsed.timeout + "'");
     }
     std::string problem;
-    std::optional<ServerAddress> address = ParseServerAddress(
-        parsed.words.empty() ? kDefaultHost : parsed.words[0], 0, problem);
+    std::optional<ServerAddress> address =
+        ParseServerAddress(parsed.words.empty() ? kDefaultHost : parsed.words[0], 0, problem);
     if (!address) return UsageError(context, kCommand, problem);
     if (address->port == 0) {  // none given: the server's own
         SettingsStore store;
@@ -124,8 +124,8 @@ int RunStatusCommand(const CommandArgs& parsed, CommandContext& context) {
         context.err << where << "a bad answer: " << outcome.reason << '\n';
         break;
     case StatusQueryResult::NoAddress:
-        context.err << "mctfcli: " << address->host << ": cannot find that host: "
-                    << outcome.reason << '\n';
+        context.err << "mctfcli: " << address->host << ": cannot find that host: " << outcome.reason
+                    << '\n';
         break;
     case StatusQueryResult::NoNetwork:
         context.err << where << "cannot ask: " << outcome.reason << '\n';

@@ -43,7 +43,8 @@ std::optional<std::vector<std::pair<std::string_view, std::string_view>>> InfoPa
         const std::size_t keyEnd = info.find('\\');
         const std::string_view key = info.substr(0, keyEnd);
         if (keyEnd == std::string_view::npos) {
-            problem = "the key '" + WithoutColourCodes(key) + "' without a value in the server info";
+            problem =
+                "the key '" + WithoutColourCodes(key) + "' without a value in the server info";
             return std::nullopt;
         }
         if (key.empty()) {
@@ -106,10 +107,11 @@ StatusParse ParseStatusAnswer(std::string_view datagram, std::string_view challe
         std::string* text;
         int* number;
         int high;
-    } fields[] = {{"sv_hostname", &status.hostName, nullptr, 0},
-                  {"mapname", &status.map, nullptr, 0},
-                  {"g_gametype", nullptr, &status.gameType, INT_MAX},
-                  {"sv_maxclients", nullptr, &status.maxClients, static_cast<int>(kMaxStatusPlayers)}};
+    } fields[] = {
+        {"sv_hostname", &status.hostName, nullptr, 0},
+        {"mapname", &status.map, nullptr, 0},
+        {"g_gametype", nullptr, &status.gameType, INT_MAX},
+        {"sv_maxclients", nullptr, &status.maxClients, static_cast<int>(kMaxStatusPlayers)}};
     for (const auto& field : fields) {
         const std::optional<std::string_view> text = value(field.key);
         if (!text) return Refused("no " + std::string(field.key) + " in the server info");
@@ -155,9 +157,9 @@ std::string WithoutColourCodes(std::string_view text) {
 
 std::string_view GameTypeName(int gameType) {
     static constexpr std::string_view kNames[] = {
-        "Free For All",     "Tournament",        "Single Player",     "Team Deathmatch",
-        "Capture The Flag", "One Flag CTF",      "Overload",          "Harvester",
-        "Elimination",      "CTF Elimination",   "Last Man Standing", "Double Domination",
+        "Free For All",     "Tournament",      "Single Player",     "Team Deathmatch",
+        "Capture The Flag", "One Flag CTF",    "Overload",          "Harvester",
+        "Elimination",      "CTF Elimination", "Last Man Standing", "Double Domination",
         "Domination"};
     if (gameType < 0 || gameType >= static_cast<int>(std::size(kNames))) return {};
     return kNames[gameType];

@@ -34,10 +34,10 @@ struct StatusPlayer {
 };
 
 struct ServerStatus {
-    std::string hostName;  // sv_hostname, cleaned as player names are
-    std::string map;       // mapname
-    int gameType = 0;      // g_gametype
-    int maxClients = 0;    // sv_maxclients
+    std::string hostName;               // sv_hostname, cleaned as player names are
+    std::string map;                    // mapname
+    int gameType = 0;                   // g_gametype
+    int maxClients = 0;                 // sv_maxclients
     std::vector<StatusPlayer> players;  // in the server's order
 };
 
