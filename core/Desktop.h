@@ -1,14 +1,20 @@
 // Desktop: everything the program's logic needs of the person at the screen.
 //
-// Message boxes, the OK/Cancel question, the "Reading Data" progress window
-// and the file chooser all go through this one interface, so the same logic
-// runs under the Qt window, in the mctfcli terminal command and in tests.
-// Every call blocks until the person has answered, as a modal box would.
+// Message boxes, the OK/Cancel question, the "Reading Data" progress window,
+// the file and folder choosers and the web browser all go through this one
+// interface, so the same logic runs under the Qt window, in the mctfcli
+// terminal command and in tests. Every call blocks until the person has
+// answered, as a modal box would.
+//
+// What only a desktop has (several files at once, folders, a browser) comes
+// with an answer for a place without it, such as a terminal: the single
+// file chooser, a cancelled chooser, no browser.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mctf {
 
@@ -39,6 +45,35 @@ public:
     // opens in, empty for the chooser's own choice. nullopt when cancelled.
     virtual std::optional<std::string> ChooseFile(std::string_view filters,
                                                   const std::string& startFolder) = 0;
+
+    // The same chooser taking several files at once; empty when cancelled.
+    virtual std::vector<std::string> ChooseFiles(std::string_view filters,
+                                                 const std::string& startFolder) {
+        std::optional<std::string> file = ChooseFile(filters, startFolder);
+        return file ? std::vector<std::string>{*file} : std::vector<std::string>{};
+    }
+
+    // A folder chooser titled `title`, opening in startFolder (empty: the
+    // chooser's own choice); nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFolder(std::string_view /*title*/,
+                                                    const std::string& /*startFolder*/) {
+        return std::nullopt;
+    }
+
+    // A message box with OK and one more button captioned `action`, which
+    // a screen reader describes with `description`; true when that button
+    // was chosen.
+    virtual bool ShowMessageOffering(std::string_view text, std::string_view /*action*/,
+                                     std::string_view /*description*/,
+                                     std::string_view caption = kAppTitle,
+                                     MessageIcon icon = MessageIcon::None) {
+        ShowMessage(text, caption, icon);
+        return false;
+    }
+
+    // Shows the page at `path` (a local file) in the desktop's web browser;
+    // false when none took it.
+    virtual bool OpenInBrowser(const std::string& /*path*/) { return false; }
 };
 
 }  // namespace mctf

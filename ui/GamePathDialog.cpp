@@ -1,11 +1,12 @@
 #include "ui/GamePathDialog.h"
 
 #include "core/ServerSettings.h"
+#include "core/SettingsFields.h"
 
 namespace mctf {
 
-GamePathDialog::GamePathDialog(QWidget* parent)
-    : TextPromptDialog("Morvane Setup", "Quake 3 Directory Path", sizeof(ServerSettings::quakePath),
-                       parent) {}
+GamePathDialog::GamePathDialog(Desktop& desktop, QWidget* parent)
+    : TextPromptDialog("Morvane Setup", "Quake 3 Directory Path",
+                       FieldOf(&ServerSettings::quakePath), desktop, parent) {}
 
 }  // namespace mctf

@@ -6,10 +6,12 @@
 
 namespace mctf {
 
+class Desktop;
+
 class GamePathDialog : public TextPromptDialog {
     Q_OBJECT
 public:
-    explicit GamePathDialog(QWidget* parent);
+    GamePathDialog(Desktop& desktop, QWidget* parent);
 };
 
 }  // namespace mctf

@@ -175,7 +175,7 @@ void MainWindow::OnPlayersStats() {
 }
 
 void MainWindow::OnGamePath() {
-    GamePathDialog dialog(this);
+    GamePathDialog dialog(app_.GetDesktop(), this);
     SettingsStore& store = app_.Store();
     dialog.SetText(ToQString(FixedText(store.settings.quakePath)));
     const SettingsField& quakePath = FieldOf(&ServerSettings::quakePath);

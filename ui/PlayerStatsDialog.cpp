@@ -1,11 +1,12 @@
 #include "ui/PlayerStatsDialog.h"
 
 #include "core/ServerSettings.h"
+#include "core/SettingsFields.h"
 
 namespace mctf {
 
-PlayerStatsDialog::PlayerStatsDialog(QWidget* parent)
+PlayerStatsDialog::PlayerStatsDialog(Desktop& desktop, QWidget* parent)
     : TextPromptDialog("Player Stats", "Analyze all log file in the following directory",
-                       sizeof(ServerSettings::statsDir), parent) {}
+                       FieldOf(&ServerSettings::statsDir), desktop, parent) {}
 
 }  // namespace mctf

@@ -6,10 +6,12 @@
 
 namespace mctf {
 
+class Desktop;
+
 class PlayerStatsDialog : public TextPromptDialog {
     Q_OBJECT
 public:
-    explicit PlayerStatsDialog(QWidget* parent);
+    PlayerStatsDialog(Desktop& desktop, QWidget* parent);
 };
 
 }  // namespace mctf

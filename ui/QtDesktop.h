@@ -1,6 +1,7 @@
 // QtDesktop: the Desktop of the window program. Message boxes and the file
-// chooser are Qt's own, owned by the main window; the progress window is a
-// ReadingDataWindow.
+// and folder choosers are Qt's own (the platform's native choosers where it
+// has them), owned by the main window; the progress window is a
+// ReadingDataWindow; pages open in the browser QDesktopServices names.
 #pragma once
 
 #include <memory>
@@ -28,6 +29,14 @@ public:
     void CloseProgress() override;
     std::optional<std::string> ChooseFile(std::string_view filters,
                                           const std::string& startFolder) override;
+    std::vector<std::string> ChooseFiles(std::string_view filters,
+                                         const std::string& startFolder) override;
+    std::optional<std::string> ChooseFolder(std::string_view title,
+                                            const std::string& startFolder) override;
+    bool ShowMessageOffering(std::string_view text, std::string_view action,
+                             std::string_view description, std::string_view caption,
+                             MessageIcon icon) override;
+    bool OpenInBrowser(const std::string& path) override;
 
     // The open progress window, null while none is open.
     ReadingDataWindow* ProgressWindow() const { return progress_.get(); }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 #include "core/FixedText.h"
 #include "core/ServerSettings.h"
 #include "tests/ui/AppHarness.h"
+#include "ui/GamePathDialog.h"
+#include "ui/PlayerStatsDialog.h"
 
 namespace mctf::testing {
 namespace {
@@ -134,6 +137,28 @@ TEST(MainWindow, GamePathFieldStopsWhereTheRecordFieldEnds) {
     EXPECT_EQ(plain.size(), 127);
     EXPECT_EQ(wide.size(), fit);
     EXPECT_EQ(FixedText(h.app->Store().settings.quakePath).size(), std::size_t(fit * bytesEach));
+}
+
+// Browse starts in the folder typed if it is there; what the record cannot hold is refused.
+TEST(MainWindow, BrowseFillsEitherFolderPromptFromTheChooser) {
+    TempDir dir;
+    RecordingDesktop desktop;
+    GamePathDialog gamePath(desktop, nullptr);
+    PlayerStatsDialog playerStats(desktop, nullptr);
+    const std::string chosen = (dir / "chosen").string(), tooLong = "/" + std::string(130, 'x');
+    for (TextPromptDialog* prompt :
+         std::initializer_list<TextPromptDialog*>{&gamePath, &playerStats}) {
+        EXPECT_FALSE(prompt->browseButton->accessibleDescription().isEmpty());
+        desktop = RecordingDesktop();
+        desktop.fileAnswers = {{chosen}, {tooLong}};
+        prompt->SetText(QString::fromStdString(dir.str()));
+        prompt->browseButton->click();
+        EXPECT_EQ(prompt->Text().toStdString(), chosen);
+        prompt->browseButton->click();  // "chosen" is no folder: the chooser's own start
+        EXPECT_EQ(prompt->Text().toStdString(), chosen);
+        EXPECT_EQ(desktop.fileStartFolders, std::vector<std::string>({dir.str(), ""}));
+        EXPECT_EQ(desktop.messages.at(0).text, "Please enter no more than 127 characters.");
+    }
 }
 
 TEST(MainWindow, ResetSettingsCancelledChangesNothing) {

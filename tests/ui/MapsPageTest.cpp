@@ -2,6 +2,7 @@
 // Delete, and what reaches the map list and its file.
 #include <QListWidget>
 #include <QPushButton>
+#include <QtTest/QTest>
 
 #include "core/PakScanner.h"
 #include "tests/core/ZipBuilder.h"
@@ -19,12 +20,10 @@ protected:
         Open();
         ASSERT_TRUE(sheet->SelectPage(kMaps));
     }
-    // Picks each path in turn with Select Maps.
+    // Picks the paths at once with Select Maps.
     void Choose(std::initializer_list<std::string> paths) {
-        for (const std::string& path : paths) {
-            desktop.fileAnswers.push_back(path);
-            page().selectButton->click();
-        }
+        desktop.fileAnswers.push_back(paths);
+        page().selectButton->click();
     }
     std::string WritePak(const std::string& name, const ZipBuilder& zip) {
         auto path = game.dir / name;
@@ -169,6 +168,65 @@ TEST_F(MapsPageTest, OkSavesTheEditedRotation) {
     ASSERT_TRUE(Close(true));
     EXPECT_EQ(MapFile(), "q3ctf1\nq3ctf4\n");
     EXPECT_TRUE(HasLine(Script(), "set d2 \"map q3ctf4 ; set nextmap vstr d1\""));
+}
+
+TEST_F(MapsPageTest, OpeningListsTheMapsOfTheGameTypesPakFolders) {
+    WritePak("baseq3/pak0.pk3",
+             ZipBuilder().Entry("maps/q3dm1.bsp").Entry("maps/Q3DM1.bsp").Entry("maps/x;quit.bsp"));
+    WritePak("baseq3/pak1.pk3", ZipBuilder().Entry("maps/q3dm1.bsp").Entry("maps/deep/b.bsp"));
+    WritePak("morvane/mctf.pk3", ZipBuilder().Entry("maps/mctf1.bsp"));
+    const std::string bad = (game.dir / "baseq3" / "bad.pk3").string();
+    WriteFileBytes(bad, "no zip");
+    std::filesystem::create_directory(game.dir / "baseq3" / "maps");
+    WriteFileBytes(game.dir / "baseq3" / "maps" / "loose.bsp", "");
+    for (int type : {kQuake3CTF, kMorvaneCTF}) {
+        stored.gameType = type;
+        desktop = RecordingDesktop();
+        OpenMaps();
+        Strings listed = {"b", "loose", "Q3DM1", "q3dm1", "x;quit"};
+        if (type == kMorvaneCTF) listed.insert(listed.begin() + 2, "mctf1");
+        EXPECT_EQ(Texts(*page().available), listed);
+        EXPECT_EQ(MessageTexts(), Strings({"Some maps of the game folder are not listed:\n" + bad +
+                                           ": ERROR Invalid pk3 file"}));
+        EXPECT_EQ(desktop.progressOpened, 1);
+        ASSERT_TRUE(Close(false));
+    }
+}
+
+TEST_F(MapsPageTest, MovesKeepTheSelectionAndMakeTheRotationsOrder) {
+    maps = {"a", "b", "c", "d", "e"};
+    OpenMaps();
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+    struct Move {
+        std::vector<int> select;
+        int step;   // -1 up, 1 down
+        bool keys;  // Ctrl+Up or Ctrl+Down in the list, else the button
+        Strings order;
+        std::vector<int> selected;
+    };
+    const Move moves[] = {
+        {{2}, -1, false, {"a", "c", "b", "d", "e"}, {1}},
+        {{1}, -1, true, {"c", "a", "b", "d", "e"}, {0}},
+        {{0, 1}, 1, false, {"b", "c", "a", "d", "e"}, {1, 2}},
+        {{2, 4}, 1, true, {"b", "c", "d", "a", "e"}, {3, 4}},  // the last stays last
+    };
+    for (const Move& move : moves) {
+        page().current->clearSelection();
+        for (int row : move.select) page().current->item(row)->setSelected(true);
+        page().current->setFocus();
+        const bool up = move.step < 0;
+        if (move.keys)
+            QTest::keyClick(page().current, up ? Qt::Key_Up : Qt::Key_Down, Qt::ControlModifier);
+        else
+            (up ? page().moveUpButton : page().moveDownButton)->click();
+        EXPECT_EQ(Texts(*page().current), move.order);
+        EXPECT_EQ(SelectedRows(*page().current, 128), move.selected);
+        EXPECT_EQ(MapListNames(), move.order);
+    }
+    EXPECT_TRUE(page().moveUpButton->accessibleDescription().contains("earlier"));
+    ASSERT_TRUE(Close(true));
+    EXPECT_EQ(MapFile(), "b\nc\nd\na\ne\n");
 }
 
 }  // namespace

@@ -246,6 +246,8 @@ TEST_F(OperatorAccess, TabAndArrowKeysFollowTheReadingOrder) {
         {sheet.get(), sheet->mapsPage.available, Qt::Key_Tab, "Select Maps", -1},
         {sheet.get(), nullptr, Qt::Key_Tab, "Add  --->", -1},
         {sheet.get(), nullptr, Qt::Key_Tab, "Current Map List", -1},
+        {sheet.get(), nullptr, Qt::Key_Tab, "Move Up", -1},
+        {sheet.get(), nullptr, Qt::Key_Tab, "Move Down", -1},
         {sheet.get(), nullptr, Qt::Key_Tab, "Delete", -1},
     };
     QWidget* active = nullptr;

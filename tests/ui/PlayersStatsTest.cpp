@@ -58,12 +58,16 @@ TEST(PlayersStats, LogFolderGetsThePagesAndIsRemembered) {
         EditOf(dialog).setText(QString::fromStdString(logs.string()));
         return int(QDialog::Accepted);
     });
+    h.desktop.offerAnswers = {true};
 
     h.Button("Players Stats").click();
 
     EXPECT_EQ(offered.toStdString(), h.defaults.statsDir);
-    ASSERT_EQ(h.desktop.messages.size(), 1u);
-    EXPECT_EQ(h.desktop.messages[0].text, "pstats.htm written");
+    ASSERT_EQ(h.desktop.messages.size(), 2u);
+    EXPECT_EQ(h.desktop.messages[0].text, "pstats.htm written\nThe pages are in " + logs.string());
+    EXPECT_EQ(h.desktop.messages[0].action, "Open");
+    EXPECT_EQ(h.desktop.messages[1].text,
+              "No web browser could show " + (logs / "pstats.htm").string());
     for (const char* page :
          {"pstats.htm", "players.htm", "railers.htm", "rockets.htm", "clans.htm"}) {
         EXPECT_TRUE(fs::exists(logs / page)) << page;
@@ -88,7 +92,8 @@ TEST(PlayersStats, TheWindowsDefaultOffersTheGamesLogFolder) {
                    "  0:00 InitGame: \\sv_hostname\\Test\n  5:00 Exit: Timelimit hit.\n");
     h.AnswerPrompt((h.dir / "morvane").string().c_str(), true);
     h.Button("Players Stats").click();
-    EXPECT_EQ(h.desktop.messages.at(0).text, "pstats.htm written");
+    EXPECT_EQ(h.desktop.messages.at(0).text,
+              "pstats.htm written\nThe pages are in " + (h.dir / "morvane").string());
     EXPECT_EQ(StoredStatsDir(h), DefaultSettings.statsDir);
 }
 
@@ -113,7 +118,7 @@ TEST(PlayersStats, UnreadableClanListIsNamedAfterThePages) {
     h.Button("Players Stats").click();
 
     ASSERT_EQ(h.desktop.messages.size(), 2u);
-    EXPECT_EQ(h.desktop.messages[0].text, "pstats.htm written");
+    EXPECT_EQ(h.desktop.messages[0].text, "pstats.htm written\nThe pages are in " + logs.string());
     EXPECT_EQ(h.desktop.messages[1].text,
               "Cannot read the clan list " + (h.dir / "morvane" / "clanlist.txt").string() + ":\n" +
                   SystemReason(EACCES) + "\n\nThe pages were written without its clan names.");
@@ -132,6 +137,7 @@ TEST(PlayersStats, FolderWithoutLogsSaysSoButKeepsTheFolder) {
 
     ASSERT_EQ(h.desktop.messages.size(), 1u);
     EXPECT_EQ(h.desktop.messages[0].text, "ERROR Cannot find any log files!");
+    EXPECT_EQ(h.desktop.messages[0].action, "") << "no pages, nothing to open";
     EXPECT_FALSE(fs::exists(empty / "pstats.htm"));
     EXPECT_EQ(h.desktop.progressOpened, 0);
     EXPECT_EQ(StoredStatsDir(h), empty.string());

@@ -1,5 +1,6 @@
 // The limits of the pages' boxes: what passes on OK, what keeps the sheet
 // open and with which message, and what the boxes let the operator type.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QTest>
 
@@ -46,7 +47,8 @@ TEST_P(BoundaryTest, OkPassesOrStaysOnThePage) {
         return;
     }
     EXPECT_FALSE(closed);
-    ASSERT_EQ(MessageTexts(), Strings({c.message}));
+    const QString label = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name);
+    ASSERT_EQ(MessageTexts(), Strings({label.toStdString() + "\n" + c.message}));
     EXPECT_EQ(desktop.messages[0].caption, "mctfutil");
     EXPECT_EQ(sheet->CurrentPage(), c.tab);
     EXPECT_EQ(sheet->focusWidget(), box);
@@ -92,7 +94,7 @@ TEST_F(SheetTest, OnlyTheFirstFailingValueIsReported) {
     sheet->generalPage.maxClients->setText("1000");
     sheet->generalPage.fragLimit->setText("x");
     EXPECT_FALSE(Close(true));
-    EXPECT_EQ(MessageTexts(), Strings({"Please enter an integer between 0 and 999."}));
+    EXPECT_EQ(MessageTexts(), Strings({"Max Clients\nPlease enter an integer between 0 and 999."}));
     EXPECT_EQ(sheet->focusWidget(), sheet->generalPage.maxClients);
 }
 
@@ -109,7 +111,7 @@ TEST_F(SheetTest, OverlongLogFileNameIsShownWholeAndMustBeCut) {
     EXPECT_EQ(box.text().size(), 29);
 
     EXPECT_FALSE(Close(true));
-    EXPECT_EQ(MessageTexts(), Strings({"Please enter no more than 24 characters."}));
+    EXPECT_EQ(MessageTexts(), Strings({"Logfile Name\nPlease enter no more than 24 characters."}));
     EXPECT_EQ(sheet->focusWidget(), &box);
     box.setText("server.log");
     sheet->generalPage.hostname->clear();  // an empty host name is fine
@@ -123,7 +125,7 @@ TEST_F(SheetTest, TheMessageOfTheDayWrapsButTakesNoLineBreak) {
     MemoBox& motd = *sheet->generalPage.motd;
     motd.setPlainText("Welcome\nquit");
     EXPECT_FALSE(Close(true));
-    EXPECT_EQ(MessageTexts(), Strings({"Please enter no line breaks."}));
+    EXPECT_EQ(MessageTexts(), Strings({"Message of the Day\nPlease enter no line breaks."}));
     EXPECT_EQ(sheet->focusWidget(), &motd);
     EXPECT_EQ(motd.textCursor().selectedText().size(), motd.toPlainText().size());
 }

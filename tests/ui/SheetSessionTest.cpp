@@ -106,7 +106,8 @@ TEST_F(SheetTest, HandEditedFragLimitKeepsOkOnTheGeneralPage) {
     stored.fragLimit = 10001;
     Open();
     EXPECT_FALSE(Close(true));
-    EXPECT_EQ(MessageTexts(), Strings({"Please enter an integer between 0 and 10000."}));
+    EXPECT_EQ(MessageTexts(),
+              Strings({"Frag Limit\nPlease enter an integer between 0 and 10000."}));
     EXPECT_EQ(sheet->CurrentPage(), kGeneral);
     EXPECT_EQ(sheet->focusWidget(), sheet->generalPage.fragLimit);
     EXPECT_EQ(sheet->generalPage.fragLimit->selectedText().toStdString(), "10001");

@@ -79,7 +79,7 @@ xdotool key Return
 # The analysis ends with its message box over the main window. xdotool does
 # not find that box by its title under Xvfb, so the whole screen is captured.
 sleep 1.5
-import -window root "$out/stats-written.png"
+import -window root -trim +repage "$out/stats-written.png"
 echo "$out/stats-written.png"
 xdotool key Return
 sleep 0.5

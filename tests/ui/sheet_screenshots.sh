@@ -43,6 +43,11 @@ shoot_pages() {
     xdotool key ctrl+Tab
     sleep 0.4
   done
+  # Back on General: a refused value (Alt+T, Server Type, takes 0 to 2).
+  xdotool key alt+t ctrl+a 9 Return
+  sleep 0.7
+  import -window root -trim +repage "$out/$prefix-refusal.png" && echo "$out/$prefix-refusal.png"
+  xdotool key Return
   xdotool key Escape
   wait "$app_pid"
   app_pid=""

@@ -1,19 +1,23 @@
 #include "ui/sheet/MapsPage.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QShortcut>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "core/Desktop.h"
 #include "core/FixedText.h"
 #include "core/GameFolder.h"
+#include "core/GameMaps.h"
 #include "core/PakScanner.h"
 #include "core/Paths.h"
 #include "core/ScriptSafety.h"
@@ -47,6 +51,18 @@ MapsPage::MapsPage(SettingsStore& store, Desktop& desktop)
     current = MapListBox();
     selectButton = new QPushButton("&Select Maps");
     deleteButton = new QPushButton("&Delete");
+    moveUpButton = new QPushButton("Move &Up");
+    moveDownButton = new QPushButton("Move D&own");
+    for (auto [button, description] :
+         {std::pair{moveUpButton,
+                    "Moves the selected maps one place earlier in the rotation "
+                    "(Ctrl+Up in the list)"},
+          std::pair{moveDownButton,
+                    "Moves the selected maps one place later in the rotation "
+                    "(Ctrl+Down in the list)"}}) {
+        button->setAccessibleDescription(description);
+        button->setToolTip(description);
+    }
     // A list takes no name from a buddy label: it gets its own.
     available->setAccessibleName("Available Maps");
     current->setAccessibleName("Current Map List");
@@ -57,6 +73,14 @@ MapsPage::MapsPage(SettingsStore& store, Desktop& desktop)
     connect(addButton, &QPushButton::clicked, this, [this] { AddSelected(); });
     connect(deleteButton, &QPushButton::clicked, this, [this] { DeleteSelected(); });
     connect(selectButton, &QPushButton::clicked, this, [this] { SelectMaps(); });
+    connect(moveUpButton, &QPushButton::clicked, this, [this] { MoveSelected(-1); });
+    connect(moveDownButton, &QPushButton::clicked, this, [this] { MoveSelected(1); });
+    // The list keeps the focus, so the keys can move a map several places.
+    auto* up = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), current);
+    auto* down = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), current);
+    for (QShortcut* key : {up, down}) key->setContext(Qt::WidgetShortcut);
+    connect(up, &QShortcut::activated, this, [this] { MoveSelected(-1); });
+    connect(down, &QShortcut::activated, this, [this] { MoveSelected(1); });
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(availableLabel, 0, 0);
@@ -65,15 +89,22 @@ MapsPage::MapsPage(SettingsStore& store, Desktop& desktop)
     grid->addWidget(addButton, 1, 1, Qt::AlignVCenter);
     grid->addWidget(current, 1, 2);
     grid->addWidget(selectButton, 2, 0, Qt::AlignHCenter);
-    grid->addWidget(deleteButton, 2, 2, Qt::AlignHCenter);
+    auto* currentButtons = new QHBoxLayout;
+    currentButtons->addStretch(1);
+    for (QPushButton* button : {moveUpButton, moveDownButton, deleteButton})
+        currentButtons->addWidget(button);
+    currentButtons->addStretch(1);
+    grid->addLayout(currentButtons, 2, 2);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
     // Reading order: the left list and its button, Add, the right list and
-    // its button.
+    // its buttons.
     setTabOrder(available, selectButton);
     setTabOrder(selectButton, addButton);
     setTabOrder(addButton, current);
-    setTabOrder(current, deleteButton);
+    setTabOrder(current, moveUpButton);
+    setTabOrder(moveUpButton, moveDownButton);
+    setTabOrder(moveDownButton, deleteButton);
 }
 
 void MapsPage::FirstOpen() {
@@ -81,6 +112,16 @@ void MapsPage::FirstOpen() {
     for (int slot = 0; slot < count; ++slot) {
         current->addItem(ToQString(FixedText(store_.mapList.maps[slot])));
     }
+    ListGameMaps();
+}
+
+void MapsPage::ListGameMaps() {
+    const GameMaps found = FindGameMaps(store_.settings, desktop_, *store_.files);
+    for (const std::string& name : found.names) InsertAvailable(ToQString(name));
+    if (found.problems.empty()) return;
+    std::string text = "Some maps of the game folder are not listed:";
+    for (const GameMapsProblem& problem : found.problems) text += "\n" + DescribeProblem(problem);
+    desktop_.ShowMessage(text, kAppTitle, MessageIcon::Exclamation);
 }
 
 void MapsPage::AddSelected() {
@@ -107,17 +148,43 @@ void MapsPage::DeleteSelected() {
     RebuildMapList();
 }
 
+void MapsPage::MoveSelected(int step) {
+    std::vector<int> rows = SelectedRows(*current, current->count());
+    if (rows.empty()) return;
+    // Down: the last map first, so that each one moves past a map that stays.
+    if (step > 0) std::reverse(rows.begin(), rows.end());
+    int edge = step < 0 ? -1 : current->count();  // where the last moved map went
+    QListWidgetItem* moved = nullptr;
+    for (int row : rows) {
+        const int target = row + step;
+        // A map against the end, or behind one that could not move, stays.
+        if (target == edge) {
+            edge = row;
+            continue;
+        }
+        moved = current->takeItem(row);
+        current->insertItem(target, moved);
+        moved->setSelected(true);
+    }
+    if (!moved) return;
+    // The keyboard's place follows the map, without touching the selection.
+    current->setCurrentItem(moved, QItemSelectionModel::NoUpdate);
+    current->scrollToItem(moved);
+    RebuildMapList();
+}
+
 void MapsPage::SelectMaps() {
     // The paks and maps of the game are in baseq3: start there when it exists.
     std::string_view game = FixedText(store_.settings.quakePath);
     std::string gameMaps = game.empty() ? std::string() : JoinPath(game, kBaseGameFolder);
     std::error_code error;
     if (!gameMaps.empty() && !std::filesystem::is_directory(gameMaps, error)) gameMaps.clear();
-    std::optional<std::string> path = desktop_.ChooseFile(kMapFilters, gameMaps);
-    if (!path) return;
     std::vector<std::string> names;
-    if (const char* message = ScanMessage(ScanMapFile(*path, names, desktop_)))
-        desktop_.ShowMessage(message);
+    for (const std::string& path : desktop_.ChooseFiles(kMapFilters, gameMaps)) {
+        // Each file is scanned and answered for as if chosen alone.
+        if (const char* message = ScanMessage(ScanMapFile(path, names, desktop_)))
+            desktop_.ShowMessage(message);
+    }
     for (const std::string& name : names) InsertAvailable(ToQString(name));
 }
 

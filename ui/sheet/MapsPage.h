@@ -1,8 +1,10 @@
-// MapsPage: the "Maps" page. Available Maps collects the maps of the paks
-// and .bsp files the operator picks; Current Map List is the rotation of the
-// current game type. A listed name the server script could not carry safely
-// is shown struck out and refused by Add. Every Add and Delete rewrites the store's map list at
-// once (its first 64 names); OK saves it and closing without OK reloads it.
+// MapsPage: the "Maps" page. Available Maps starts with the maps of the game
+// folder (GameMaps) and collects those of the paks and .bsp files the
+// operator picks; Current Map List is the rotation of the current game type,
+// in the order it is played. A listed name the server script could not carry
+// safely is shown struck out and refused by Add. Every Add, Delete and move
+// rewrites the store's map list at once (its first 64 names); OK saves it and
+// closing without OK reloads it.
 #pragma once
 
 #include <QString>
@@ -29,20 +31,28 @@ public:
 
     MapsPage(SettingsStore& store, Desktop& desktop);
 
-    // Lists the store's map list in Current Map List.
+    // Lists the store's map list in Current Map List and the game folder's
+    // maps in Available Maps.
     void FirstOpen() override;
 
     void AddSelected();
     void DeleteSelected();
     void SelectMaps();
+    // Moves each selected map of Current Map List one place earlier (-1) or
+    // later (+1) in the rotation, past the next map that is not selected;
+    // the moved maps stay selected.
+    void MoveSelected(int step);
 
     QListWidget* available;
     QListWidget* current;
     QPushButton* addButton;
     QPushButton* deleteButton;
     QPushButton* selectButton;
+    QPushButton* moveUpButton;
+    QPushButton* moveDownButton;
 
 private:
+    void ListGameMaps();
     void InsertAvailable(const QString& name);
     void RebuildMapList();
 

@@ -1,6 +1,8 @@
 #include "ui/sheet/ServerSettingsSheet.h"
 
 #include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -9,9 +11,37 @@
 
 #include "core/Desktop.h"
 #include "core/SettingsStore.h"
+#include "ui/TextField.h"
 #include "ui/sheet/SheetBoxes.h"
 
 namespace mctf {
+
+namespace {
+
+// A caption as it reads, without its Alt-key mark ("&&" is one '&').
+QString WithoutMnemonic(const QString& caption) {
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        plain += caption[i];
+    }
+    return plain;
+}
+
+// What the operator reads beside `control`: the label that is its buddy, or
+// else the title of the group it stands in.
+QString LabelOf(const QWidget& control) {
+    for (const QLabel* label : control.window()->findChildren<QLabel*>()) {
+        if (label->buddy() == &control) return WithoutMnemonic(label->text());
+    }
+    for (const QWidget* outer = control.parentWidget(); outer; outer = outer->parentWidget()) {
+        if (const auto* group = qobject_cast<const QGroupBox*>(outer))
+            return WithoutMnemonic(group->title());
+    }
+    return control.accessibleName();
+}
+
+}  // namespace
 
 ServerSettingsSheet::ServerSettingsSheet(QWidget* owner, SettingsStore& store, Desktop& desktop)
     : QDialog(owner),
@@ -115,7 +145,10 @@ void ServerSettingsSheet::PressOk() {
 }
 
 void ServerSettingsSheet::ShowFailure(const PageFailure& failure) {
-    desktop_.ShowMessage(failure.message, kAppTitle, MessageIcon::Exclamation);
+    // The box is named first: the message alone would leave the operator to
+    // find it by the focus.
+    desktop_.ShowMessage(ToBytes(LabelOf(*failure.control)) + "\n" + failure.message, kAppTitle,
+                         MessageIcon::Exclamation);
     failure.control->setFocus(Qt::OtherFocusReason);
     if (auto* line = qobject_cast<QLineEdit*>(failure.control)) {
         line->selectAll();

@@ -4,8 +4,8 @@
 //
 // A page is filled each time its tab is selected and read back, with its
 // limits checked, when the operator leaves it or presses OK on it. A page
-// that does not pass keeps the sheet on it: the message is shown and the
-// failing box gets the focus with its text selected.
+// that does not pass keeps the sheet on it: the message is shown under the
+// failing box's label, and the box gets the focus with its text selected.
 #pragma once
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 // sheet_preview: opens the "Server Settings" sheet over a scratch game folder
 // so tests/ui/sheet_screenshots.sh can capture its pages on a real display.
-// A pak with a handful of maps is scanned first, so both lists of the Maps
-// page have something in them. Closing the sheet ends the program.
+// A pak with a handful of maps lies in the game's baseq3, so both lists of
+// the Maps page have something in them. Closing the sheet ends the program.
 #include <QApplication>
 #include <QDialog>
 
@@ -20,18 +20,6 @@
 #include "ui/sheet/SheetSession.h"
 
 namespace {
-
-// Answers the Maps page's file chooser with the prepared pak.
-class PreviewDesktop : public mctf::QtDesktop {
-public:
-    explicit PreviewDesktop(std::string pak) : pak_(std::move(pak)) {}
-    std::optional<std::string> ChooseFile(std::string_view, const std::string&) override {
-        return pak_;
-    }
-
-private:
-    std::string pak_;
-};
 
 void Write(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -52,7 +40,7 @@ int main(int argc, char** argv) {
                              "maps/mctf_canyon.bsp", "maps/q3ctf4.bsp", "maps/ms01.bsp"}) {
         pak.Entry(name);
     }
-    Write(folder / "maps.pk3", pak.bytes());
+    Write(folder / "baseq3" / "maps.pk3", pak.bytes());
     mctf::SettingsStore store;
     store.startupDir = folder.string();
     store.settings = mctf::DefaultSettings;
@@ -61,9 +49,8 @@ int main(int argc, char** argv) {
     Write(folder / "morvane" / "mctf.map", "q3ctf1\nq3ctf2\nmctf_canyon\n");
     mctf::LoadSettings(store);
 
-    PreviewDesktop desktop((folder / "maps.pk3").string());
+    mctf::QtDesktop desktop;
     auto sheet = mctf::OpenServerSheet(nullptr, store, desktop);
-    sheet->mapsPage.SelectMaps();
     const int result = sheet->exec();
     mctf::CloseServerSheet(*sheet, result == QDialog::Accepted, store, desktop);
     std::printf("%s\n", result == QDialog::Accepted ? "accepted" : "cancelled");
