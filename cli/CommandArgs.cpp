@@ -36,6 +36,8 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         {kOutOption, "--out", [](CommandArgs& p, std::string v) { p.out = std::move(v); }},
         {kSystemdOptions, "--every", [](CommandArgs& p, std::string v) { p.every = std::move(v); }},
         {kSystemdOptions, "--write", [](CommandArgs& p, std::string v) { p.write = std::move(v); }},
+        {kSystemdOptions, "--server",
+         [](CommandArgs& p, std::string v) { p.server = std::move(v); }},
         {kJsonFileOption, "--json", [](CommandArgs& p, std::string v) { p.json = std::move(v); },
          true},
     };
@@ -48,6 +50,7 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         }
         if (word == "--") {
             optionsEnded = true;
+            parsed.wordsBeforeDashes = parsed.words.size();
             continue;
         }
         if (word == "--yes" && (options & kYesOption)) {
