@@ -149,8 +149,8 @@ int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
     if (!minutes) {
         return UsageError(context, kCommand,
                           "--every takes " + std::to_string(kMinStatsMinutes) + " to " +
-                              std::to_string(kMaxStatsMinutes) + " minutes, not '" + *parsed.every +
-                              "'");
+                              std::to_string(kMaxStatsMinutes) + " minutes, not '" +
+                              *parsed.every + "'");
     }
 #ifdef _WIN32
     context.err << "mctfcli: systemd: systemd units are for Linux servers\n";

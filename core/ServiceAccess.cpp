@@ -96,9 +96,9 @@ class Checker {
 public:
     Checker(FileSystem& files, const Account& account) : files_(files), account_(account) {}
 
-    // Checks that the account passes every folder on the way to `path` and
-    // has `need` on it; what stands there (Missing when anything on the way
-    // is missing).
+    // Checks that the account passes every folder on the way to `given` and
+    // has `need` on it; returns what stands there (Missing when anything on
+    // the way is missing).
     FileStatus Check(const std::string& given, int need, Others others, const std::string& what) {
         if (given.empty()) return {};
         const std::string path = WithoutTrailingSlashes(given);
@@ -205,13 +205,14 @@ std::optional<Account> FindAccount([[maybe_unused]] long long uid) {
     const passwd* entry = getpwuid(static_cast<uid_t>(uid));
     if (entry == nullptr) return account;
     account.name = entry->pw_name;
-    account.gid = entry->pw_gid;
-    const group* own = getgrgid(entry->pw_gid);
-    account.groupName = own ? own->gr_name : std::to_string(entry->pw_gid);
+    const gid_t own = entry->pw_gid;
+    account.gid = own;
+    const group* named = getgrgid(own);
+    account.groupName = named ? named->gr_name : std::to_string(own);
     int count = 0;
-    getgrouplist(entry->pw_name, entry->pw_gid, nullptr, &count);
+    getgrouplist(account.name.c_str(), own, nullptr, &count);
     std::vector<gid_t> groups(static_cast<size_t>(std::max(count, 0)));
-    if (getgrouplist(entry->pw_name, entry->pw_gid, groups.data(), &count) >= 0)
+    if (getgrouplist(account.name.c_str(), own, groups.data(), &count) >= 0)
         account.groups.assign(groups.begin(), groups.begin() + count);
     return account;
 #endif

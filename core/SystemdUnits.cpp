@@ -112,14 +112,13 @@ std::vector<SystemdUnit> SystemdUnits(const SystemdSetup& setup) {
         "\n[Install]\nWantedBy=" + (setup.userUnits ? "default.target" : "multi-user.target") +
         "\n";
 
-    // The pages are 0644, for the web server.
     const std::string& pages = setup.pages.empty() ? setup.statsFolder : setup.pages;
     const std::string stats =
         "[Unit]\nDescription=Morvane player statistics pages\n" + manual +
         "\n[Service]\nType=oneshot\n" + user + "ExecStart=" + Word(setup.program, false) +
         " stats --quiet --config " + Word(setup.config, true) +
         (setup.pages.empty() ? "" : " --out " + Word(setup.pages, true)) +
-        "\nUMask=0022\nReadWritePaths=" + Word(pages, false) +
+        "\nUMask=0022\nReadWritePaths=" + Word(pages, false) +  // pages 0644, for the web server
         "\nPrivateNetwork=yes\nRestrictAddressFamilies=none\nMemoryDenyWriteExecute=yes\n" +
         sandbox;
 

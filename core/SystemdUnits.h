@@ -1,6 +1,8 @@
 // The systemd units of a Linux server set up with mctfcli: the game server
-// (morvane.sh in the game folder) as a service restarted when it fails, and
-// the statistics run as a oneshot service started by a timer.
+// (morvane.sh in the game folder) as a service restarted when it fails (a
+// few times, and never when morvane.sh finds no server), and the statistics
+// run as a oneshot service started by a timer; each service shut off from
+// what it does not need.
 //
 // Only the text is made here; mctfcli systemd finds the folder's owner, its
 // own path and the settings file, and prints or writes the units.
