@@ -38,6 +38,8 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         {kSystemdOptions, "--write", [](CommandArgs& p, std::string v) { p.write = std::move(v); }},
         {kTimeoutOption, "--timeout",
          [](CommandArgs& p, std::string v) { p.timeout = std::move(v); }},
+        {kSystemdOptions, "--server",
+         [](CommandArgs& p, std::string v) { p.server = std::move(v); }},
         {kJsonFileOption, "--json", [](CommandArgs& p, std::string v) { p.json = std::move(v); },
          true},
     };
@@ -50,6 +52,7 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
         }
         if (word == "--") {
             optionsEnded = true;
+            parsed.wordsBeforeDashes = parsed.words.size();
             continue;
         }
         if (word == "--yes" && (options & kYesOption)) {

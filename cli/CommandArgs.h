@@ -2,12 +2,13 @@
 //
 // Options may stand anywhere after the command (and its action): "--config
 // FILE" or "--config=FILE", "--logs PATH" (again and again), "--out DIR",
-// "--every MINUTES", "--write DIR", "--yes", "--user", "--quiet" (or "-q"),
-// "--json FILE" with "--no-pages" or "--json" alone, "--timeout SECONDS",
-// and "--help" (or "-h"), which every command takes and which wins over
-// everything else, so it is never read as a file name. "--" ends the
-// options. A value starting with '-' is written joined, as "--out=-q". Which
-// of them a command takes is in its row of the command table.
+// "--every MINUTES", "--write DIR", "--server PATH", "--yes", "--user",
+// "--quiet" (or "-q"), "--json FILE" with "--no-pages" or "--json" alone,
+// "--timeout SECONDS", and "--help" (or "-h"), which every command takes and
+// which wins over everything else, so it is never read as a file name. "--"
+// ends the options. A value starting with '-' is written joined, as
+// "--out=-q". Which of them a command takes is in its row of the command
+// table.
 #pragma once
 
 #include <optional>
@@ -26,7 +27,7 @@ enum CommandOption : unsigned {
     kOutOption = 8,     // --out DIR
     kQuietOption = 16,  // --quiet, -q
     // systemd: --user (units for the user's own manager, unlike the global
-    // --user-settings), --every MINUTES and --write DIR
+    // --user-settings), --every MINUTES, --write DIR and --server PATH
     kSystemdOptions = 32,
     kJsonFileOption = 64,  // --json FILE ("-": standard output), with --no-pages
     kJsonOption = 128,     // --json alone: the output as JSON
@@ -40,6 +41,7 @@ struct CommandArgs {
     std::optional<std::string> every;
     std::optional<std::string> write;
     std::optional<std::string> timeout;
+    std::optional<std::string> server;
     bool yes = false;
     bool quiet = false;
     bool userUnits = false;
@@ -47,6 +49,9 @@ struct CommandArgs {
     bool noPages = false;
     bool help = false;
     Args words;
+    // How many of `words` came before "--", when it was given: systemd passes
+    // the words after it on to the game server.
+    std::optional<std::size_t> wordsBeforeDashes;
 };
 
 // Whether the word after an option that takes a value can be that value:

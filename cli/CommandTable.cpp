@@ -78,21 +78,30 @@ constexpr std::string_view kStatsUsage =
     "                 status tells\n";
 
 constexpr std::string_view kSystemdUsage =
-    "Usage: mctfcli systemd [--user] [--every MINUTES] [--out DIR] [--write DIR] [--config FILE]\n"
+    "Usage: mctfcli systemd [--user] [--every MINUTES] [--out DIR] [--write DIR]\n"
+    "                       [--server PATH] [--config FILE] [-- SERVER ARGUMENTS...]\n"
     "\n"
     "Prints the systemd units of a Linux server set up with mctfcli:\n"
     "morvane-server.service runs morvane.sh of the game folder (quakePath) and\n"
-    "restarts it when it fails; morvane-stats.service runs this mctfcli's\n"
-    "'stats --quiet' on the settings file, started by morvane-stats.timer 30\n"
-    "minutes after boot and 30 minutes after each start. System units run both\n"
-    "as the owner of the game folder.\n"
+    "restarts it when it fails (at most 5 starts in 10 minutes, none when\n"
+    "morvane.sh finds no server: exit status 78); morvane-stats.service runs\n"
+    "this mctfcli's 'stats --quiet' on the settings file, started by\n"
+    "morvane-stats.timer 30 minutes after boot and 30 minutes after each start.\n"
+    "System units run both as the owner of the game folder, each shut off from\n"
+    "the system but for the folders it writes. Whatever would stop that account\n"
+    "at the first start is named with the command that mends it (exit status 1).\n"
     "\n"
     "  --user         units for the user's own manager (systemctl --user): no\n"
     "                 User=, started with the user's session (default.target)\n"
     "  --every MINUTES  the statistics every 1 to 1440 minutes\n"
     "  --out DIR      the statistics run writes its pages into DIR (stats --out)\n"
     "  --write DIR    writes the units into DIR (each file replaced whole) and\n"
-    "                 prints the files written, instead of printing the units\n";
+    "                 prints the files written, instead of printing the units;\n"
+    "                 makes the pages folder for the account when it is missing\n"
+    "  --server PATH  the dedicated server morvane.sh starts (MCTF_SERVER);\n"
+    "                 without it, the one morvane.sh finds is named\n"
+    "  -- SERVER ARGUMENTS...  passed on to the server by morvane.sh\n"
+    "                 (+set com_basegame baseoa)\n";
 
 constexpr std::string_view kStatusUsage =
     "Usage: mctfcli status [HOST[:PORT]] [--json] [--timeout SECONDS] [--quiet] [--config FILE]\n"
@@ -131,7 +140,7 @@ constexpr Command kCommands[] = {
      "write the statistics pages there (or into DIR).",
      kStatsUsage},
     {"systemd", RunSystemdCommand, kConfigOption | kSystemdOptions | kOutOption,
-     "[--user] [--every MINUTES] [--out DIR] [--write DIR]",
+     "[--user] [--every MINUTES] [--out DIR] [--write DIR] [--server PATH]",
      "Print (or write into DIR) systemd units running the server and\n"
      "the statistics pages.",
      kSystemdUsage},

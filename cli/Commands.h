@@ -64,7 +64,8 @@ int RunMapsCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli stats [--config FILE] [--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [-q]
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context);
 
-// mctfcli systemd [--user] [--every MINUTES] [--write DIR] [--config FILE]
+// mctfcli systemd [--user] [--every MINUTES] [--out DIR] [--write DIR] [--server PATH]
+//                 [--config FILE] [-- SERVER ARGUMENTS...]
 int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context);
 
 // mctfcli status [HOST[:PORT]] [--json] [--timeout SECONDS] [-q] [--config FILE]

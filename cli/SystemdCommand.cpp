@@ -3,16 +3,21 @@
 // the files written named on standard output). System units run the server
 // and the statistics as the owner of the game folder, never as root unless
 // the folder is root's; --user units run under the user's own manager.
+// Whatever would stop that account at the units' first start (a settings
+// file it cannot read, a folder it cannot write, no server to start) is
+// named with the command that mends it, and the status is then 1; --write
+// makes the pages folder for it.
 #include <cerrno>
 #include <charconv>
+#include <cstddef>
 #include <filesystem>
 #include <ostream>
 #include <string>
 #include <system_error>
 
 #ifndef _WIN32
-#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "cli/CommandArgs.h"
@@ -21,6 +26,7 @@
 #include "core/FileReplacement.h"
 #include "core/FixedText.h"
 #include "core/ServerFiles.h"
+#include "core/ServiceAccess.h"
 #include "core/SystemdUnits.h"
 
 namespace mctf {
@@ -70,38 +76,74 @@ int WriteUnits(const std::vector<SystemdUnit>& units, const std::string& folder,
     return 0;
 }
 
-// Fills setup.user with the owner of the game folder (its number when it has
-// no name, or one a unit cannot carry) and warns when that is root. False
-// after saying why not.
-bool FindOwner(SystemdSetup& setup, CommandContext& context) {
+// The account the units run as: the owner of the game folder (who is warned
+// about when that is root), or for --user units this very user. Fills
+// setup.user with its name (its number when it has no name, or one a unit
+// cannot carry). Nullopt after saying why not.
+std::optional<Account> FindServiceAccount(SystemdSetup& setup, CommandContext& context) {
     struct stat folder {};
     if (stat(setup.quakePath.c_str(), &folder) != 0) {
         context.err << "mctfcli: " << setup.quakePath
                     << ": cannot find the game folder (quakePath): " << SystemReason(errno) << '\n';
-        return false;
+        return std::nullopt;
     }
     if (!S_ISDIR(folder.st_mode)) {
         context.err << "mctfcli: " << setup.quakePath
                     << ": the game folder (quakePath) is not a folder\n";
-        return false;
+        return std::nullopt;
     }
-    const passwd* owner = getpwuid(folder.st_uid);
-    setup.user = owner && SystemdTakesUserName(owner->pw_name) ? owner->pw_name
-                                                               : std::to_string(folder.st_uid);
-    if (folder.st_uid == 0 && !setup.userUnits) {
+    const uid_t uid = setup.userUnits ? geteuid() : folder.st_uid;
+    std::optional<Account> account = FindAccount(uid);
+    setup.user =
+        account && SystemdTakesUserName(account->name) ? account->name : std::to_string(uid);
+    if (uid == 0 && !setup.userUnits) {
         context.err << "mctfcli: warning: " << setup.quakePath
                     << " belongs to root, so the server and the statistics would run as root;"
                        " better give the game folder to an account of its own (useradd"
                        " --system quake3, chown -R quake3 on the folder) and run this again\n";
     }
-    return true;
+    return account;
+}
+
+// The server morvane.sh is to start: --server, checked, or the one it would
+// find itself, named on standard error. Empty after saying why there is none.
+std::string ServerProgram(const CommandArgs& parsed, const Account& account, SystemdSetup& setup,
+                          CommandContext& context) {
+    if (!parsed.server) {
+        const std::string found = FoundDedicatedServer(*context.files, account, setup.quakePath);
+        if (found.empty()) {
+            context.err << "mctfcli: " << setup.quakePath
+                        << ": morvane.sh would find no dedicated server, neither in the game "
+                           "folder nor as ioq3ded of a unit's PATH nor as "
+                        << kDebianServerPath << "; name one with --server PATH\n";
+        } else {
+            context.err << "mctfcli: the server unit starts " << found
+                        << " (as morvane.sh finds it; --server PATH names another)\n";
+        }
+        return found;
+    }
+    const std::string path =
+        Utf8FromPath(fs::absolute(PathFromUtf8(*parsed.server)).lexically_normal());
+    if (Unusable(*parsed.server, path, context)) return "";
+    const FileStatus status = context.files->Status(path);
+    if (status.kind != FileKind::Regular || (status.mode & 0111) == 0) {
+        context.err << "mctfcli: " << *parsed.server << ": --server names no program: "
+                    << (status.kind == FileKind::Missing   ? SystemReason(status.error)
+                        : status.kind == FileKind::Regular ? "it may not be run"
+                                                           : kNotRegularFile)
+                    << '\n';
+        return "";
+    }
+    setup.server = path;
+    return path;
 }
 #endif
 
 }  // namespace
 
 int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
-    if (!parsed.words.empty())
+    const std::size_t before = parsed.wordsBeforeDashes.value_or(parsed.words.size());
+    if (before > 0)
         return UsageError(context, kCommand, "unexpected argument '" + parsed.words[0] + "'");
     const std::optional<int> minutes = StatsMinutes(parsed.every);
     if (!minutes) {
@@ -120,11 +162,22 @@ int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
     setup.quakePath = FixedText(store.settings.quakePath);
     setup.userUnits = parsed.userUnits;
     setup.statsMinutes = *minutes;
+    setup.serverArguments.assign(parsed.words.begin() + static_cast<std::ptrdiff_t>(before),
+                                 parsed.words.end());
     if (!GamePathSet(store.settings)) {
         context.err << kGamePathNotSetMessage;
         return 1;
     }
-    if (Unusable("quakePath", setup.quakePath, context) || !FindOwner(setup, context)) return 1;
+    if (Unusable("quakePath", setup.quakePath, context)) return 1;
+    const std::optional<Account> account = FindServiceAccount(setup, context);
+    if (!account) return 1;
+    for (const std::string& argument : setup.serverArguments) {
+        const std::string problem = SystemdArgumentProblem(argument);
+        if (problem.empty()) continue;
+        context.err << "mctfcli: " << argument << ": a unit cannot pass on an argument that "
+                    << problem << '\n';
+        return 1;
+    }
 
     // The path of this very program, whatever it was started as.
     std::error_code error;
@@ -148,18 +201,48 @@ int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context) {
         setup.pages = Utf8FromPath(fs::absolute(PathFromUtf8(*parsed.out)).lexically_normal());
         if (Unusable(*parsed.out, setup.pages, context)) return 1;
     }
-    if (!fs::exists(PathFromUtf8(ShellLauncherPath(store.settings)), error)) {
+    setup.statsFolder =
+        Utf8FromPath(fs::absolute(PathFromUtf8(StatsFolder(store.settings))).lexically_normal());
+    const std::string& pages = setup.pages.empty() ? setup.statsFolder : setup.pages;
+    if (Unusable("statsDir", pages, context)) return 1;
+    const std::string launcher = ShellLauncherPath(store.settings);
+    if (!fs::exists(PathFromUtf8(launcher), error)) {
         context.err << "mctfcli: warning: " << setup.quakePath
                     << ": no morvane.sh yet ('mctfcli server-files' writes it)\n";
     }
+    const std::string server = ServerProgram(parsed, *account, setup, context);
+    if (server.empty()) return 1;
+
+    // --write makes the pages folder the statistics need, as the operator
+    // would; when it cannot, the check below says how.
+    if (parsed.write && context.files->Status(pages).kind == FileKind::Missing) {
+        const std::string reason = MakeFolderFor(pages, *account);
+        context.err << "mctfcli: " << pages << ": "
+                    << (reason.empty() ? "made for " + account->name : "cannot be made: " + reason)
+                    << '\n';
+    }
+    const std::vector<AccessProblem> problems =
+        ServiceAccessProblems(*context.files, *account,
+                              {setup.config, setup.program, launcher, server, setup.quakePath,
+                               LogFolder(store.settings), pages});
+    for (const AccessProblem& problem : problems) {
+        context.err << "mctfcli: " << problem.path << ": " << account->name << ' '
+                    << problem.problem << "; fix: " << problem.fix << '\n';
+    }
+    if (!problems.empty())
+        context.err << "mctfcli: systemd: the units would fail at their first start until then\n";
 
     const std::vector<SystemdUnit> units = SystemdUnits(setup);
-    if (parsed.write) return WriteUnits(units, *parsed.write, context);
-    for (const SystemdUnit& unit : units) {
-        context.out << (&unit == &units.front() ? "" : "\n") << "# " << unit.name << '\n'
-                    << unit.text;
+    int status = 0;
+    if (parsed.write) {
+        status = WriteUnits(units, *parsed.write, context);
+    } else {
+        for (const SystemdUnit& unit : units) {
+            context.out << (&unit == &units.front() ? "" : "\n") << "# " << unit.name << '\n'
+                        << unit.text;
+        }
     }
-    return 0;
+    return problems.empty() ? status : 1;
 #endif
 }
 

@@ -85,8 +85,8 @@ void WriteShellLauncher(FileReplacement& file, const ServerSettings& s) {
         "    printf 'morvane.sh: no dedicated server in %%s (looked for %s), no ioq3ded on"
         " the PATH and no %s; install one or set MCTF_SERVER to its path\\n' \"$game\" >&2\n",
         kDebianServerPath, kDebianServerPath, kDebianServerPath, names.c_str(), kDebianServerPath);
+    file.Printf("    exit %d\n", kNoServerStatus);
     file.Write(
-        "    exit 1\n"
         "fi\n"
         "printf 'morvane.sh: starting %s\\n' \"$server\" >&2\n"
         "exec \"$server\" +set fs_basepath \"$game\" +set fs_homepath \"$game\"");

@@ -43,6 +43,9 @@ inline constexpr const char* kDedicatedServerNames[] = {
     "quake3e.ded.x64", "quake3e.ded.aarch64", "quake3e.ded.arm64", "quake3e.ded", "q3ded",
 };
 inline constexpr const char* kDebianServerPath = "/usr/lib/ioquake3/ioq3ded";
+// The exit status of morvane.sh when it finds no dedicated server (EX_CONFIG
+// of sysexits.h): a service manager must not start it again and again.
+inline constexpr int kNoServerStatus = 78;
 
 enum class ServerFilesStatus {
     Written,

@@ -607,7 +607,7 @@ inline std::optional<std::string> IntendedServer(const ShellWorld& world) {
 // game folder with exactly the intended arguments (its base and home paths
 // the game folder as it is, "./" before one starting with '-', the port,
 // the script, the script's own arguments last), or, with no server program
-// to start, the script must exit with a failure.
+// to start, the script must exit with its own status (kNoServerStatus).
 inline void CheckShellLauncher(std::string_view script, const ServerSettings& s,
                                const ShellWorld& world) {
     const std::string path(FixedText(s.quakePath));
@@ -616,7 +616,8 @@ inline void CheckShellLauncher(std::string_view script, const ServerSettings& s,
     if (!run.unmodelled.empty()) LauncherFailure("the model cannot follow " + run.unmodelled);
     const std::optional<std::string> server = IntendedServer(world);
     if (!server) {
-        if (run.execs || run.exitStatus == 0) LauncherFailure("no server, yet no failure");
+        if (run.execs || run.exitStatus != kNoServerStatus)
+            LauncherFailure("no server, yet not exit " + std::to_string(kNoServerStatus));
         return;
     }
     if (!run.execs) LauncherFailure("the engine is not started");

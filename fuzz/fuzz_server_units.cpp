@@ -27,7 +27,9 @@
 // server program of the list is (2 bits each: nothing, a file, an
 // executable), a byte for the programs elsewhere (ioq3ded on the PATH,
 // Debian's as a file, as an executable), MCTF_SERVER, a byte saying whether
-// it is set, and a count (0..3) of arguments with the arguments.
+// it is set, and a count (0..3) of arguments with the arguments. The flags'
+// top bit: a server named with --server, its path after the owner, then a
+// count (0..3) of the server's arguments with the arguments.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -312,10 +314,12 @@ std::optional<Command> ReadCommand(std::string_view value, std::string& why) {
     return command;
 }
 
-// A directive as meant: its value once systemd has read it, or its command.
+// A directive as meant: its value once systemd has read it, its command, or
+// the words of a list (ReadWritePaths=, Environment=), unquoted.
 struct Meant {
     std::string section, key, value;
     std::optional<Command> command;
+    std::optional<Words> words = std::nullopt;
 };
 
 void CheckUnit(const SystemdUnit& unit, std::string_view name, const std::vector<Meant>& meant) {
@@ -343,6 +347,17 @@ void CheckUnit(const SystemdUnit& unit, std::string_view name, const std::vector
             if (command->arguments != want.command->arguments)
                 Fail(at + "passes " + Shown(command->arguments) + " instead of " +
                      Shown(want.command->arguments));
+        } else if (want.words) {
+            Words words;
+            std::string word;
+            for (std::string_view rest = got.value; NextWord(rest, word, why) == 1;) {
+                const std::optional<std::string> value = Specifiers(word, why);
+                if (!value) Fail(at + why);
+                words.push_back(*value);
+            }
+            if (!why.empty()) Fail(at + why);
+            if (words != *want.words)
+                Fail(at + "means " + Shown(words) + " instead of " + Shown(*want.words));
         } else {
             const std::optional<std::string> value = Specifiers(got.value, why);
             if (!value) Fail(at + why);
@@ -364,28 +379,83 @@ void CheckUnits(const std::vector<SystemdUnit>& units, const SystemdSetup& setup
         return Meant{section, key, std::move(value), std::nullopt};
     };
 
+    const Meant manual = text("Unit", "Documentation", "man:mctfcli(1)");
+    // What keeps both services from what they do not need; the system's
+    // manager also gives each a /proc of its own.
+    std::vector<Meant> sandbox;
+    for (const char* line : {"NoNewPrivileges=yes",
+                             "CapabilityBoundingSet=",
+                             "PrivateUsers=yes",
+                             "PrivateTmp=yes",
+                             "PrivateDevices=yes",
+                             "PrivateMounts=yes",
+                             "ProtectSystem=strict",
+                             "ProtectHome=read-only",
+                             "ProtectKernelTunables=yes",
+                             "ProtectKernelModules=yes",
+                             "ProtectKernelLogs=yes",
+                             "ProtectControlGroups=yes",
+                             "ProtectClock=yes",
+                             "ProtectHostname=yes",
+                             "RestrictNamespaces=yes",
+                             "RestrictRealtime=yes",
+                             "RestrictSUIDSGID=yes",
+                             "LockPersonality=yes",
+                             "RemoveIPC=yes",
+                             "KeyringMode=private",
+                             "SystemCallArchitectures=native",
+                             "SystemCallFilter=@system-service",
+                             "SystemCallErrorNumber=EPERM",
+                             "ProtectProc=invisible",
+                             "ProcSubset=pid"}) {
+        const std::string_view directive = line;
+        const size_t equals = directive.find('=');
+        if (!system &&
+            (directive.starts_with("ProtectProc") || directive.starts_with("ProcSubset")))
+            continue;
+        sandbox.push_back(text("Service", std::string(directive.substr(0, equals)).c_str(),
+                               std::string(directive.substr(equals + 1))));
+    }
+
     std::vector<Meant> server = {
-        text("Unit", "Description", "Quake III Arena dedicated server (Morvane)")};
+        text("Unit", "Description", "Quake III Arena dedicated server (Morvane)"), manual};
     if (system) server.push_back(text("Unit", "After", "network.target"));
+    server.push_back(text("Unit", "StartLimitIntervalSec", "10min"));
+    server.push_back(text("Unit", "StartLimitBurst", "5"));
     if (system) server.push_back(text("Service", "User", setup.user));
     server.push_back(text("Service", "WorkingDirectory", folder));
-    server.push_back({"Service", "ExecStart", "", Command{script, {}}});
+    if (!setup.server.empty())
+        server.push_back(
+            {"Service", "Environment", "", std::nullopt, Words{"MCTF_SERVER=" + setup.server}});
+    server.push_back({"Service", "ExecStart", "", Command{script, setup.serverArguments}});
     server.push_back(text("Service", "Restart", "on-failure"));
     server.push_back(text("Service", "RestartSec", "5"));
+    server.push_back(text("Service", "RestartPreventExitStatus", std::to_string(kNoServerStatus)));
+    server.push_back(text("Service", "UMask", "0077"));
+    server.push_back({"Service", "ReadWritePaths", "", std::nullopt, Words{folder}});
+    server.push_back(text("Service", "RestrictAddressFamilies", "AF_INET AF_INET6 AF_UNIX"));
+    server.insert(server.end(), sandbox.begin(), sandbox.end());
     server.push_back(text("Install", "WantedBy", system ? "multi-user.target" : "default.target"));
     CheckUnit(units[0], "morvane-server.service", server);
 
     Words arguments = {"stats", "--quiet", "--config", setup.config};
     if (!setup.pages.empty()) arguments.insert(arguments.end(), {"--out", setup.pages});
     std::vector<Meant> stats = {text("Unit", "Description", "Morvane player statistics pages"),
-                                text("Service", "Type", "oneshot")};
+                                manual, text("Service", "Type", "oneshot")};
     if (system) stats.push_back(text("Service", "User", setup.user));
     stats.push_back({"Service", "ExecStart", "", Command{setup.program, arguments}});
+    stats.push_back(text("Service", "UMask", "0022"));
+    stats.push_back({"Service", "ReadWritePaths", "", std::nullopt,
+                     Words{setup.pages.empty() ? setup.statsFolder : setup.pages}});
+    stats.push_back(text("Service", "PrivateNetwork", "yes"));
+    stats.push_back(text("Service", "RestrictAddressFamilies", "none"));
+    stats.push_back(text("Service", "MemoryDenyWriteExecute", "yes"));
+    stats.insert(stats.end(), sandbox.begin(), sandbox.end());
     CheckUnit(units[1], "morvane-stats.service", stats);
 
     CheckUnit(units[2], "morvane-stats.timer",
               {text("Unit", "Description", "Morvane player statistics pages (every " + every + ")"),
-               text("Timer", "OnBootSec", every), text("Timer", "OnUnitActiveSec", every),
+               manual, text("Timer", "OnBootSec", every), text("Timer", "OnUnitActiveSec", every),
                text("Install", "WantedBy", "timers.target")});
 }
 
@@ -485,16 +555,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The program is mctfcli's own file (/proc/self/exe), never a folder.
     if (setup.program.ends_with('/')) setup.program += "mctfcli";
     const std::string owner = setup.userUnits ? "" : in.Text();
+    // The server named with --server (rooted), and the arguments it is given.
+    if (flags & 0x80) setup.server = "/" + in.Text();
+    for (int n = in.Byte() % 4; n > 0; --n) setup.serverArguments.push_back(in.Text());
+    std::string folder = setup.quakePath;
+    while (folder.size() > 1 && folder.ends_with('/')) folder.pop_back();
+    setup.statsFolder = (folder == "/" ? "" : folder) + "/morvane";
 
     bool refused = false;
     for (const std::string* path :
-         {&setup.quakePath, &setup.program, &setup.config, &setup.pages}) {
-        if (path == &setup.pages && path->empty()) continue;
+         {&setup.quakePath, &setup.program, &setup.config, &setup.pages, &setup.server}) {
+        if ((path == &setup.pages || path == &setup.server) && path->empty()) continue;
         const std::string problem = SystemdPathProblem(*path), reason = Unrepresentable(*path);
         if (problem.empty() != reason.empty())
             Fail("[" + *path +
                  "]: " + (problem.empty() ? "taken though " + reason : "refused: " + problem));
         refused |= !problem.empty();
+    }
+    // An argument goes into the unit when it holds no control character and
+    // is UTF-8 (each byte of it then comes through).
+    for (const std::string& argument : setup.serverArguments) {
+        bool control = !IsUtf8(argument);
+        for (char c : argument) control |= static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+        if (SystemdArgumentProblem(argument).empty() == control)
+            Fail("[" + argument + "]: " + (control ? "taken" : "refused"));
+        refused |= control;
     }
     if (!refused) {
         if (!setup.userUnits) setup.user = UnitUser(setup, owner);

@@ -11,8 +11,9 @@ packages=(
   python3 python3-jsonschema
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
-  # systemd-analyze, which checks the units of mctfcli systemd (tests/cli/systemd_units.sh)
-  systemd
+  # systemd-analyze, which checks the units of mctfcli systemd (tests/cli/systemd_units.sh),
+  # and setpriv, which runs their commands as their account (tests/cli/systemd_service.sh)
+  systemd util-linux
   # shellcheck, which checks morvane.sh (tests/cli/readme_session.sh)
   shellcheck
   # ss, which shows the sockets of the game engine (tests/engine/engine_session.sh)

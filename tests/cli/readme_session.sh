@@ -5,10 +5,11 @@
 # /srv and /var/www stand for folders of a temporary root, ~ for a home in
 # it; the game folder holds a stand-in dedicated server that records its
 # arguments and writes one match into the log where the engine would.
-# Then morvane.sh itself: shellcheck, MCTF_SERVER, no server at all, and a
+# Then the cron line in cron's environment, mctfcli installed from BUILD into a prefix;
+# morvane.sh itself: shellcheck, MCTF_SERVER, no server at all, and a
 # game folder whose name holds a blank and a single quote.
 #
-#   tests/cli/readme_session.sh MCTFCLI README
+#   tests/cli/readme_session.sh MCTFCLI README BUILD
 set -uo pipefail
 cli="$(realpath "$1")"
 readme="$(realpath "$2")"
@@ -86,6 +87,10 @@ printf '%s\n' +set fs_basepath "$game" +set fs_homepath "$game" +set fs_game mor
   +set dedicated 2 +set net_port 27961 +exec morvane.cfg +set sv_maxclients 12 >"$root/want-args"
 cmp -s "$root/want-args" "$STANDIN_ARGS" || fail "server arguments: $(cat "$STANDIN_ARGS")"
 grep -q 'Ann' "$root/var/www/html/q3/players.htm" || fail "the pages do not show the log's player"
+cron=$(sed -n 's#^    \*/30 \* \* \* \*  ##p' "$readme" | sed "s#/usr/local/\|/var/www/#$root&#g")
+cmake --install "$3" --prefix "$root/usr/local" --component mctfcli >/dev/null || fail "install"
+rm "$root/var/www/html/q3/pstats.htm" && env -i PATH=/usr/bin:/bin HOME="$HOME" sh -c "$cron" &&
+  [[ -s $root/var/www/html/q3/pstats.htm ]] || fail "the cron line: $cron"
 
 # The script itself, as written for this game folder.
 if command -v shellcheck >/dev/null; then
@@ -104,7 +109,7 @@ PATH="$root/bin:$PATH" "$game/morvane.sh" 2>"$root/err" || fail "ioq3ded of the 
 [[ $(cat "$root/err") == "morvane.sh: starting $root/bin/ioq3ded" ]] || fail "PATH: $(cat "$root/err")"
 # Debian's engine would be started: the case of no server at all is for other machines.
 if [[ ! -e /usr/lib/ioquake3/ioq3ded ]]; then
-  if PATH="$root/home" "$game/morvane.sh" 2>"$root/err"; then fail "no server: exit 0"; fi
+  PATH="$root/home" "$game/morvane.sh" 2>"$root/err"; (($? == 78)) || fail "no server: not 78"
   grep -q "^morvane.sh: no dedicated server in $game" "$root/err" || fail "no server: $(cat "$root/err")"
 fi
 

@@ -11,7 +11,8 @@
 //   after which a write fails with ENOSPC (a full device) or a read fails
 //   with EIO (a disk that stops answering). A file shorter than the read
 //   limit reads to its end as usual.
-// Pretend: Status sees a device, pipe or socket there; PlantLink: a racer's link at a new name.
+// Pretend: Status sees a device, pipe or socket there; PlantLink: a racer's link at a new name;
+// FakeStatus: Status sees the given owner, group and mode at exactly that path.
 #pragma once
 
 #include <algorithm>
@@ -58,6 +59,7 @@ public:
         name_ = std::move(name);
     }
     void PlantLink(std::filesystem::path target) { plant_ = std::move(target); }
+    void FakeStatus(const std::string& path, FileStatus status) { fakes_[path] = status; }
     // Whether a fault was reached.
     bool failed() const { return failed_; }
     // The bytes handed to the last file whose path contains `name` (before
@@ -87,6 +89,7 @@ public:
         return file;
     }
     FileStatus Status(const std::string& path) override {
+        if (const auto fake = fakes_.find(path); fake != fakes_.end()) return fake->second;
         FileStatus status = FileSystem::Status(path);
         if (pretend_ != FileKind::Missing && Matches(path)) status.kind = pretend_;
         return status;
@@ -180,6 +183,7 @@ private:
     bool failed_ = false;
     FileKind pretend_ = FileKind::Missing;
     std::filesystem::path plant_;
+    std::map<std::string, FileStatus> fakes_;
     std::map<std::FILE*, OpenFile> open_;
     std::map<std::string, std::size_t> written_;
 };

@@ -205,7 +205,7 @@ const std::pair<Args, const char*> kWriters[] = {
     {{"stats"}, "baseq3/pstats.htm"},
     {{"server-files"}, "morvane/morvane.cfg"},
     {{"maplist", "add", "q3ctf1"}, "morvane/mctf.map"},
-    {{"systemd", "--write", "@"}, "morvane-stats.timer"},
+    {{"systemd", "--server", "/bin/sh", "--write", "@"}, "morvane-stats.timer"},
     {{"stats", "--no-pages", "--json", "@out.json"}, "out.json"}};
 
 // A game folder with all the writers need: settings and a log.
