@@ -22,7 +22,8 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
 std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::string_view extension,
                                            std::error_code& error) {
     return FindFilesNamed(
-        folder, [extension](std::string_view name) { return EndsWithIgnoringCase(name, extension); },
+        folder,
+        [extension](std::string_view name) { return EndsWithIgnoringCase(name, extension); },
         error);
 }
 

@@ -89,10 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string gz = text;
     if (form != 0) {
         const size_t first = split % (text.size() + 1);
-        gz = Gzip(std::string_view(text).substr(0, first)) + Gzip(std::string_view(text).substr(first));
+        gz = Gzip(std::string_view(text).substr(0, first)) +
+             Gzip(std::string_view(text).substr(first));
     }
     if (form == 2 && change == 0) gz.resize(at % gz.size());
-    if (form == 2 && change != 0) gz[at % gz.size()] = static_cast<char>(gz[at % gz.size()] ^ change);
+    if (form == 2 && change != 0)
+        gz[at % gz.size()] = static_cast<char>(gz[at % gz.size()] ^ change);
 
     const mctf::ReadResult read = Read(*inflated, mctf::JoinPath(folder, "games.log.1.gz"), gz);
     if (read.outcome == mctf::ReadOutcome::Absent) abort();

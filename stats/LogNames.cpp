@@ -13,7 +13,7 @@ namespace {
 enum class Rotation { Numbered, Dated, Live };
 
 struct LogName {
-    std::string_view base;   // NAME.log
+    std::string_view base;  // NAME.log
     Rotation rotation = Rotation::Live;
     std::string_view stamp;  // N or DATE
     bool gzip = false;
@@ -90,7 +90,7 @@ struct Listed {
     Rotation rotation;
     std::string stamp;
     bool gzip;
-    std::string at;  // the live log's name it is read at (the place's key, then its name)
+    std::string at;  // the name of the log it is read at (first its folded key)
 };
 
 }  // namespace
@@ -101,7 +101,7 @@ bool IsGzipFileName(std::string_view path) { return EndsWithIgnoringCase(path, "
 
 std::vector<std::string> OrderLogNames(std::vector<std::string> names, bool ignoreCase) {
     // Where each log's copies stand: at the live log, or, when it is gone, at
-    // the first spelling of its name among the copies.
+    // the first spelling of its name (in byte order) among the copies.
     struct Place {
         std::string name;
         bool live = false;
@@ -117,7 +117,8 @@ std::vector<std::string> OrderLogNames(std::vector<std::string> names, bool igno
             (live == place.live && log->base < place.name))
             place = {std::string(log->base), live};
         std::string stamp(log->stamp), key = Folded(log->base, ignoreCase);  // before the move
-        listed.push_back({std::move(name), log->rotation, std::move(stamp), log->gzip, std::move(key)});
+        listed.push_back(
+            {std::move(name), log->rotation, std::move(stamp), log->gzip, std::move(key)});
     }
     // A live log stays where its own name puts it.
     for (Listed& entry : listed)

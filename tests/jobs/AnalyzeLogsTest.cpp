@@ -184,7 +184,8 @@ TEST_F(AnalyzeLogsTest, ALogReachedAgainThroughALinkIsFoundOnceWhereItFirstComes
 }
 
 TEST_F(AnalyzeLogsTest, ARotatedHistoryCountsOnceAsTheWholeLogWould) {
-    const std::string log = ReadFileBytes(std::filesystem::path(MCTF_SOURCE_DIR) / "tests/data/engine/ctf.log");
+    const std::string log =
+        ReadFileBytes(std::filesystem::path(MCTF_SOURCE_DIR) / "tests/data/engine/ctf.log");
     const std::size_t third = log.find('\n', log.size() / 3) + 1,
                       twoThirds = log.find('\n', 2 * log.size() / 3) + 1;
     const std::string part2 = log.substr(third, twoThirds - third), cut = Gzip(log);

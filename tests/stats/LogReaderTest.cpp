@@ -68,7 +68,8 @@ TEST(LogNames, RotatedCopiesComeOldestFirstRightBeforeTheirLog) {
         {{"b.log", "Games.log.1", "games.log"}, {"b.log", "Games.log.1", "games.log"}, true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(OrderLogNames(c.names, c.ignoreCase), c.order) << ::testing::PrintToString(c.names);
+        EXPECT_EQ(OrderLogNames(c.names, c.ignoreCase), c.order)
+            << ::testing::PrintToString(c.names);
 }
 
 TEST_F(LogReader, DispatchesOnlyExactKeywordsAfterAStamp) {
