@@ -170,24 +170,23 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker
     std::FILE* file = OpenForReading(files, path, result);
     if (file == nullptr) return result;
     std::string fault;
+    bool skipped = false;
     {
         const bool gzip = IsGzipFileName(path);
         LogLineReader reader(file, &tracker, gzip ? LogFormat::Gzip : LogFormat::Plain);
         // A broken archive is skipped whole, not counted up to where it breaks.
-        if (gzip && !(fault = reader.CheckToEnd()).empty()) {
-            files.Close(file);
-            result.outcome = ReadOutcome::Unreadable;
-            result.reason = fault;
-            return result;
-        }
+        if (gzip) skipped = !(fault = reader.CheckToEnd()).empty();
         std::string_view line;
-        while (reader.ReadLogLine(line) == 1) {
+        while (!skipped && reader.ReadLogLine(line) == 1) {
             if (DispatchLogLine(tables, line)) tracker.MatchStarted();
         }
-        fault = reader.Fault();
+        if (!skipped) fault = reader.Fault();
     }
-    // A read error ends the blocks like the end of the file would.
-    if (std::ferror(file) != 0) {
+    if (skipped) {
+        result.outcome = ReadOutcome::Unreadable;
+        result.reason = fault;
+    } else if (std::ferror(file) != 0) {
+        // A read error ends the blocks like the end of the file would.
         SetReadFailure(result, errno);
     } else if (!fault.empty()) {  // gzip data that changed since their check
         result.outcome = ReadOutcome::Unreadable;
