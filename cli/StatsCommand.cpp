@@ -16,10 +16,10 @@
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
 #include "core/FileReplacement.h"
-#include "core/FolderFiles.h"
 #include "core/GameFolder.h"
 #include "core/SilentDesktop.h"
 #include "jobs/AnalyzeLogs.h"
+#include "stats/LogNames.h"
 
 namespace mctf {
 namespace {
@@ -42,7 +42,7 @@ bool AllLogPathsExist(const std::vector<std::string>& paths, CommandContext& con
     for (const std::string& path : paths) {
         std::error_code error;
         if (std::filesystem::exists(PathFromUtf8(path), error)) continue;
-        const bool file = EndsWithIgnoringCase(path, ".log");
+        const bool file = IsLogFileName(path);
         context.err << "mctfcli: " << path << ": no such " << (file ? "file" : "folder") << '\n';
         return false;
     }

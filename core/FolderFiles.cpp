@@ -21,11 +21,20 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
 
 std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::string_view extension,
                                            std::error_code& error) {
+    return FindFilesNamed(
+        folder,
+        [extension](std::string_view name) { return EndsWithIgnoringCase(name, extension); },
+        error);
+}
+
+std::vector<std::string> FindFilesNamed(const std::string& folder,
+                                        const std::function<bool(std::string_view)>& wanted,
+                                        std::error_code& error) {
     namespace fs = std::filesystem;
     std::vector<std::string> paths;
     fs::directory_iterator it(PathFromUtf8(folder), error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        if (!EndsWithIgnoringCase(Utf8FromPath(it->path().filename()), extension)) continue;
+        if (!wanted(Utf8FromPath(it->path().filename()))) continue;
         std::error_code statError;
         if (it->is_directory(statError)) continue;  // follows links
         paths.push_back(Utf8FromPath(it->path()));

@@ -1,8 +1,11 @@
 // FolderFiles: the files of one folder whose names end in a given extension,
-// as the statistics look for *.log, the map lists for *.pk3 and *.bsp.
+// as the map lists look for *.pk3 and *.bsp, or that a test of the name picks,
+// as the statistics pick their logs.
 //
 // The game and its tools treat extensions without regard to case ("PAK0.PK3",
 // "Server.LOG"), in ASCII only: the same holds here whatever the locale.
+// Whole names are another matter: Windows takes "Games.log" and "games.log"
+// for one file, Linux for two (kFileNamesIgnoreCase).
 //
 // A file may be listed under several names (a link beside it, a hard link, a
 // path spelt another way): FileIdentity tells whether two names are one file.
@@ -10,6 +13,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +31,19 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view ending);
 // was listed before a failure is returned).
 std::vector<std::string> FindFilesEndingIn(const std::string& folder, std::string_view extension,
                                            std::error_code& error);
+
+// The same for the names (UTF-8, without the folder) that `wanted` accepts.
+std::vector<std::string> FindFilesNamed(const std::string& folder,
+                                        const std::function<bool(std::string_view)>& wanted,
+                                        std::error_code& error);
+
+// Whether the file system takes names that differ only in the case of ASCII
+// letters for one file.
+#ifdef _WIN32
+inline constexpr bool kFileNamesIgnoreCase = true;
+#else
+inline constexpr bool kFileNamesIgnoreCase = false;
+#endif
 
 // What one file is, whatever name reaches it: its device and inode, on
 // Windows its volume serial number and file index.

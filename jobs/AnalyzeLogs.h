@@ -2,7 +2,8 @@
 // finished pages.
 //
 // Empties the tables, reads every *.log file of the statistics folder
-// (StatsFolder) in name order with the "Reading Data" progress window open,
+// (StatsFolder) in name order, each after its rotated copies (LogNames.h),
+// with the "Reading Data" progress window open,
 // aggregates and writes the report into the same folder (StatsRunPlaces
 // picks other logs and another folder, leaves the pages out, or asks for the
 // JSON document as well). The caller owns the tables (keep them on the heap:
@@ -67,8 +68,8 @@ struct StatsRunOutcome {
 // statistics folder (StatsFolder: statsDir, or the game's log folder in its
 // stead), as in the window.
 struct StatsRunPlaces {
-    // Log files and folders, read in this order (a folder's *.log files in
-    // name order); empty: the *.log files of the statistics folder.
+    // Log files and folders, read in this order (a folder's logs in the order
+    // of FindLogFiles); empty: the logs of the statistics folder.
     std::vector<std::string> logs;
     // Empty: the statistics folder.
     std::string pagesFolder;
@@ -78,9 +79,9 @@ struct StatsRunPlaces {
     bool json = false;
 };
 
-// The logs a run reads: the *.log files of the statistics folder, or for
-// each path of `places.logs` in turn the *.log files of a folder, or the
-// file itself.
+// The logs a run reads: the logs of the statistics folder (FindLogFiles), or
+// for each path of `places.logs` in turn the logs of a folder, or the file
+// itself (inflated when its name ends in .gz).
 // A file reached twice ("--logs dir dir/a.log", a link to it, a hard link, a
 // path spelt otherwise) is read once, where it first comes: twice would count
 // its kills twice. Files are told apart by FileIdentity, not by name.

@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   nlohmann-json3-dev
+  # zlib, which inflates the rotated logs logrotate compressed (.gz)
+  zlib1g-dev
   googletest libgtest-dev libbenchmark-dev
   python3 python3-jsonschema
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -29,6 +31,8 @@ if [[ "${1:-}" == "--windows" ]]; then
   # The 64-bit mingw-w64 compiler with the posix thread model (the toolchain
   # of cmake/mingw-w64.cmake), and Wine to run what it builds.
   packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+  # zlib built for mingw-w64, linked into the programs (no zlib1.dll beside them).
+  packages+=(libz-mingw-w64-dev)
   # apt-get source and the licence notices of Qt for Windows
   # (scripts/build-qt-windows.sh).
   packages+=(dpkg-dev xz-utils python3)

@@ -11,6 +11,7 @@
 #include "core/FolderFiles.h"
 #include "core/Paths.h"
 #include "stats/LogFields.h"
+#include "stats/LogNames.h"
 
 namespace mctf {
 
@@ -21,17 +22,17 @@ void ResetLogTables(StatsTables& tables) {
 std::vector<std::string> FindLogFiles(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;  // a folder missing or unreadable has no logs
-    for (const std::string& path : FindFilesEndingIn(folder, ".log", error)) {
+    for (const std::string& path : FindFilesNamed(folder, IsLogFileName, error)) {
         const std::filesystem::path file = PathFromUtf8(path);
         std::error_code statError;
         if (std::filesystem::is_regular_file(file, statError))  // follows links
             names.push_back(Utf8FromPath(file.filename()));
     }
-    return names;
+    return OrderLogNames(std::move(names));
 }
 
-LogLineReader::LogLineReader(std::FILE* file, ReadTracker* tracker)
-    : blocks_(file), tracker_(tracker) {}
+LogLineReader::LogLineReader(std::FILE* file, ReadTracker* tracker, LogFormat format)
+    : file_(file), blocks_(file, format), tracker_(tracker) {}
 
 LogLineReader::~LogLineReader() = default;
 
@@ -41,8 +42,22 @@ bool LogLineReader::Refill() {
     pos_ = 0;
     end_ = block.size();
     newlines_.Reset(block_, end_);
-    if (end_ != 0 && tracker_ != nullptr) tracker_->BlockRead(end_);
+    // The last bytes of gzip data (its trailer) may come with no text.
+    const std::uint64_t taken = blocks_.FileBytes() - reported_;
+    if (taken != 0 && tracker_ != nullptr) tracker_->BlockRead(taken);
+    reported_ = blocks_.FileBytes();
     return end_ != 0;
+}
+
+std::string LogLineReader::CheckToEnd() {
+    while (!blocks_.Next().empty()) {
+    }
+    std::string fault = blocks_.Fault();
+    if (fault.empty() && std::ferror(file_) != 0) fault = SystemReason(errno);
+    if (fault.empty() && !blocks_.Restart()) fault = SystemReason(errno);
+    pos_ = end_ = 0;
+    reported_ = 0;
+    return fault;
 }
 
 int LogLineReader::ReadLogLine(std::string_view& line) {
@@ -154,15 +169,30 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker
     ReadResult result;
     std::FILE* file = OpenForReading(files, path, result);
     if (file == nullptr) return result;
+    std::string fault;
+    bool skipped = false;
     {
-        LogLineReader reader(file, &tracker);
+        const bool gzip = IsGzipFileName(path);
+        LogLineReader reader(file, &tracker, gzip ? LogFormat::Gzip : LogFormat::Plain);
+        // A broken archive is skipped whole, not counted up to where it breaks.
+        if (gzip) skipped = !(fault = reader.CheckToEnd()).empty();
         std::string_view line;
-        while (reader.ReadLogLine(line) == 1) {
+        while (!skipped && reader.ReadLogLine(line) == 1) {
             if (DispatchLogLine(tables, line)) tracker.MatchStarted();
         }
+        if (!skipped) fault = reader.Fault();
     }
-    // A read error ends the blocks like the end of the file would.
-    if (std::ferror(file) != 0) SetReadFailure(result, errno);
+    if (skipped) {
+        result.outcome = ReadOutcome::Unreadable;
+        result.reason = fault;
+    } else if (std::ferror(file) != 0) {
+        // A read error ends the blocks like the end of the file would.
+        SetReadFailure(result, errno);
+    } else if (!fault.empty()) {  // gzip data that changed since their check
+        result.outcome = ReadOutcome::Unreadable;
+        result.reason = fault;
+        result.opened = true;
+    }
     files.Close(file);
     return result;
 }

@@ -1,10 +1,10 @@
 // LogReader: turns server log files into calls of the match-event handlers.
 //
 // A run empties the tables with ResetLogTables, lists the folder's log files
-// with FindLogFiles and reads them with ReadLogFiles, which reports its
-// progress (match starts and bytes read) to a ReadProgress and counts the
-// matches each file ended. Files are read in large
-// blocks (see LogFileBlocks.h); every newline-ended
+// with FindLogFiles (rotated copies included, see LogNames.h) and reads them
+// with ReadLogFiles, which reports its progress (match starts and bytes read)
+// to a ReadProgress and counts the matches each file ended. Files are read in
+// large blocks (see LogFileBlocks.h), a .gz inflated; every newline-ended
 // line (at most 511 characters kept, the rest up to the newline dropped, CR
 // kept as white space) is split into time stamp and keyword and handed to
 // the LogEventTable entry whose keyword equals it. A last line without a
@@ -67,8 +67,9 @@ inline constexpr LogEvent LogEventTable[kLogEventCount + 1] = {
 void ResetLogTables(StatsTables& tables);
 
 // Bare names (UTF-8) of the regular files (or links to them) directly in
-// `folder` whose names end in ".log" in any letter case, in ascending byte
-// order.
+// `folder` that are logs or their rotated copies, in reading order
+// (OrderLogNames): the logs whose names end in ".log" in any letter case in
+// ascending byte order, each after its copies.
 // Empty when the folder is missing or unreadable.
 std::vector<std::string> FindLogFiles(const std::string& folder);
 
@@ -90,7 +91,9 @@ std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std
 // `tracker` of every block read and every match start. Absent when the file
 // has gone; Unreadable when it is there but cannot be opened (nothing
 // counted) or a read fails part-way (opened: the lines before the failure
-// are counted, the rest of the file is not).
+// are counted, the rest of the file is not). A .gz is checked to its end
+// before its first line: a broken one (not gzip, cut short, failing its
+// check) is Unreadable with gzip's words for it, and nothing of it counts.
 ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker& tracker,
                        FileSystem& files = SystemFiles());
 
@@ -102,8 +105,10 @@ bool DispatchLogLine(StatsTables& tables, std::string_view line);
 // Reads newline-ended lines from an open file, block by block.
 class LogLineReader {
 public:
-    // `tracker`, when given, is told of every block read.
-    explicit LogLineReader(std::FILE* file, ReadTracker* tracker = nullptr);
+    // `tracker`, when given, is told of every block read, by the bytes taken
+    // from the file (for gzip data fewer than the lines hold).
+    explicit LogLineReader(std::FILE* file, ReadTracker* tracker = nullptr,
+                           LogFormat format = LogFormat::Plain);
     ~LogLineReader();
     LogLineReader(const LogLineReader&) = delete;
     LogLineReader& operator=(const LogLineReader&) = delete;
@@ -113,11 +118,21 @@ public:
     // unterminated last line is dropped.
     int ReadLogLine(std::string_view& line);
 
+    // Reads the whole file without handing out a line, telling nobody, and
+    // starts again at its beginning. Why the data are broken (Fault(), or the
+    // system's words for a failed read); empty when they are whole.
+    std::string CheckToEnd();
+
+    // Why the data ended before the file did (LogFileBlocks::Fault).
+    const std::string& Fault() const { return blocks_.Fault(); }
+
 private:
     bool Refill();
 
+    std::FILE* file_;
     LogFileBlocks blocks_;
     ReadTracker* tracker_;
+    std::uint64_t reported_ = 0;  // file bytes told to the tracker
     const char* block_ = nullptr;
     NewlineFinder newlines_;
     std::size_t pos_ = 0;

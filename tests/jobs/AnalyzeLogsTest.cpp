@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -180,6 +181,44 @@ TEST_F(AnalyzeLogsTest, ALogReachedAgainThroughALinkIsFoundOnceWhereItFirstComes
     EXPECT_EQ(LogFilesToRead(settings, {{logs.str(), game.str() + "/b.log"}, {}, true, false}), a);
     std::filesystem::create_hard_link(a[0], logs / "c.log");
     EXPECT_EQ(LogFilesToRead(settings, {}), a);
+}
+
+TEST_F(AnalyzeLogsTest, ARotatedHistoryCountsOnceAsTheWholeLogWould) {
+    const std::string log =
+        ReadFileBytes(std::filesystem::path(MCTF_SOURCE_DIR) / "tests/data/engine/ctf.log");
+    const std::size_t third = log.find('\n', log.size() / 3) + 1,
+                      twoThirds = log.find('\n', 2 * log.size() / 3) + 1;
+    const std::string part2 = log.substr(third, twoThirds - third), cut = Gzip(log);
+    ReportEnvironment env;
+    env.now = [] { return std::time_t{1765000000}; };
+    env.startDraw = [] { return [](int) { return 0; }; };
+    auto run = [&](const std::map<std::string, std::string>& files, nlohmann::json* read) {
+        std::filesystem::remove_all(logs.path());
+        std::filesystem::create_directory(logs.path());
+        for (const auto& [name, bytes] : files) WriteFileBytes(logs / name, bytes);
+        const StatsRunOutcome outcome =
+            AnalyzeLogs(*tables, settings, desktop, env, nullptr, {{}, {}, true, true});
+        const nlohmann::json document = nlohmann::json::parse(outcome.json);
+        for (const nlohmann::json& file : document["run"]["logFiles"])
+            read->push_back({std::filesystem::path(file["path"]).filename().string(), file["read"],
+                             file["reason"]});
+        FileBytes pages = Snapshot(logs.path());
+        std::erase_if(pages, [&](const auto& page) { return files.contains(page.first); });
+        return pages;
+    };
+    nlohmann::json wholeRead, rotatedRead;
+    const FileBytes whole = run({{"games.log", log}}, &wholeRead);
+    const FileBytes rotated = run({{"games.log.3.gz", cut.substr(0, cut.size() / 2)},
+                                   {"games.log.2.gz", Gzip(log.substr(0, third))},
+                                   {"games.log.1", part2},
+                                   {"games.log.1.gz", Gzip(part2)},  // its twin, not read again
+                                   {"games.log", log.substr(twoThirds)}},
+                                  &rotatedRead);
+    EXPECT_EQ(rotated, whole);
+    EXPECT_EQ(rotated.size(), 5u);
+    EXPECT_EQ(rotatedRead, nlohmann::json::parse(R"([["games.log.3.gz", "skipped",
+        "unexpected end of file"], ["games.log.2.gz", "complete", null],
+        ["games.log.1", "complete", null], ["games.log", "complete", null]])"));
 }
 
 }  // namespace

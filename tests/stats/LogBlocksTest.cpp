@@ -82,6 +82,35 @@ TEST_F(LogBlocks, FollowAFileThatGrowsOrShrinksWhileOpen) {
     EXPECT_EQ(ReadAll(cutAtOnce), text.substr(0, 100));
 }
 
+TEST_F(LogBlocks, InflateGzipMembersInTurnOrSayWhyNot) {
+    const std::string text = Pattern(kLarge + 3), member = Gzip(text);
+    auto flipped = [&](std::size_t fromEnd) {
+        std::string bytes = member;
+        bytes[bytes.size() - fromEnd] ^= 1;
+        return bytes;
+    };
+    struct Case {
+        std::string bytes, text, fault;
+    } const cases[] = {
+        {member + Gzip("second\n") + std::string(9, '\0'), text + "second\n", ""},
+        {"", "", "unexpected end of file"},
+        {text, "", "not in gzip format"},
+        {member.substr(0, member.size() / 2), text, "unexpected end of file"},
+        {flipped(8), text, "incorrect data check"},
+        {flipped(1), text, "incorrect length check"},
+    };
+    for (const Case& c : cases) {
+        LogFileBlocks blocks(Open(c.bytes), LogFormat::Gzip);
+        const std::string read = ReadAll(blocks);
+        EXPECT_EQ(blocks.Fault(), c.fault);
+        // Broken data may give a part of the text first.
+        EXPECT_EQ(c.fault.empty() ? c.text : c.text.substr(0, read.size()), read) << c.fault;
+        EXPECT_TRUE(!c.fault.empty() || blocks.FileBytes() == c.bytes.size());
+        std::fclose(opened);
+        opened = nullptr;
+    }
+}
+
 TEST_F(LogBlocks, ReadPipes) {
     opened = PipeHolding("  0:00 Exit:\n");
     ASSERT_NE(opened, nullptr);

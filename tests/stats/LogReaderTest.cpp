@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <random>
 
+#include "stats/LogNames.h"
 #include "tests/stats/StatsFixture.h"
 #include "tests/support/Platform.h"
 #include "tests/support/TempDir.h"
@@ -28,20 +29,47 @@ const std::string kMatch =
     "  2:00 Exit: Fraglimit hit.\n";
 
 TEST_F(LogReader, FindsLogFilesByExtensionInAnyCase) {
-    for (const char* name : {"b.LOG", "a.log", "c.Log", "notes.txt", "log", "x.logs"}) {
+    for (const char* name : {"b.LOG", "a.log", "c.Log", "notes.txt", "log", "x.logs", "c.Log.1"}) {
         WriteFileBytes(folder / name, "");
     }
     std::filesystem::create_directory(folder / "dir.log");
+    std::filesystem::create_directory(folder / "dir.log.1");
     if (kHasSymbolicLinks) {
         std::filesystem::create_symlink(folder / "a.log", folder / "link.log");
     } else {
         WriteFileBytes(folder / "link.log", "");  // no links on Windows: a plain file
     }
     EXPECT_EQ(FindLogFiles(folder.str()),
-              (std::vector<std::string>{"a.log", "b.LOG", "c.Log", "link.log"}));
+              (std::vector<std::string>{"a.log", "b.LOG", "c.Log.1", "c.Log", "link.log"}));
     EXPECT_TRUE(FindLogFiles((folder / "missing").string()).empty());
     EXPECT_EQ(ReadLogFile(*tables, (folder / "missing.log").string(), tracker).outcome,
               ReadOutcome::Absent);
+}
+
+TEST(LogNames, RotatedCopiesComeOldestFirstRightBeforeTheirLog) {
+    using Names = std::vector<std::string>;
+    struct Case {
+        Names names;
+        Names order;
+        bool ignoreCase = false;
+    } const cases[] = {
+        {{"c.Log", "b.LOG", "a.log"}, {"a.log", "b.LOG", "c.Log"}},
+        {{"g.log", "g.log.1", "g.log.10", "g.log.2", "f.log"},
+         {"f.log", "g.log.10", "g.log.2", "g.log.1", "g.log"}},
+        {{"g.log-20261206", "g.log", "g.log-20261206-12", "g.log-20261129", "g.log-9"},
+         {"g.log-9", "g.log-20261129", "g.log-20261206", "g.log-20261206-12", "g.log"}},
+        {{"g.log-20261206.gz", "g.log.1", "g.log.3.GZ", "g.log", "g.log.2.gz", "g.log.1.gz"},
+         {"g.log.3.GZ", "g.log.2.gz", "g.log.1", "g.log-20261206.gz", "g.log"}},
+        // The live log gone: its copies stand where it would.
+        {{"z.log", "old.log.1", "a.log", "old.log.2.gz"},
+         {"a.log", "old.log.2.gz", "old.log.1", "z.log"}},
+        {{"g.log.gz", "g.log.x", "g.log-", "g.log--1", "g.log-x1", "g.log.1.bz2", "g.txt.1"}, {}},
+        {{"b.log", "Games.log.1", "games.log"}, {"Games.log.1", "b.log", "games.log"}},
+        {{"b.log", "Games.log.1", "games.log"}, {"b.log", "Games.log.1", "games.log"}, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OrderLogNames(c.names, c.ignoreCase), c.order)
+            << ::testing::PrintToString(c.names);
 }
 
 TEST_F(LogReader, DispatchesOnlyExactKeywordsAfterAStamp) {

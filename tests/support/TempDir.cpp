@@ -1,6 +1,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <fstream>
 #include <iterator>
@@ -73,6 +74,20 @@ void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write " + file.string());
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Gzip(std::string_view bytes) {
+    z_stream stream{};
+    if (deflateInit2(&stream, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) return {};
+    std::string out(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
 }
 
 }  // namespace mctf::testing

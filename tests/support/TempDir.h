@@ -28,6 +28,8 @@ private:
 // Whole-file helpers for tests.
 std::string ReadFileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
+// `bytes` as gzip writes them: one member, as logrotate's compress leaves a log.
+std::string Gzip(std::string_view bytes);
 
 // Every regular file below `folder` with its bytes, by path relative to it
 // ('/' between folders on every system).
