@@ -227,9 +227,18 @@ bool FileSystem::SetAccess([[maybe_unused]] std::FILE* file,
 #else
     const int descriptor = fileno(file);
     // Only root may give a file away; anyone else's files stay their own.
-    if ((access.owner >= 0 || access.group >= 0) && geteuid() == 0 &&
-        fchown(descriptor, static_cast<uid_t>(access.owner), static_cast<gid_t>(access.group)) != 0)
-        return false;
+    if (geteuid() == 0) {
+        if ((access.owner >= 0 || access.group >= 0) &&
+            fchown(descriptor, static_cast<uid_t>(access.owner),
+                   static_cast<gid_t>(access.group)) != 0)
+            return false;
+    } else if (access.group >= 0) {
+        // A member of the group keeps the old file's group (a service's
+        // account may read config.dmc through it), or takes the folder's for
+        // a new file, as root's writes do; anyone else gets their own group.
+        [[maybe_unused]] const int kept =
+            fchown(descriptor, static_cast<uid_t>(-1), static_cast<gid_t>(access.group));
+    }
     return access.mode < 0 || fchmod(descriptor, static_cast<mode_t>(access.mode)) == 0;
 #endif
 }
