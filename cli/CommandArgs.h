@@ -3,7 +3,7 @@
 // Options may stand anywhere after the command (and its action): "--config
 // FILE" or "--config=FILE", "--logs PATH" (again and again), "--out DIR",
 // "--every MINUTES", "--write DIR", "--yes", "--user", "--quiet" (or "-q"),
-// "--json FILE" with "--no-pages" or "--json" alone, and "--help" (or "-h"),
+// "--json FILE" with "--no-pages" or "--json" alone, "--seed N", and "--help" (or "-h"),
 // which every command takes and which wins over everything else, so it is
 // never read as a file name. "--" ends the options. A value starting with
 // '-' is written joined, as "--out=-q". Which of them a command takes is in
@@ -30,6 +30,7 @@ enum CommandOption : unsigned {
     kSystemdOptions = 32,
     kJsonFileOption = 64,  // --json FILE ("-": standard output), with --no-pages
     kJsonOption = 128,     // --json alone: the output as JSON
+    kSeedOption = 256,     // --seed N
 };
 
 struct CommandArgs {
@@ -43,6 +44,7 @@ struct CommandArgs {
     bool userUnits = false;
     std::optional<std::string> json;  // "-" for standard output, also for --json alone
     bool noPages = false;
+    std::optional<std::string> seed;
     bool help = false;
     Args words;
 };

@@ -1,6 +1,7 @@
 #include "report/StatsDocument.h"
 
 #include <algorithm>
+#include <charconv>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -37,6 +38,15 @@ constexpr WeaponKey kWeaponKeys[] = {
     {kTelefrag, "telefrag"},
     {kUnknownWeapon, "unknown"},
 };
+
+// The keys of flagEvents and awards, by the numbers of CTF: and Award: lines.
+constexpr const char* kFlagEventKeys[kFlagEventCount] = {"taken", "captured", "returned",
+                                                         "carrierFragged"};
+constexpr const char* kAwardKeys[kAwardCount] = {"gauntlet", "excellent", "impressive",
+                                                 "defence",  "capture",   "assist"};
+
+// The names of SlotTeam, from kTeamFree on.
+constexpr const char* kTeamNames[] = {"free", "red", "blue", "spectator"};
 
 template <std::size_t N>
 Json Text(const char (&field)[N]) {
@@ -99,6 +109,7 @@ public:
     }
     void Value(const Json& value) { out_ += value.dump(); }
     void BeginList() { out_ += '['; }
+    bool AtListStart() const { return out_.back() == '['; }
     void ListRow(const Json& row) {
         if (out_.back() != '[') out_ += ',';
         out_ += row.dump();
@@ -106,9 +117,65 @@ public:
     void EndList() { out_ += ']'; }
     std::string Finish() { return std::move(out_) + "}\n"; }
 
+    // Text written as it is, without a library value: the matches can run
+    // to tens of megabytes, where building a value per row cost more than
+    // the writing.
+    void Raw(std::string_view text) { out_ += text; }
+    void Int(std::int64_t number) {
+        char digits[24];
+        out_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+    }
+    void IntOrNull(const std::optional<std::int32_t>& number) {
+        if (number) {
+            Int(*number);
+        } else {
+            out_ += "null";
+        }
+    }
+    // Bytes as a JSON string, by the rule of Utf8FromBytes.
+    void Text(std::string_view bytes) {
+        const bool plain = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+            return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
+        });
+        if (!plain) {
+            out_ += Json(Utf8FromBytes(bytes)).dump();
+            return;
+        }
+        out_ += '"';
+        out_ += bytes;
+        out_ += '"';
+    }
+    void TextOrNull(std::string_view bytes) {
+        if (bytes.empty()) {
+            out_ += "null";
+        } else {
+            Text(bytes);
+        }
+    }
+    // "{"key":N,...}" of counters in the order of `keys`.
+    template <std::size_t N>
+    void Counts(const char* const (&keys)[N], const std::int32_t (&counts)[N]) {
+        for (std::size_t k = 0; k < N; ++k) {
+            out_ += k == 0 ? "{\"" : ",\"";
+            out_ += keys[k];
+            out_ += "\":";
+            Int(counts[k]);
+        }
+        out_ += '}';
+    }
+
 private:
     std::string out_;
 };
+
+// An object of whole counts by key, or null when the log did not say.
+template <std::size_t N>
+Json CountsOrNull(bool seen, const char* const (&keys)[N], const std::int32_t (&counts)[N]) {
+    if (!seen) return Json();
+    Json object = Json::object();
+    for (std::size_t k = 0; k < N; ++k) object[keys[k]] = counts[k];
+    return object;
+}
 
 void WritePlayers(DocumentWriter& out, const StatsTables& tables) {
     // Each player's clan, found once rather than by a search per player.
@@ -118,9 +185,13 @@ void WritePlayers(DocumentWriter& out, const StatsTables& tables) {
         for (int m = 0; m < clan.memberCount; ++m) clanOf[clan.members[m]] = &clan;
     }
     Json row = RowOf({"rank", "name", "clanTag", "frags", "suicides", "secondsPlayed",
-                      "fragsPerHour", "suicidesPerHour", "killsPerHour"});
+                      "fragsPerHour", "suicidesPerHour", "killsPerHour", "rawName", "deaths",
+                      "teamKills", "matchesPlayed", "kills", "flagEvents", "awards"});
     Json& perHour = row["killsPerHour"] = Json::object();
-    for (const WeaponKey& weapon : kWeaponKeys) perHour[weapon.key] = nullptr;
+    Json& kills = row["kills"] = Json::object();
+    for (const WeaponKey& weapon : kWeaponKeys) perHour[weapon.key] = kills[weapon.key] = nullptr;
+    Json &rawName = row["rawName"], &deaths = row["deaths"], &teamKills = row["teamKills"];
+    Json &matches = row["matchesPlayed"], &flags = row["flagEvents"], &awards = row["awards"];
     Json &rank = row["rank"], &name = row["name"], &clanTag = row["clanTag"];
     Json &frags = row["frags"], &suicides = row["suicides"], &seconds = row["secondsPlayed"];
     Json &fragsPerHour = row["fragsPerHour"], &suicidesPerHour = row["suicidesPerHour"];
@@ -142,6 +213,15 @@ void WritePlayers(DocumentWriter& out, const StatsTables& tables) {
         suicidesPerHour = KillsPerHour(player, kSuicide);
         auto slot = perHour.begin();  // in the order of kWeaponKeys
         for (const WeaponKey& weapon : kWeaponKeys) *slot++ = KillsPerHour(player, weapon.counter);
+        const PlayerCounts& counts = tables.playerCounts[tables.rankOrder[i]];
+        SetText(rawName, counts.rawName);
+        deaths = counts.deaths;
+        teamKills = counts.teamKills;
+        matches = counts.matches;
+        slot = kills.begin();
+        for (const WeaponKey& weapon : kWeaponKeys) *slot++ = player.weaponKills[weapon.counter];
+        flags = CountsOrNull(counts.flagEventsSeen, kFlagEventKeys, counts.flagEvents);
+        awards = CountsOrNull(counts.awardsSeen, kAwardKeys, counts.awards);
         out.ListRow(row);
     }
     out.EndList();
@@ -162,10 +242,11 @@ void WriteTopList(DocumentWriter& out, const StatsTables& tables, const uint16_t
 }
 
 void WriteClans(DocumentWriter& out, const StatsTables& tables) {
-    Json row = RowOf({"rank", "tag", "name", "homePage", "members", "topMembers"});
+    Json row = RowOf({"rank", "tag", "name", "homePage", "members", "topMembers", "topMemberNames"});
     Json &rank = row["rank"], &tag = row["tag"], &name = row["name"], &home = row["homePage"];
     Json& members = row["members"] = Json::array();
     Json& topMembers = row["topMembers"] = Json::array();
+    Json& topNames = row["topMemberNames"] = Json::array();
     out.BeginList();
     for (int i = 0; i < tables.clanCount; ++i) {
         const ClanStats& clan = tables.clans[tables.clanOrder[i]];
@@ -189,8 +270,11 @@ void WriteClans(DocumentWriter& out, const StatsTables& tables) {
             *slot++ = KillsPerHour(player, kRocketLauncher);
         }
         topMembers.clear();
-        for (int m = 0; m < std::min(clan.memberCount, kClanTopMembers); ++m)
+        topNames.clear();
+        for (int m = 0; m < std::min(clan.memberCount, kClanTopMembers); ++m) {
             topMembers.push_back(PlayerRank(tables.players[clan.topMembers[m]]));
+            topNames.push_back(Text(tables.players[clan.topMembers[m]].name));
+        }
         out.ListRow(row);
     }
     out.EndList();
@@ -255,15 +339,129 @@ Json Run(const RunFacts& run) {
     facts["madeUtc"] = FormatUtcTime(run.made);
     facts["madeLocal"] = FormatReportDate(run.made);
     facts["logFiles"] = std::move(files);
+    facts["seed"] = run.seed.seed;
+    facts["seedGiven"] = run.seed.given;
     return facts;
+}
+
+void WriteMatchPlayer(DocumentWriter& out, const MatchRecord& match, const MatchPlayer& player) {
+    out.Raw("{\"slot\":");
+    out.Int(player.slot);
+    out.Raw(",\"name\":");
+    out.Text(FixedText(player.name));
+    out.Raw(",\"rawName\":");
+    out.Text(player.rawName);
+    out.Raw(",\"team\":");
+    const bool team = player.team >= kTeamFree && player.team <= kTeamSpectator;
+    if (team) {
+        out.Text(kTeamNames[player.team - kTeamFree]);
+    } else {
+        out.Raw("null");
+    }
+    out.Raw(",\"frags\":");
+    out.Int(player.frags);
+    out.Raw(",\"deaths\":");
+    out.Int(player.deaths);
+    out.Raw(",\"suicides\":");
+    out.Int(player.weaponKills[kSuicide]);
+    out.Raw(",\"teamKills\":");
+    out.Int(player.teamKills);
+    const char* separator = ",\"kills\":{\"";
+    for (const WeaponKey& weapon : kWeaponKeys) {
+        out.Raw(separator);
+        out.Raw(weapon.key);
+        out.Raw("\":");
+        out.Int(player.weaponKills[weapon.counter]);
+        separator = ",\"";
+    }
+    out.Raw("},\"secondsPlayed\":");
+    out.Int(player.secondsPlayed);
+    out.Raw(",\"score\":");
+    out.IntOrNull(player.score);
+    out.Raw(",\"flagEvents\":");
+    if (match.flagEventsSeen) {
+        out.Counts(kFlagEventKeys, player.flagEvents);
+    } else {
+        out.Raw("null");
+    }
+    out.Raw(",\"awards\":");
+    if (match.awardsSeen) {
+        out.Counts(kAwardKeys, player.awards);
+    } else {
+        out.Raw("null");
+    }
+    out.Raw("}");
+}
+
+void WriteMatches(DocumentWriter& out, const RunFacts& run) {
+    out.BeginList();
+    for (const MatchRecord& match : run.matches) {
+        out.Raw(out.AtListStart() ? "{\"start\":" : ",{\"start\":");
+        if (match.file && *match.file < run.logFiles.size()) {
+            out.Raw("{\"logFile\":");
+            out.Text(run.logFiles[*match.file].path);
+            out.Raw(",\"line\":");
+            out.Int(static_cast<std::int64_t>(std::min<std::uint64_t>(match.line, INT64_MAX)));
+            out.Raw("}");
+        } else {
+            out.Raw("null");
+        }
+        out.Raw(",\"timestamp\":");
+        out.TextOrNull(match.timestamp);
+        out.Raw(",\"hostname\":");
+        out.TextOrNull(match.hostname);
+        out.Raw(",\"map\":");
+        out.TextOrNull(match.map);
+        out.Raw(",\"gameType\":");
+        if (match.gameType) {
+            out.Raw("{\"number\":");
+            out.Int(*match.gameType);
+            out.Raw(",\"name\":");
+            out.TextOrNull(GameTypeName(*match.gameType));
+            out.Raw("}");
+        } else {
+            out.Raw("null");
+        }
+        out.Raw(",\"limits\":{\"fraglimit\":");
+        out.IntOrNull(match.fragLimit);
+        out.Raw(",\"timelimit\":");
+        out.IntOrNull(match.timeLimit);
+        out.Raw(",\"capturelimit\":");
+        out.IntOrNull(match.captureLimit);
+        out.Raw("},\"durationSeconds\":");
+        out.Int(match.durationSeconds);
+        out.Raw(match.exited ? ",\"endedBy\":\"Exit\",\"exitReason\":"
+                             : ",\"endedBy\":\"ShutdownGame\",\"exitReason\":null");
+        if (match.exited) out.Text(match.exitReason);
+        out.Raw(",\"teamScores\":");
+        if (match.redScore && match.blueScore) {
+            out.Raw("{\"red\":");
+            out.Int(*match.redScore);
+            out.Raw(",\"blue\":");
+            out.Int(*match.blueScore);
+            out.Raw("}");
+        } else {
+            out.Raw("null");
+        }
+        out.Raw(",\"players\":[");
+        for (std::size_t p = 0; p < match.players.size(); ++p) {
+            if (p != 0) out.Raw(",");
+            WriteMatchPlayer(out, match, match.players[p]);
+        }
+        out.Raw("]}");
+    }
+    out.EndList();
 }
 
 }  // namespace
 
 std::string StatsDocument(const StatsTables& tables, const ServerSettings& settings,
                           const RunFacts& run) {
+    std::size_t matchPlayers = 0;
+    for (const MatchRecord& match : run.matches) matchPlayers += match.players.size();
     DocumentWriter out(4096 +
-                       512 * static_cast<std::size_t>(tables.playerCount + tables.clanCount));
+                       640 * static_cast<std::size_t>(tables.playerCount + tables.clanCount) +
+                       512 * run.matches.size() + 512 * matchPlayers);
     out.Key("$schema");
     out.Value(Json(kStatsSchemaId));
     out.Key("run");
@@ -278,6 +476,8 @@ std::string StatsDocument(const StatsTables& tables, const ServerSettings& setti
     WriteTopList(out, tables, tables.topRocketeers, kRocketLauncher);
     out.Key("clans");
     WriteClans(out, tables);
+    out.Key("matches");
+    WriteMatches(out, run);
     return out.Finish();
 }
 

@@ -3,7 +3,12 @@
 //
 // It carries every number and name the pages show, taken from the same
 // tables the pages print (never read back from them): the run, the server
-// box, every player in rank order, both top lists and every clan. Rates are
+// box, every player in rank order, both top lists and every clan; and what
+// the pages do not show: whole counts beside the rates (deaths, team kills,
+// kills per weapon, flag events, awards), each player's name with its
+// colours, the seed of the featured player's draw, and every match counted
+// with its players (MatchRecords.h). Players are known by their name
+// throughout; ranks are figures, not references. Rates are
 // the tables' single-precision figures in the fewest digits that read back
 // to the same float, so a reader that rounds them as the pages do gets the
 // pages' text. Absent values are null. Texts are valid UTF-8 (Utf8FromBytes).
@@ -22,12 +27,13 @@
 
 #include "core/FileSystem.h"
 #include "core/ServerSettings.h"
+#include "stats/MatchRecords.h"
 #include "stats/StatsTables.h"
 
 namespace mctf {
 
 inline constexpr std::string_view kStatsSchemaId =
-    "https://mctfutil.github.io/schema/stats/1/stats.schema.json";
+    "https://mctfutil.github.io/schema/stats/2/stats.schema.json";
 
 // A log file of the run, in reading order.
 struct RunLogFile {
@@ -38,10 +44,20 @@ struct RunLogFile {
     std::uint64_t matches = 0;
 };
 
+// The seed the featured player was drawn with.
+struct DrawSeed {
+    std::uint32_t seed = 0;
+    bool given = false;  // by whoever started the run (stats --seed); else the run's time
+};
+
 // What the document says of the run beside the tables.
 struct RunFacts {
     std::time_t made = 0;  // the time the pages show
     std::vector<RunLogFile> logFiles;
+    DrawSeed seed;
+    // Every match counted, in the order the logs hold them; files by their
+    // index in logFiles.
+    std::vector<MatchRecord> matches;
 };
 
 // The document as one line of compact JSON and a newline. The tables are

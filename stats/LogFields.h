@@ -116,4 +116,21 @@ inline bool ReadStamp(FieldCursor& cursor, int32_t& matchSeconds) {
     return true;
 }
 
+// The value of `key` in an info string of backslash-separated keys and
+// values ("\mapname\q3dm17\g_gametype\0"), which starts at the backslash
+// before its first key. Empty when the key is not there; of two the first.
+inline std::string_view InfoValue(std::string_view info, std::string_view key) {
+    std::size_t at = info.find('\\');
+    while (at != std::string_view::npos) {
+        const std::size_t keyEnd = info.find('\\', at + 1);
+        if (keyEnd == std::string_view::npos) break;
+        const std::size_t valueEnd = info.find('\\', keyEnd + 1);
+        // To the end of the text when no backslash follows (substr stops there).
+        if (info.substr(at + 1, keyEnd - at - 1) == key)
+            return info.substr(keyEnd + 1, valueEnd - keyEnd - 1);
+        at = valueEnd;
+    }
+    return {};
+}
+
 }  // namespace mctf

@@ -45,7 +45,7 @@ bool LogLineReader::Refill() {
     return end_ != 0;
 }
 
-int LogLineReader::ReadLogLine(std::string_view& line) {
+int LogLineReader::ReadLogLine(std::string_view& line, std::string_view& whole) {
     std::size_t kept = 0;    // characters gathered in line_ so far
     bool straddles = false;  // the line began in an earlier block
     for (;;) {
@@ -58,10 +58,11 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
         if (found && !straddles) {
             // The common case: the whole line lies in this block.
             pos_ += length + 1;
+            whole = std::string_view(start, std::min(length, kWholeLineLimit));
             line = std::string_view(start, std::min(length, kLogLineLimit));
             return 1;
         }
-        std::size_t take = std::min(length, kLogLineLimit - kept);
+        std::size_t take = std::min(length, kWholeLineLimit - kept);
         std::memcpy(line_ + kept, start, take);
         kept += take;
         straddles = true;
@@ -70,7 +71,8 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
             continue;
         }
         pos_ += length + 1;
-        line = std::string_view(line_, kept);
+        whole = std::string_view(line_, kept);
+        line = std::string_view(line_, std::min(kept, kLogLineLimit));
         return 1;
     }
 }
@@ -150,15 +152,26 @@ bool DispatchLogLine(StatsTables& tables, std::string_view line) {
 }
 
 ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker& tracker,
-                       FileSystem& files) {
+                       FileSystem& files, MatchRecorder* matches) {
     ReadResult result;
     std::FILE* file = OpenForReading(files, path, result);
     if (file == nullptr) return result;
     {
         LogLineReader reader(file, &tracker);
         std::string_view line;
-        while (reader.ReadLogLine(line) == 1) {
-            if (DispatchLogLine(tables, line)) tracker.MatchStarted();
+        if (matches == nullptr) {
+            while (reader.ReadLogLine(line) == 1) {
+                if (DispatchLogLine(tables, line)) tracker.MatchStarted();
+            }
+        } else {
+            std::string_view whole;
+            for (std::uint64_t number = 1; reader.ReadLogLine(line, whole) == 1; ++number) {
+                const std::uint64_t counted = tables.matchesCounted;
+                const bool started = DispatchLogLine(tables, line);
+                if (started) tracker.MatchStarted();
+                matches->AfterLine(tables, whole, number, started,
+                                   tables.matchesCounted != counted);
+            }
         }
     }
     // A read error ends the blocks like the end of the file would.
@@ -168,7 +181,8 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker
 }
 
 std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
-                                      ReadProgress& progress, FileSystem& files) {
+                                      ReadProgress& progress, FileSystem& files,
+                                      MatchRecorder* matches) {
     std::uint64_t totalBytes = 0;
     for (const std::string& path : paths) {
         std::error_code error;  // a file that cannot be measured counts 0
@@ -179,7 +193,8 @@ std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std
     std::vector<LogFileRead> results(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::uint64_t before = tables.matchesCounted;
-        results[i].read = ReadLogFile(tables, paths[i], tracker, files);
+        if (matches != nullptr) matches->BeginFile(i);
+        results[i].read = ReadLogFile(tables, paths[i], tracker, files, matches);
         results[i].matches = tables.matchesCounted - before;
     }
     return results;

@@ -15,7 +15,8 @@
 // and the one handler that searches the line cuts it there first.
 //
 // Handlers get the line together with the stamp's match time and the text
-// after the keyword, which the dispatch has read already.
+// after the keyword, which the dispatch has read already. A MatchRecorder,
+// when one is given, follows the lines too, read whole (MatchRecords.h).
 #pragma once
 
 #include <cstddef>
@@ -28,6 +29,7 @@
 #include "core/FileSystem.h"
 #include "stats/LogFileBlocks.h"
 #include "stats/MatchEvents.h"
+#include "stats/MatchRecords.h"
 #include "stats/NewlineFinder.h"
 #include "stats/ReadProgress.h"
 #include "stats/StatsTables.h"
@@ -42,11 +44,16 @@ struct LogEvent {
     bool startsMatch = false;  // reported as progress by the reader
 };
 
-inline constexpr int kLogEventCount = 12;
+inline constexpr int kLogEventCount = 14;
 inline constexpr std::size_t kLogLineLimit = 511;  // characters kept per line
+// Characters kept of a line read whole: the server info of "InitGame:",
+// whose g_timestamp often lies past kLogLineLimit, never reaches this (the
+// engine's largest info string has 8192 bytes with its NUL).
+inline constexpr std::size_t kWholeLineLimit = 8191;
 
-// The 12 keywords in order, then the ending entry. Kept constexpr so that the
-// per-line walk compiles to a few length checks.
+// The keywords in order, then the ending entry. Kept constexpr so that the
+// per-line walk compiles to a few length checks. CTF: and Award: come last:
+// the pages need neither.
 inline constexpr LogEvent LogEventTable[kLogEventCount + 1] = {
     {"InitGame:", OnInitGame, true},
     {"Exit:", OnMatchEnd},
@@ -60,6 +67,8 @@ inline constexpr LogEvent LogEventTable[kLogEventCount + 1] = {
     {"Item:", IgnoreEvent},
     {"Warmup:", IgnoreEvent},
     {"ClientConnect:", IgnoreEvent},
+    {"CTF:", OnFlagEvent},
+    {"Award:", OnAward},
     {{}, nullptr},
 };
 
@@ -82,9 +91,11 @@ struct LogFileRead {
 
 // Reads the files at `paths` in turn with ReadLogFile, skipping one that
 // cannot be opened, and tells `progress` how far it has got. Returns what
-// became of each file, in the order of `paths`.
+// became of each file, in the order of `paths`. `matches`, when given,
+// records every match counted, its file named by its index in `paths`.
 std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
-                                      ReadProgress& progress, FileSystem& files = SystemFiles());
+                                      ReadProgress& progress, FileSystem& files = SystemFiles(),
+                                      MatchRecorder* matches = nullptr);
 
 // Reads the file at `path` line by line and dispatches each line, telling
 // `tracker` of every block read and every match start. Absent when the file
@@ -92,7 +103,7 @@ std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std
 // counted) or a read fails part-way (opened: the lines before the failure
 // are counted, the rest of the file is not).
 ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker& tracker,
-                       FileSystem& files = SystemFiles());
+                       FileSystem& files = SystemFiles(), MatchRecorder* matches = nullptr);
 
 // Splits one line (without its newline) into stamp and keyword and calls
 // the matching handlers. Lines without a readable stamp and keyword call none.
@@ -111,7 +122,12 @@ public:
     // 1 with the next line in `line` (valid until the next call; its first
     // 511 characters, NUL bytes included), or -1 at the end of the file; an
     // unterminated last line is dropped.
-    int ReadLogLine(std::string_view& line);
+    int ReadLogLine(std::string_view& line) {
+        std::string_view whole;
+        return ReadLogLine(line, whole);
+    }
+    // The same, with the line's first kWholeLineLimit characters in `whole`.
+    int ReadLogLine(std::string_view& line, std::string_view& whole);
 
 private:
     bool Refill();
@@ -122,7 +138,7 @@ private:
     NewlineFinder newlines_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    char line_[kLogLineLimit + 1];  // a line that straddles two blocks
+    char line_[kWholeLineLimit + 1];  // a line that straddles two blocks
 };
 
 }  // namespace mctf

@@ -1,6 +1,9 @@
 #include "stats/MatchEvents.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "core/FixedText.h"
 
 #include "stats/Clans.h"
 #include "stats/LogFields.h"
@@ -56,6 +59,7 @@ const char* FindNameStop(const char* p, const char* end) {
 
 void ClearSlot(StatsTables& tables, int slot) {
     std::memset(static_cast<void*>(&tables.matchSlots[slot]), 0, sizeof(PlayerStats));
+    std::memset(static_cast<void*>(&tables.slotCounts[slot]), 0, sizeof(PlayerCounts));
     tables.slotBegun[slot] = false;
     tables.slotLeft[slot] = false;
 }
@@ -78,6 +82,14 @@ void CleanName(std::string_view raw, char (&name)[kPlayerNameSize]) {
     name[kept] = '\0';
 }
 
+// The slot's team from the userinfo after the name; kept when it does not say.
+void ReadTeam(std::string_view info, PlayerCounts& counts) {
+    FieldCursor cursor(InfoValue(info.substr(0, info.find('\0')), "t"));
+    int32_t team = 0;
+    if (cursor.ReadInt(team) && team >= 0 && team <= kTeamSpectator - kTeamFree)
+        counts.team = team + kTeamFree;
+}
+
 void CountSuicide(PlayerStats& slot) {
     SaturatingAdd(slot.frags, -1);
     SaturatingAdd(slot.weaponKills[kSuicide], 1);
@@ -95,6 +107,9 @@ void OnInitGame(StatsTables& tables, const LogEventLine&) {
     std::memset(static_cast<void*>(tables.matchSlots), 0, sizeof tables.matchSlots);
     std::memset(tables.slotBegun, 0, sizeof tables.slotBegun);
     std::memset(tables.slotLeft, 0, sizeof tables.slotLeft);
+    std::memset(static_cast<void*>(tables.slotCounts), 0, sizeof tables.slotCounts);
+    tables.matchFlagEvents = false;
+    tables.matchAwards = false;
     tables.matchClosed = false;
 }
 
@@ -108,14 +123,20 @@ void OnClientUserinfoChanged(StatsTables& tables, const LogEventLine& event) {
     const char* start = FindNameStop(event.fields.data(), end);
     if (start == end || *start == '\0') return;
     ++start;
-    std::string_view raw(start, static_cast<std::size_t>(FindNameStop(start, end) - start));
+    const char* nameEnd = FindNameStop(start, end);
+    std::string_view raw(start, static_cast<std::size_t>(nameEnd - start));
 
     char name[kPlayerNameSize];
     CleanName(raw, name);
-    if (std::strcmp(name, tables.matchSlots[slot].name) == 0) return;
     // A different name is a different player: the slot starts again.
-    ClearSlot(tables, slot);
-    std::memcpy(tables.matchSlots[slot].name, name, sizeof name);
+    if (std::strcmp(name, tables.matchSlots[slot].name) != 0) {
+        ClearSlot(tables, slot);
+        std::memcpy(tables.matchSlots[slot].name, name, sizeof name);
+    }
+    // The colours and the team may change under the same name.
+    PlayerCounts& counts = tables.slotCounts[slot];
+    SetFixedText(counts.rawName, raw);
+    ReadTeam(std::string_view(nameEnd, static_cast<std::size_t>(end - nameEnd)), counts);
 }
 
 void OnClientBegin(StatsTables& tables, const LogEventLine& event) {
@@ -123,9 +144,12 @@ void OnClientBegin(StatsTables& tables, const LogEventLine& event) {
     if (!ReadSlot(event, slot)) return;
     char name[kPlayerNameSize];
     std::memcpy(name, tables.matchSlots[slot].name, sizeof name);
+    const PlayerCounts kept = tables.slotCounts[slot];
     ClearSlot(tables, slot);
     PlayerStats& record = tables.matchSlots[slot];
     std::memcpy(record.name, name, sizeof name);
+    std::memcpy(tables.slotCounts[slot].rawName, kept.rawName, sizeof kept.rawName);
+    tables.slotCounts[slot].team = kept.team;
     record.joinTime = event.matchSeconds;
     tables.slotBegun[slot] = true;
 }
@@ -145,6 +169,7 @@ void OnKill(StatsTables& tables, const LogEventLine& event) {
     if (!cursor.ReadInt(killer) || !cursor.ReadInt(victim) || !cursor.ReadInt(meansOfDeath)) return;
     if (!IsSlot(victim)) return;
     if (!IsSlot(killer)) killer = victim;  // the world: counted as the victim's own death
+    SaturatingAdd(tables.slotCounts[victim].deaths, 1);
     Weapon weapon = MeansOfDeathToWeapon(meansOfDeath);
     PlayerStats& record = tables.matchSlots[killer];
     if (killer == victim || weapon == kSuicide) {
@@ -153,6 +178,30 @@ void OnKill(StatsTables& tables, const LogEventLine& event) {
     }
     if (weapon != kTelefrag) SaturatingAdd(record.frags, 1);
     SaturatingAdd(record.weaponKills[weapon], 1);
+    const int32_t team = tables.slotCounts[killer].team;
+    if ((team == kTeamRed || team == kTeamBlue) && team == tables.slotCounts[victim].team)
+        SaturatingAdd(tables.slotCounts[killer].teamKills, 1);
+}
+
+void OnFlagEvent(StatsTables& tables, const LogEventLine& event) {
+    FieldCursor cursor(event.fields);
+    int32_t slot = 0;
+    int32_t team = 0;
+    int32_t kind = 0;
+    if (!cursor.ReadInt(slot) || !cursor.ReadInt(team) || !cursor.ReadInt(kind)) return;
+    tables.matchFlagEvents = true;
+    if (IsSlot(slot) && kind >= 0 && kind < kFlagEventCount)
+        SaturatingAdd(tables.slotCounts[slot].flagEvents[kind], 1);
+}
+
+void OnAward(StatsTables& tables, const LogEventLine& event) {
+    FieldCursor cursor(event.fields);
+    int32_t slot = 0;
+    int32_t award = 0;
+    if (!cursor.ReadInt(slot) || !cursor.ReadInt(award)) return;
+    tables.matchAwards = true;
+    if (IsSlot(slot) && award >= 0 && award < kAwardCount)
+        SaturatingAdd(tables.slotCounts[slot].awards[award], 1);
 }
 
 void IgnoreEvent(StatsTables&, const LogEventLine&) {}
@@ -205,13 +254,28 @@ void MergeSlot(StatsTables& tables, int player, int slot) {
     SaturatingAdd(target.secondsPlayed, int64_t{source.leaveTime} - source.joinTime);
     for (int w = 0; w < kWeaponCount; ++w)
         SaturatingAdd(target.weaponKills[w], source.weaponKills[w]);
+
+    PlayerCounts& counts = tables.playerCounts[player];
+    const PlayerCounts& slotCounts = tables.slotCounts[slot];
+    std::memcpy(counts.rawName, slotCounts.rawName, sizeof counts.rawName);
+    SaturatingAdd(counts.deaths, slotCounts.deaths);
+    SaturatingAdd(counts.teamKills, slotCounts.teamKills);
+    for (int k = 0; k < kFlagEventCount; ++k)
+        SaturatingAdd(counts.flagEvents[k], slotCounts.flagEvents[k]);
+    for (int k = 0; k < kAwardCount; ++k) SaturatingAdd(counts.awards[k], slotCounts.awards[k]);
+    counts.flagEventsSeen |= tables.matchFlagEvents;
+    counts.awardsSeen |= tables.matchAwards;
 }
 
 void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
     if (tables.matchClosed) return;
     const int32_t endTime = event.matchSeconds;
+    // The players this match has counted so far, each counting it once.
+    int merged[kMatchSlotCount];
+    int mergedCount = 0;
     for (int slot = 0; slot < kMatchSlotCount; ++slot) {
         PlayerStats& record = tables.matchSlots[slot];
+        tables.slotCounts[slot].mergedInto = -1;
         if (record.name[0] == '\0' || !tables.slotBegun[slot]) continue;
         if (!tables.slotLeft[slot]) record.leaveTime = endTime;
         if (int64_t{record.leaveTime} - record.joinTime < kMinimumSecondsPlayed) continue;
@@ -225,6 +289,11 @@ void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
             if (tables.indexedPlayers == player) IndexNextPlayer(tables);
         }
         MergeSlot(tables, player, slot);
+        tables.slotCounts[slot].mergedInto = player;
+        if (std::find(merged, merged + mergedCount, player) == merged + mergedCount) {
+            merged[mergedCount++] = player;
+            SaturatingAdd(tables.playerCounts[player].matches, 1);
+        }
     }
     tables.matchClosed = true;
     ++tables.matchesCounted;
