@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -23,7 +24,7 @@ using Json = nlohmann::basic_json<nlohmann::ordered_map, std::vector, std::strin
 // their own beside frags.
 struct WeaponKey {
     int counter;
-    const char* key;
+    std::string_view key;
 };
 constexpr WeaponKey kWeaponKeys[] = {
     {kGauntlet, "gauntlet"},
@@ -40,13 +41,13 @@ constexpr WeaponKey kWeaponKeys[] = {
 };
 
 // The keys of flagEvents and awards, by the numbers of CTF: and Award: lines.
-constexpr const char* kFlagEventKeys[kFlagEventCount] = {"taken", "captured", "returned",
-                                                         "carrierFragged"};
-constexpr const char* kAwardKeys[kAwardCount] = {"gauntlet", "excellent", "impressive",
-                                                 "defence",  "capture",   "assist"};
+constexpr std::string_view kFlagEventKeys[kFlagEventCount] = {"taken", "captured", "returned",
+                                                              "carrierFragged"};
+constexpr std::string_view kAwardKeys[kAwardCount] = {"gauntlet", "excellent", "impressive",
+                                                      "defence",  "capture",   "assist"};
 
 // The names of SlotTeam, from kTeamFree on.
-constexpr const char* kTeamNames[] = {"free", "red", "blue", "spectator"};
+constexpr std::string_view kTeamNames[] = {"free", "red", "blue", "spectator"};
 
 template <std::size_t N>
 Json Text(const char (&field)[N]) {
@@ -92,6 +93,109 @@ void SetPlayer(Json& row, const PlayerStats& player) {
     row["playerRank"] = PlayerRank(player);
 }
 
+// Writes JSON text through a pointer into room made beforehand: the
+// matches can run to tens of megabytes, where an append (or a library
+// value) per figure cost several times what the writing does.
+class JsonCursor {
+public:
+    explicit JsonCursor(char* at) : p_(at) {}
+    char* End() const { return p_; }
+
+    // The most characters Text writes for `bytes`: \u00XX for a byte.
+    static std::size_t TextBound(std::string_view bytes) { return 6 * bytes.size() + 2; }
+    // The most characters any figure takes, sign included.
+    static constexpr std::size_t kIntBound = 20;
+
+    template <std::size_t N>
+    void Put(const char (&text)[N]) {
+        std::memcpy(p_, text, N - 1);
+        p_ += N - 1;
+    }
+    void Put(std::string_view text) {
+        std::memcpy(p_, text.data(), text.size());
+        p_ += text.size();
+    }
+    void Int(std::int64_t number) { p_ = std::to_chars(p_, p_ + kIntBound, number).ptr; }
+    void IntOrNull(const std::optional<std::int32_t>& number) {
+        if (number) {
+            Int(*number);
+        } else {
+            Put("null");
+        }
+    }
+    // Bytes as a JSON string, by the rule of Utf8FromBytes.
+    void Text(std::string_view bytes) {
+        *p_++ = '"';
+        const bool plain = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+            return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
+        });
+        if (plain) {
+            Put(bytes);
+        } else {
+            for (char c : Utf8FromBytes(bytes)) Escaped(c);
+        }
+        *p_++ = '"';
+    }
+    void TextOrNull(std::string_view bytes) {
+        if (bytes.empty()) {
+            Put("null");
+        } else {
+            Text(bytes);
+        }
+    }
+    // {"key":N,...} of counters in the order of `keys`.
+    template <std::size_t N>
+    void Counts(const std::string_view (&keys)[N], const std::int32_t (&counts)[N]) {
+        for (std::size_t k = 0; k < N; ++k) {
+            Put(k == 0 ? std::string_view("{\"") : std::string_view(",\""));
+            Put(keys[k]);
+            Put("\":");
+            Int(counts[k]);
+        }
+        *p_++ = '}';
+    }
+    // The same, or null when the log did not say.
+    template <std::size_t N>
+    void CountsOrNull(bool seen, const std::string_view (&keys)[N],
+                      const std::int32_t (&counts)[N]) {
+        if (seen) {
+            Counts(keys, counts);
+        } else {
+            Put("null");
+        }
+    }
+    // {"gauntlet":N,...}: kills by weapon.
+    void Kills(const std::int32_t (&weaponKills)[kWeaponCount]) {
+        std::string_view separator = "{\"";
+        for (const WeaponKey& weapon : kWeaponKeys) {
+            Put(separator);
+            Put(weapon.key);
+            Put("\":");
+            Int(weaponKills[weapon.counter]);
+            separator = ",\"";
+        }
+        *p_++ = '}';
+    }
+
+private:
+    void Escaped(char c) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            *p_++ = '\\';
+            *p_++ = c;
+        } else if (byte < 0x20) {
+            Put("\\u00");
+            *p_++ = kHex[byte >> 4];
+            *p_++ = kHex[byte & 0xf];
+        } else {
+            *p_++ = c;
+        }
+    }
+
+    char* p_;
+};
+
 // The document goes out as it is made. The library serialises every row
 // (each key, text and number); the rows of the long lists are joined here,
 // one at a time, and each list reuses one row object. A tree of the whole
@@ -109,7 +213,6 @@ public:
     }
     void Value(const Json& value) { out_ += value.dump(); }
     void BeginList() { out_ += '['; }
-    bool AtListStart() const { return out_.back() == '['; }
     void ListRow(const Json& row) {
         if (out_.back() != '[') out_ += ',';
         out_ += row.dump();
@@ -117,64 +220,49 @@ public:
     void EndList() { out_ += ']'; }
     std::string Finish() { return std::move(out_) + "}\n"; }
 
-    // Text written as it is, without a library value: the matches can run
-    // to tens of megabytes, where building a value per row cost more than
-    // the writing.
-    void Raw(std::string_view text) { out_ += text; }
-    void Int(std::int64_t number) {
-        char digits[24];
-        out_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+    // Writing through a JsonCursor, for the many small pieces of the
+    // matches: after BeginRoom, Room gives room
+    // for `bound` characters more and Commit says where the writing ended,
+    // and EndRoom gives back what was left. The room is zeroed as it grows,
+    // a piece ahead at a time, so that little of it is zeroed twice.
+    void BeginRoom() { used_ = out_.size(); }
+    char* Room(std::size_t bound) {
+        constexpr std::size_t kAhead = 64 * 1024;
+        if (out_.size() - used_ < bound) out_.resize(used_ + bound + kAhead);
+        return out_.data() + used_;
     }
-    void IntOrNull(const std::optional<std::int32_t>& number) {
-        if (number) {
-            Int(*number);
-        } else {
-            out_ += "null";
-        }
-    }
-    // Bytes as a JSON string, by the rule of Utf8FromBytes.
-    void Text(std::string_view bytes) {
-        const bool plain = std::all_of(bytes.begin(), bytes.end(), [](char c) {
-            return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
-        });
-        if (!plain) {
-            out_ += Json(Utf8FromBytes(bytes)).dump();
-            return;
-        }
-        out_ += '"';
-        out_ += bytes;
-        out_ += '"';
-    }
-    void TextOrNull(std::string_view bytes) {
-        if (bytes.empty()) {
-            out_ += "null";
-        } else {
-            Text(bytes);
-        }
-    }
-    // "{"key":N,...}" of counters in the order of `keys`.
-    template <std::size_t N>
-    void Counts(const char* const (&keys)[N], const std::int32_t (&counts)[N]) {
-        for (std::size_t k = 0; k < N; ++k) {
-            out_ += k == 0 ? "{\"" : ",\"";
-            out_ += keys[k];
-            out_ += "\":";
-            Int(counts[k]);
-        }
-        out_ += '}';
-    }
+    void Commit(const char* end) { used_ = static_cast<std::size_t>(end - out_.data()); }
+    void EndRoom() { out_.resize(used_); }
+    // Takes back the closing brace of the object just written, for more
+    // keys to follow.
+    void ReopenObject() { out_.pop_back(); }
+    void Append(std::string_view text) { out_ += text; }
 
 private:
     std::string out_;
+    std::size_t used_ = 0;  // of out_, between BeginRoom and EndRoom
 };
 
-// An object of whole counts by key, or null when the log did not say.
-template <std::size_t N>
-Json CountsOrNull(bool seen, const char* const (&keys)[N], const std::int32_t (&counts)[N]) {
-    if (!seen) return Json();
-    Json object = Json::object();
-    for (std::size_t k = 0; k < N; ++k) object[keys[k]] = counts[k];
-    return object;
+// The longest the keys of WritePlayerCounts can be.
+constexpr std::size_t kPlayerCountsBound = 512 + 32 * JsonCursor::kIntBound + 6 * kRawNameSize;
+
+// The keys of a player's row that version 1 had not, and the row's end.
+void WritePlayerCounts(JsonCursor& out, const PlayerStats& player, const PlayerCounts& counts) {
+    out.Put(",\"rawName\":");
+    out.Text(FixedText(counts.rawName));
+    out.Put(",\"deaths\":");
+    out.Int(counts.deaths);
+    out.Put(",\"teamKills\":");
+    out.Int(counts.teamKills);
+    out.Put(",\"matchesPlayed\":");
+    out.Int(counts.matches);
+    out.Put(",\"kills\":");
+    out.Kills(player.weaponKills);
+    out.Put(",\"flagEvents\":");
+    out.CountsOrNull(counts.flagEventsSeen, kFlagEventKeys, counts.flagEvents);
+    out.Put(",\"awards\":");
+    out.CountsOrNull(counts.awardsSeen, kAwardKeys, counts.awards);
+    out.Put("}");
 }
 
 void WritePlayers(DocumentWriter& out, const StatsTables& tables) {
@@ -185,13 +273,9 @@ void WritePlayers(DocumentWriter& out, const StatsTables& tables) {
         for (int m = 0; m < clan.memberCount; ++m) clanOf[clan.members[m]] = &clan;
     }
     Json row = RowOf({"rank", "name", "clanTag", "frags", "suicides", "secondsPlayed",
-                      "fragsPerHour", "suicidesPerHour", "killsPerHour", "rawName", "deaths",
-                      "teamKills", "matchesPlayed", "kills", "flagEvents", "awards"});
+                      "fragsPerHour", "suicidesPerHour", "killsPerHour"});
     Json& perHour = row["killsPerHour"] = Json::object();
-    Json& kills = row["kills"] = Json::object();
-    for (const WeaponKey& weapon : kWeaponKeys) perHour[weapon.key] = kills[weapon.key] = nullptr;
-    Json &rawName = row["rawName"], &deaths = row["deaths"], &teamKills = row["teamKills"];
-    Json &matches = row["matchesPlayed"], &flags = row["flagEvents"], &awards = row["awards"];
+    for (const WeaponKey& weapon : kWeaponKeys) perHour[std::string(weapon.key)] = nullptr;
     Json &rank = row["rank"], &name = row["name"], &clanTag = row["clanTag"];
     Json &frags = row["frags"], &suicides = row["suicides"], &seconds = row["secondsPlayed"];
     Json &fragsPerHour = row["fragsPerHour"], &suicidesPerHour = row["suicidesPerHour"];
@@ -213,16 +297,13 @@ void WritePlayers(DocumentWriter& out, const StatsTables& tables) {
         suicidesPerHour = KillsPerHour(player, kSuicide);
         auto slot = perHour.begin();  // in the order of kWeaponKeys
         for (const WeaponKey& weapon : kWeaponKeys) *slot++ = KillsPerHour(player, weapon.counter);
-        const PlayerCounts& counts = tables.playerCounts[tables.rankOrder[i]];
-        SetText(rawName, counts.rawName);
-        deaths = counts.deaths;
-        teamKills = counts.teamKills;
-        matches = counts.matches;
-        slot = kills.begin();
-        for (const WeaponKey& weapon : kWeaponKeys) *slot++ = player.weaponKills[weapon.counter];
-        flags = CountsOrNull(counts.flagEventsSeen, kFlagEventKeys, counts.flagEvents);
-        awards = CountsOrNull(counts.awardsSeen, kAwardKeys, counts.awards);
         out.ListRow(row);
+        // The whole counts beside the rates, written as the matches are.
+        out.ReopenObject();
+        char counts[kPlayerCountsBound];
+        JsonCursor more(counts);
+        WritePlayerCounts(more, player, tables.playerCounts[tables.rankOrder[i]]);
+        out.Append(std::string_view(counts, static_cast<std::size_t>(more.End() - counts)));
     }
     out.EndList();
 }
@@ -344,112 +425,127 @@ Json Run(const RunFacts& run) {
     return facts;
 }
 
-void WriteMatchPlayer(DocumentWriter& out, const MatchRecord& match, const MatchPlayer& player) {
-    out.Raw("{\"slot\":");
+// The longest a match player's object can be, with its names of at most 31
+// and 63 bytes.
+constexpr std::size_t kMatchPlayerBound =
+    512 + 32 * JsonCursor::kIntBound + 6 * (kPlayerNameSize + kRawNameSize);
+
+void WriteMatchPlayer(JsonCursor& out, const MatchRecord& match, const MatchPlayer& player,
+                      std::string_view rawName) {
+    out.Put("{\"slot\":");
     out.Int(player.slot);
-    out.Raw(",\"name\":");
+    out.Put(",\"name\":");
     out.Text(FixedText(player.name));
-    out.Raw(",\"rawName\":");
-    out.Text(player.rawName);
-    out.Raw(",\"team\":");
-    const bool team = player.team >= kTeamFree && player.team <= kTeamSpectator;
-    if (team) {
+    out.Put(",\"rawName\":");
+    out.Text(rawName);
+    out.Put(",\"team\":");
+    if (player.team >= kTeamFree && player.team <= kTeamSpectator) {
         out.Text(kTeamNames[player.team - kTeamFree]);
     } else {
-        out.Raw("null");
+        out.Put("null");
     }
-    out.Raw(",\"frags\":");
+    out.Put(",\"frags\":");
     out.Int(player.frags);
-    out.Raw(",\"deaths\":");
+    out.Put(",\"deaths\":");
     out.Int(player.deaths);
-    out.Raw(",\"suicides\":");
+    out.Put(",\"suicides\":");
     out.Int(player.weaponKills[kSuicide]);
-    out.Raw(",\"teamKills\":");
+    out.Put(",\"teamKills\":");
     out.Int(player.teamKills);
-    const char* separator = ",\"kills\":{\"";
-    for (const WeaponKey& weapon : kWeaponKeys) {
-        out.Raw(separator);
-        out.Raw(weapon.key);
-        out.Raw("\":");
-        out.Int(player.weaponKills[weapon.counter]);
-        separator = ",\"";
-    }
-    out.Raw("},\"secondsPlayed\":");
+    out.Put(",\"kills\":");
+    out.Kills(player.weaponKills);
+    out.Put(",\"secondsPlayed\":");
     out.Int(player.secondsPlayed);
-    out.Raw(",\"score\":");
+    out.Put(",\"score\":");
     out.IntOrNull(player.score);
-    out.Raw(",\"flagEvents\":");
-    if (match.flagEventsSeen) {
-        out.Counts(kFlagEventKeys, player.flagEvents);
+    out.Put(",\"flagEvents\":");
+    out.CountsOrNull(match.flagEventsSeen, kFlagEventKeys, player.flagEvents);
+    out.Put(",\"awards\":");
+    out.CountsOrNull(match.awardsSeen, kAwardKeys, player.awards);
+    out.Put("}");
+}
+
+void WriteMatch(JsonCursor& out, const MatchRecord& match, std::string_view logFile) {
+    out.Put("{\"start\":");
+    if (match.file) {
+        out.Put("{\"logFile\":");
+        out.Text(logFile);
+        out.Put(",\"line\":");
+        out.Int(static_cast<std::int64_t>(std::min<std::uint64_t>(match.line, INT64_MAX)));
+        out.Put("}");
     } else {
-        out.Raw("null");
+        out.Put("null");
     }
-    out.Raw(",\"awards\":");
-    if (match.awardsSeen) {
-        out.Counts(kAwardKeys, player.awards);
+    out.Put(",\"timestamp\":");
+    out.TextOrNull(match.timestamp);
+    out.Put(",\"hostname\":");
+    out.TextOrNull(match.hostname);
+    out.Put(",\"map\":");
+    out.TextOrNull(match.map);
+    out.Put(",\"gameType\":");
+    if (match.gameType) {
+        out.Put("{\"number\":");
+        out.Int(*match.gameType);
+        out.Put(",\"name\":");
+        out.TextOrNull(GameTypeName(*match.gameType));
+        out.Put("}");
     } else {
-        out.Raw("null");
+        out.Put("null");
     }
-    out.Raw("}");
+    out.Put(",\"limits\":{\"fraglimit\":");
+    out.IntOrNull(match.fragLimit);
+    out.Put(",\"timelimit\":");
+    out.IntOrNull(match.timeLimit);
+    out.Put(",\"capturelimit\":");
+    out.IntOrNull(match.captureLimit);
+    out.Put("},\"durationSeconds\":");
+    out.Int(match.durationSeconds);
+    if (match.exited) {
+        out.Put(",\"endedBy\":\"Exit\",\"exitReason\":");
+        out.Text(match.exitReason);
+    } else {
+        out.Put(",\"endedBy\":\"ShutdownGame\",\"exitReason\":null");
+    }
+    out.Put(",\"teamScores\":");
+    if (match.redScore && match.blueScore) {
+        out.Put("{\"red\":");
+        out.Int(*match.redScore);
+        out.Put(",\"blue\":");
+        out.Int(*match.blueScore);
+        out.Put("}");
+    } else {
+        out.Put("null");
+    }
+    out.Put(",\"players\":[");
+    for (std::size_t p = 0; p < match.players.size(); ++p) {
+        if (p != 0) out.Put(",");
+        const MatchPlayer& player = match.players[p];
+        WriteMatchPlayer(out, match, player,
+                         std::string_view(player.rawName).substr(0, kRawNameSize - 1));
+    }
+    out.Put("]}");
 }
 
 void WriteMatches(DocumentWriter& out, const RunFacts& run) {
     out.BeginList();
-    for (const MatchRecord& match : run.matches) {
-        out.Raw(out.AtListStart() ? "{\"start\":" : ",{\"start\":");
-        if (match.file && *match.file < run.logFiles.size()) {
-            out.Raw("{\"logFile\":");
-            out.Text(run.logFiles[*match.file].path);
-            out.Raw(",\"line\":");
-            out.Int(static_cast<std::int64_t>(std::min<std::uint64_t>(match.line, INT64_MAX)));
-            out.Raw("}");
-        } else {
-            out.Raw("null");
-        }
-        out.Raw(",\"timestamp\":");
-        out.TextOrNull(match.timestamp);
-        out.Raw(",\"hostname\":");
-        out.TextOrNull(match.hostname);
-        out.Raw(",\"map\":");
-        out.TextOrNull(match.map);
-        out.Raw(",\"gameType\":");
-        if (match.gameType) {
-            out.Raw("{\"number\":");
-            out.Int(*match.gameType);
-            out.Raw(",\"name\":");
-            out.TextOrNull(GameTypeName(*match.gameType));
-            out.Raw("}");
-        } else {
-            out.Raw("null");
-        }
-        out.Raw(",\"limits\":{\"fraglimit\":");
-        out.IntOrNull(match.fragLimit);
-        out.Raw(",\"timelimit\":");
-        out.IntOrNull(match.timeLimit);
-        out.Raw(",\"capturelimit\":");
-        out.IntOrNull(match.captureLimit);
-        out.Raw("},\"durationSeconds\":");
-        out.Int(match.durationSeconds);
-        out.Raw(match.exited ? ",\"endedBy\":\"Exit\",\"exitReason\":"
-                             : ",\"endedBy\":\"ShutdownGame\",\"exitReason\":null");
-        if (match.exited) out.Text(match.exitReason);
-        out.Raw(",\"teamScores\":");
-        if (match.redScore && match.blueScore) {
-            out.Raw("{\"red\":");
-            out.Int(*match.redScore);
-            out.Raw(",\"blue\":");
-            out.Int(*match.blueScore);
-            out.Raw("}");
-        } else {
-            out.Raw("null");
-        }
-        out.Raw(",\"players\":[");
-        for (std::size_t p = 0; p < match.players.size(); ++p) {
-            if (p != 0) out.Raw(",");
-            WriteMatchPlayer(out, match, match.players[p]);
-        }
-        out.Raw("]}");
+    out.BeginRoom();
+    for (std::size_t m = 0; m < run.matches.size(); ++m) {
+        const MatchRecord& match = run.matches[m];
+        std::string_view logFile;
+        if (match.file && *match.file < run.logFiles.size()) logFile = run.logFiles[*match.file].path;
+        // Room for the longest this match can be, given back after.
+        std::size_t bound = 1024;
+        for (std::string_view text : {logFile, std::string_view(match.timestamp),
+                                      std::string_view(match.hostname), std::string_view(match.map),
+                                      std::string_view(match.exitReason)})
+            bound += JsonCursor::TextBound(text);
+        bound += match.players.size() * kMatchPlayerBound;
+        JsonCursor cursor(out.Room(bound));
+        if (m != 0) cursor.Put(",");
+        WriteMatch(cursor, match, logFile);
+        out.Commit(cursor.End());
     }
+    out.EndRoom();
     out.EndList();
 }
 

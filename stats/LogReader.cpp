@@ -45,7 +45,7 @@ bool LogLineReader::Refill() {
     return end_ != 0;
 }
 
-int LogLineReader::ReadLogLine(std::string_view& line, std::string_view& whole) {
+int LogLineReader::ReadLogLine(std::string_view& line) {
     std::size_t kept = 0;    // characters gathered in line_ so far
     bool straddles = false;  // the line began in an earlier block
     for (;;) {
@@ -58,7 +58,8 @@ int LogLineReader::ReadLogLine(std::string_view& line, std::string_view& whole) 
         if (found && !straddles) {
             // The common case: the whole line lies in this block.
             pos_ += length + 1;
-            whole = std::string_view(start, std::min(length, kWholeLineLimit));
+            wholeStart_ = start;
+            wholeSize_ = length;
             line = std::string_view(start, std::min(length, kLogLineLimit));
             return 1;
         }
@@ -71,7 +72,8 @@ int LogLineReader::ReadLogLine(std::string_view& line, std::string_view& whole) 
             continue;
         }
         pos_ += length + 1;
-        whole = std::string_view(line_, kept);
+        wholeStart_ = line_;
+        wholeSize_ = kept;
         line = std::string_view(line_, std::min(kept, kLogLineLimit));
         return 1;
     }
@@ -107,10 +109,10 @@ bool SameBytes(const char* text, const char* word) {
 // inlined loads. The line's keyword equals it when the text at `start`
 // begins with it and the word ends right there. True when it did.
 // `startsMatch` is set when the entry is a match start.
-template <std::size_t I>
-bool DispatchEntry(StatsTables& tables, LogEventLine& event, const char* start, const char* end,
+template <const auto& Table, std::size_t I>
+[[gnu::always_inline]] inline bool DispatchEntry(StatsTables& tables, LogEventLine& event, const char* start, const char* end,
                    bool& startsMatch) {
-    constexpr std::string_view entry = LogEventTable[I].keyword;
+    constexpr std::string_view entry = Table[I].keyword;
     // The first and the seventh letter tell the keywords apart (all "Client"
     // ones share six), so only a likely match pays for the full comparison.
     constexpr std::size_t probe = entry.size() > 6 ? 6 : entry.size() - 1;
@@ -122,33 +124,54 @@ bool DispatchEntry(StatsTables& tables, LogEventLine& event, const char* start, 
     const char* after = start + entry.size();
     if (after != end && !EndsLogWord(*after)) return false;
     // Ignored lines need no further look.
-    if (LogEventTable[I].handler != IgnoreEvent) {
+    if (Table[I].handler != IgnoreEvent) {
         event.fields = std::string_view(after, static_cast<std::size_t>(end - after));
-        LogEventTable[I].handler(tables, event);
+        Table[I].handler(tables, event);
     }
-    if constexpr (LogEventTable[I].startsMatch) startsMatch = true;
+    if constexpr (Table[I].startsMatch) startsMatch = true;
     return true;
 }
 
-// The keywords are distinct, so the walk stops at the first that matches.
-template <std::size_t... I>
-void DispatchAll(StatsTables& tables, LogEventLine& event, const char* start, const char* end,
-                 bool& startsMatch, std::index_sequence<I...>) {
-    (DispatchEntry<I>(tables, event, start, end, startsMatch) || ...);
+// The keywords are distinct, so the walk stops at the first that matches;
+// true when one did.
+template <const auto& Table, std::size_t... I>
+[[gnu::always_inline]] inline bool DispatchAll(StatsTables& tables, LogEventLine& event,
+                                               const char* start, const char* end,
+                                               bool& startsMatch, std::index_sequence<I...>) {
+    return (DispatchEntry<Table, I>(tables, event, start, end, startsMatch) || ...);
 }
 
-}  // namespace
-
-bool DispatchLogLine(StatsTables& tables, std::string_view line) {
+// The walk of one line, with DocumentEventTable's too when Document.
+template <bool Document>
+[[gnu::always_inline]] inline bool Dispatch(StatsTables& tables, std::string_view line) {
     FieldCursor cursor(line);
     LogEventLine event{line, {}, 0};
     if (!ReadStamp(cursor, event.matchSeconds)) return false;
     cursor.SkipSpace();
     if (cursor.pos == cursor.end) return false;
     bool startsMatch = false;
-    DispatchAll(tables, event, cursor.pos, cursor.end, startsMatch,
-                std::make_index_sequence<kLogEventCount>());
+    const bool matched = DispatchAll<LogEventTable>(tables, event, cursor.pos, cursor.end,
+                                                    startsMatch,
+                                                    std::make_index_sequence<kLogEventCount>());
+    if constexpr (Document) {
+        if (!matched) {
+            DispatchAll<DocumentEventTable>(tables, event, cursor.pos, cursor.end, startsMatch,
+                                            std::make_index_sequence<kDocumentEventCount>());
+        }
+    } else {
+        static_cast<void>(matched);
+    }
     return startsMatch;
+}
+
+}  // namespace
+
+bool DispatchLogLine(StatsTables& tables, std::string_view line) {
+    return Dispatch<false>(tables, line);
+}
+
+bool DispatchDocumentLine(StatsTables& tables, std::string_view line) {
+    return Dispatch<true>(tables, line);
 }
 
 ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker& tracker,
@@ -156,21 +179,23 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker
     ReadResult result;
     std::FILE* file = OpenForReading(files, path, result);
     if (file == nullptr) return result;
+    if (matches != nullptr) tables.documentCounts = true;
     {
         LogLineReader reader(file, &tracker);
         std::string_view line;
-        if (matches == nullptr) {
+        if (!tables.documentCounts) {
             while (reader.ReadLogLine(line) == 1) {
                 if (DispatchLogLine(tables, line)) tracker.MatchStarted();
             }
         } else {
-            std::string_view whole;
-            for (std::uint64_t number = 1; reader.ReadLogLine(line, whole) == 1; ++number) {
+            for (std::uint64_t number = 1; reader.ReadLogLine(line) == 1; ++number) {
                 const std::uint64_t counted = tables.matchesCounted;
-                const bool started = DispatchLogLine(tables, line);
+                const bool started = DispatchDocumentLine(tables, line);
                 if (started) tracker.MatchStarted();
-                matches->AfterLine(tables, whole, number, started,
-                                   tables.matchesCounted != counted);
+                if (matches != nullptr) {
+                    matches->AfterLine(tables, reader.WholeLine(), number, started,
+                                       tables.matchesCounted != counted);
+                }
             }
         }
     }

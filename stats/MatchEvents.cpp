@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/FixedText.h"
 
 #include "stats/Clans.h"
 #include "stats/LogFields.h"
@@ -59,7 +58,8 @@ const char* FindNameStop(const char* p, const char* end) {
 
 void ClearSlot(StatsTables& tables, int slot) {
     std::memset(static_cast<void*>(&tables.matchSlots[slot]), 0, sizeof(PlayerStats));
-    std::memset(static_cast<void*>(&tables.slotCounts[slot]), 0, sizeof(PlayerCounts));
+    if (tables.documentCounts)
+        std::memset(static_cast<void*>(&tables.slotCounts[slot]), 0, sizeof(PlayerCounts));
     tables.slotBegun[slot] = false;
     tables.slotLeft[slot] = false;
 }
@@ -82,12 +82,27 @@ void CleanName(std::string_view raw, char (&name)[kPlayerNameSize]) {
     name[kept] = '\0';
 }
 
-// The slot's team from the userinfo after the name; kept when it does not say.
+// The slot's team from the userinfo after the name, where the game writes
+// it first; kept when the userinfo does not say.
 void ReadTeam(std::string_view info, PlayerCounts& counts) {
-    FieldCursor cursor(InfoValue(info.substr(0, info.find('\0')), "t"));
-    int32_t team = 0;
-    if (cursor.ReadInt(team) && team >= 0 && team <= kTeamSpectator - kTeamFree)
-        counts.team = team + kTeamFree;
+    VisitInfo(info, [&](std::string_view key, std::string_view value) {
+        if (key != "t") return true;
+        FieldCursor cursor(value);
+        int32_t team = 0;
+        if (cursor.ReadInt(team) && team >= 0 && team <= kTeamSpectator - kTeamFree)
+            counts.team = team + kTeamFree;
+        return false;
+    });
+}
+
+// The victim's death and, for a kill of a team mate, the killer's team kill.
+void CountDeath(StatsTables& tables, int killer, int victim, bool suicide) {
+    SaturatingIncrement(tables.slotCounts[victim].deaths);
+    const int32_t team = tables.slotCounts[killer].team;
+    if (!suicide && (team == kTeamRed || team == kTeamBlue) &&
+        team == tables.slotCounts[victim].team) {
+        SaturatingIncrement(tables.slotCounts[killer].teamKills);
+    }
 }
 
 void CountSuicide(PlayerStats& slot) {
@@ -107,7 +122,8 @@ void OnInitGame(StatsTables& tables, const LogEventLine&) {
     std::memset(static_cast<void*>(tables.matchSlots), 0, sizeof tables.matchSlots);
     std::memset(tables.slotBegun, 0, sizeof tables.slotBegun);
     std::memset(tables.slotLeft, 0, sizeof tables.slotLeft);
-    std::memset(static_cast<void*>(tables.slotCounts), 0, sizeof tables.slotCounts);
+    if (tables.documentCounts)
+        std::memset(static_cast<void*>(tables.slotCounts), 0, sizeof tables.slotCounts);
     tables.matchFlagEvents = false;
     tables.matchAwards = false;
     tables.matchClosed = false;
@@ -133,9 +149,13 @@ void OnClientUserinfoChanged(StatsTables& tables, const LogEventLine& event) {
         ClearSlot(tables, slot);
         std::memcpy(tables.matchSlots[slot].name, name, sizeof name);
     }
+    if (!tables.documentCounts) return;
     // The colours and the team may change under the same name.
     PlayerCounts& counts = tables.slotCounts[slot];
-    SetFixedText(counts.rawName, raw);
+    // Read up to its NUL, so what lies after it from a longer name is left.
+    const std::size_t kept = std::min(raw.size(), sizeof counts.rawName - 1);
+    std::memcpy(counts.rawName, raw.data(), kept);
+    counts.rawName[kept] = '\0';
     ReadTeam(std::string_view(nameEnd, static_cast<std::size_t>(end - nameEnd)), counts);
 }
 
@@ -144,12 +164,20 @@ void OnClientBegin(StatsTables& tables, const LogEventLine& event) {
     if (!ReadSlot(event, slot)) return;
     char name[kPlayerNameSize];
     std::memcpy(name, tables.matchSlots[slot].name, sizeof name);
-    const PlayerCounts kept = tables.slotCounts[slot];
-    ClearSlot(tables, slot);
+    if (tables.documentCounts) {
+        // The name with its colours and the team stay too.
+        PlayerCounts& counts = tables.slotCounts[slot];
+        char rawName[kRawNameSize];
+        std::memcpy(rawName, counts.rawName, sizeof rawName);
+        const int32_t team = counts.team;
+        ClearSlot(tables, slot);
+        std::memcpy(counts.rawName, rawName, sizeof rawName);
+        counts.team = team;
+    } else {
+        ClearSlot(tables, slot);
+    }
     PlayerStats& record = tables.matchSlots[slot];
     std::memcpy(record.name, name, sizeof name);
-    std::memcpy(tables.slotCounts[slot].rawName, kept.rawName, sizeof kept.rawName);
-    tables.slotCounts[slot].team = kept.team;
     record.joinTime = event.matchSeconds;
     tables.slotBegun[slot] = true;
 }
@@ -169,18 +197,16 @@ void OnKill(StatsTables& tables, const LogEventLine& event) {
     if (!cursor.ReadInt(killer) || !cursor.ReadInt(victim) || !cursor.ReadInt(meansOfDeath)) return;
     if (!IsSlot(victim)) return;
     if (!IsSlot(killer)) killer = victim;  // the world: counted as the victim's own death
-    SaturatingAdd(tables.slotCounts[victim].deaths, 1);
     Weapon weapon = MeansOfDeathToWeapon(meansOfDeath);
     PlayerStats& record = tables.matchSlots[killer];
-    if (killer == victim || weapon == kSuicide) {
+    const bool suicide = killer == victim || weapon == kSuicide;
+    if (suicide) {
         CountSuicide(record);
-        return;
+    } else {
+        if (weapon != kTelefrag) SaturatingAdd(record.frags, 1);
+        SaturatingAdd(record.weaponKills[weapon], 1);
     }
-    if (weapon != kTelefrag) SaturatingAdd(record.frags, 1);
-    SaturatingAdd(record.weaponKills[weapon], 1);
-    const int32_t team = tables.slotCounts[killer].team;
-    if ((team == kTeamRed || team == kTeamBlue) && team == tables.slotCounts[victim].team)
-        SaturatingAdd(tables.slotCounts[killer].teamKills, 1);
+    if (tables.documentCounts) CountDeath(tables, killer, victim, suicide);
 }
 
 void OnFlagEvent(StatsTables& tables, const LogEventLine& event) {
@@ -191,7 +217,7 @@ void OnFlagEvent(StatsTables& tables, const LogEventLine& event) {
     if (!cursor.ReadInt(slot) || !cursor.ReadInt(team) || !cursor.ReadInt(kind)) return;
     tables.matchFlagEvents = true;
     if (IsSlot(slot) && kind >= 0 && kind < kFlagEventCount)
-        SaturatingAdd(tables.slotCounts[slot].flagEvents[kind], 1);
+        SaturatingIncrement(tables.slotCounts[slot].flagEvents[kind]);
 }
 
 void OnAward(StatsTables& tables, const LogEventLine& event) {
@@ -201,7 +227,7 @@ void OnAward(StatsTables& tables, const LogEventLine& event) {
     if (!cursor.ReadInt(slot) || !cursor.ReadInt(award)) return;
     tables.matchAwards = true;
     if (IsSlot(slot) && award >= 0 && award < kAwardCount)
-        SaturatingAdd(tables.slotCounts[slot].awards[award], 1);
+        SaturatingIncrement(tables.slotCounts[slot].awards[award]);
 }
 
 void IgnoreEvent(StatsTables&, const LogEventLine&) {}
@@ -255,16 +281,22 @@ void MergeSlot(StatsTables& tables, int player, int slot) {
     for (int w = 0; w < kWeaponCount; ++w)
         SaturatingAdd(target.weaponKills[w], source.weaponKills[w]);
 
+    if (!tables.documentCounts) return;
     PlayerCounts& counts = tables.playerCounts[player];
     const PlayerCounts& slotCounts = tables.slotCounts[slot];
     std::memcpy(counts.rawName, slotCounts.rawName, sizeof counts.rawName);
     SaturatingAdd(counts.deaths, slotCounts.deaths);
     SaturatingAdd(counts.teamKills, slotCounts.teamKills);
-    for (int k = 0; k < kFlagEventCount; ++k)
-        SaturatingAdd(counts.flagEvents[k], slotCounts.flagEvents[k]);
-    for (int k = 0; k < kAwardCount; ++k) SaturatingAdd(counts.awards[k], slotCounts.awards[k]);
-    counts.flagEventsSeen |= tables.matchFlagEvents;
-    counts.awardsSeen |= tables.matchAwards;
+    // A match without such lines has nothing to add.
+    if (tables.matchFlagEvents) {
+        counts.flagEventsSeen = true;
+        for (int k = 0; k < kFlagEventCount; ++k)
+            SaturatingAdd(counts.flagEvents[k], slotCounts.flagEvents[k]);
+    }
+    if (tables.matchAwards) {
+        counts.awardsSeen = true;
+        for (int k = 0; k < kAwardCount; ++k) SaturatingAdd(counts.awards[k], slotCounts.awards[k]);
+    }
 }
 
 void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
@@ -275,7 +307,7 @@ void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
     int mergedCount = 0;
     for (int slot = 0; slot < kMatchSlotCount; ++slot) {
         PlayerStats& record = tables.matchSlots[slot];
-        tables.slotCounts[slot].mergedInto = -1;
+        if (tables.documentCounts) tables.slotCounts[slot].mergedInto = -1;
         if (record.name[0] == '\0' || !tables.slotBegun[slot]) continue;
         if (!tables.slotLeft[slot]) record.leaveTime = endTime;
         if (int64_t{record.leaveTime} - record.joinTime < kMinimumSecondsPlayed) continue;
@@ -289,6 +321,7 @@ void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
             if (tables.indexedPlayers == player) IndexNextPlayer(tables);
         }
         MergeSlot(tables, player, slot);
+        if (!tables.documentCounts) continue;
         tables.slotCounts[slot].mergedInto = player;
         if (std::find(merged, merged + mergedCount, player) == merged + mergedCount) {
             merged[mergedCount++] = player;

@@ -17,8 +17,8 @@ std::string_view TrimmedEnd(std::string_view text) {
 }
 
 // A value of the server info that is a number and nothing else.
-std::optional<int32_t> InfoNumber(std::string_view info, std::string_view key) {
-    FieldCursor cursor(InfoValue(info, key));
+std::optional<int32_t> InfoNumber(std::string_view value) {
+    FieldCursor cursor(value);
     int32_t number = 0;
     if (!cursor.ReadInt(number)) return std::nullopt;
     cursor.SkipSpace();
@@ -74,13 +74,20 @@ void MatchRecorder::Start(std::string_view info, int32_t stamp, std::uint64_t nu
     start_ = MatchRecord{};
     start_.file = file_;
     start_.line = number;
-    start_.timestamp = InfoValue(info, "g_timestamp");
-    start_.hostname = InfoValue(info, "sv_hostname");
-    start_.map = InfoValue(info, "mapname");
-    start_.gameType = InfoNumber(info, "g_gametype");
-    start_.fragLimit = InfoNumber(info, "fraglimit");
-    start_.timeLimit = InfoNumber(info, "timelimit");
-    start_.captureLimit = InfoNumber(info, "capturelimit");
+    // The server info runs to the end of the line.
+    FieldCursor cursor(info);
+    cursor.SkipSpace();
+    info = std::string_view(cursor.pos, static_cast<std::size_t>(cursor.end - cursor.pos));
+    VisitInfo(info, [this](std::string_view key, std::string_view value) {
+        if (key == "g_timestamp") start_.timestamp = value;
+        if (key == "sv_hostname") start_.hostname = value;
+        if (key == "mapname") start_.map = value;
+        if (key == "g_gametype") start_.gameType = InfoNumber(value);
+        if (key == "fraglimit") start_.fragLimit = InfoNumber(value);
+        if (key == "timelimit") start_.timeLimit = InfoNumber(value);
+        if (key == "capturelimit") start_.captureLimit = InfoNumber(value);
+        return true;
+    });
     started_ = true;
     startStamp_ = stamp;
 }

@@ -3,9 +3,10 @@
 // The records keep fixed layouts and the tables fixed capacities: 64 client
 // slots of the running match, 4096 players, 4096 clans, and the order lists
 // and awards the aggregation fills. Beside each slot and player record lies
-// a PlayerCounts record of what only the JSON document shows. The caller
-// owns one StatsTables (about 2 MB, so keep it on the heap) and the run
-// empties it at its start with ResetLogTables.
+// a PlayerCounts record of what only the JSON document shows, kept when
+// documentCounts is set. The caller owns one StatsTables (about 2 MB, so
+// keep it on the heap) and the run empties it at its start with
+// ResetLogTables.
 //
 // The counts stay within the capacities: players, clans and clan members are
 // only ever added below them (OnMatchEnd, AssignClan, JoinClan), so whoever
@@ -164,6 +165,10 @@ struct StatsTables {
     bool matchClosed;  // the running match has been merged already
     // Matches merged so far: each counts once, at its first end.
     std::uint64_t matchesCounted;
+    // The handlers keep slotCounts and playerCounts, which only the JSON
+    // document shows: set after ResetLogTables by a run that makes one (a
+    // run of the pages alone is spared the work).
+    bool documentCounts;
     PlayerCounts slotCounts[kMatchSlotCount];
     bool matchFlagEvents;  // a CTF: line since the running match began
     bool matchAwards;      // an Award: line since the running match began
