@@ -465,11 +465,12 @@ void WriteMatchPlayer(JsonCursor& out, const MatchRecord& match, const MatchPlay
     out.Put("}");
 }
 
-void WriteMatch(JsonCursor& out, const MatchRecord& match, std::string_view logFile) {
+// `logFile`: the file of the match's start; null when it is not known.
+void WriteMatch(JsonCursor& out, const MatchRecord& match, const std::string* logFile) {
     out.Put("{\"start\":");
-    if (match.file) {
+    if (logFile != nullptr) {
         out.Put("{\"logFile\":");
-        out.Text(logFile);
+        out.Text(*logFile);
         out.Put(",\"line\":");
         out.Int(static_cast<std::int64_t>(std::min<std::uint64_t>(match.line, INT64_MAX)));
         out.Put("}");
@@ -531,11 +532,12 @@ void WriteMatches(DocumentWriter& out, const RunFacts& run) {
     out.BeginRoom();
     for (std::size_t m = 0; m < run.matches.size(); ++m) {
         const MatchRecord& match = run.matches[m];
-        std::string_view logFile;
-        if (match.file && *match.file < run.logFiles.size()) logFile = run.logFiles[*match.file].path;
+        const std::string* logFile = match.file && *match.file < run.logFiles.size()
+                                         ? &run.logFiles[*match.file].path
+                                         : nullptr;
         // Room for the longest this match can be, given back after.
-        std::size_t bound = 1024;
-        for (std::string_view text : {logFile, std::string_view(match.timestamp),
+        std::size_t bound = 1024 + (logFile ? JsonCursor::TextBound(*logFile) : 0);
+        for (std::string_view text : {std::string_view(match.timestamp),
                                       std::string_view(match.hostname), std::string_view(match.map),
                                       std::string_view(match.exitReason)})
             bound += JsonCursor::TextBound(text);
