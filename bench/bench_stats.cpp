@@ -134,11 +134,11 @@ BENCHMARK(BM_WriteFullJson)->Unit(benchmark::kMillisecond);
 void BM_WriteMatchesJson(benchmark::State& state) {
     const auto tables = std::make_unique<mctf::StatsTables>();
     const mctf::ServerSettings settings = mctf::DefaultSettings;
-    mctf::RunFacts run;
-    run.logFiles.resize(1);
-    run.logFiles[0].path = "/srv/quake3/morvane/games.log";
+    std::vector<mctf::RunLogFile> logFiles(1);
+    logFiles[0].path = "/srv/quake3/morvane/games.log";
+    std::vector<mctf::MatchRecord> matches;
     for (int m = 0; m < 4000; ++m) {
-        mctf::MatchRecord& match = run.matches.emplace_back();
+        mctf::MatchRecord& match = matches.emplace_back();
         match.file = 0;
         match.line = 1 + 400u * static_cast<unsigned>(m);
         match.timestamp = "2026-12-08 01:05:19";
@@ -170,7 +170,10 @@ void BM_WriteMatchesJson(benchmark::State& state) {
     }
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string document = mctf::StatsDocument(*tables, settings, run);
+        mctf::MatchesJson json(logFiles);
+        for (const mctf::MatchRecord& match : matches) json.Append(match);
+        const std::string document =
+            mctf::StatsDocument(*tables, settings, {0, logFiles, {}, json.Take()});
         benchmark::DoNotOptimize(document.data());
         bytes = document.size();
     }

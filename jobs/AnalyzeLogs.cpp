@@ -93,9 +93,14 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     desktop.OpenProgress();
     // An unreadable file is skipped; the run goes on with the next one.
     DesktopReadProgress progress(desktop, reading);
-    // Only the document needs the matches one by one.
+    // Only the document needs the matches one by one; each goes into it as
+    // text once finished.
+    std::optional<MatchesJson> matchesJson;
     std::optional<MatchRecorder> matches;
-    if (places.json) matches.emplace();
+    if (places.json) {
+        matchesJson.emplace(outcome.logFiles);
+        matches.emplace([&](const MatchRecord& match) { matchesJson->Append(match); });
+    }
     std::vector<LogFileRead> read =
         ReadLogFiles(tables, logFiles, progress, *env.files, matches ? &*matches : nullptr);
     for (std::size_t i = 0; i < read.size(); ++i) {
@@ -122,7 +127,7 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     if (places.json) {
         outcome.json = StatsDocument(
             tables, settings,
-            {made.now(), outcome.logFiles, {seed, places.seed.has_value()}, matches->TakeMatches()});
+            {made.now(), outcome.logFiles, {seed, places.seed.has_value()}, matchesJson->Take()});
     }
     desktop.CloseProgress();
     switch (report.status) {

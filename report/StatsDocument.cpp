@@ -218,21 +218,8 @@ public:
         out_ += row.dump();
     }
     void EndList() { out_ += ']'; }
-    std::string Finish() { return std::move(out_) + "}\n"; }
+    std::string Take() { return std::move(out_); }
 
-    // Writing through a JsonCursor, for the many small pieces of the
-    // matches: after BeginRoom, Room gives room
-    // for `bound` characters more and Commit says where the writing ended,
-    // and EndRoom gives back what was left. The room is zeroed as it grows,
-    // a piece ahead at a time, so that little of it is zeroed twice.
-    void BeginRoom() { used_ = out_.size(); }
-    char* Room(std::size_t bound) {
-        constexpr std::size_t kAhead = 64 * 1024;
-        if (out_.size() - used_ < bound) out_.resize(used_ + bound + kAhead);
-        return out_.data() + used_;
-    }
-    void Commit(const char* end) { used_ = static_cast<std::size_t>(end - out_.data()); }
-    void EndRoom() { out_.resize(used_); }
     // Takes back the closing brace of the object just written, for more
     // keys to follow.
     void ReopenObject() { out_.pop_back(); }
@@ -240,7 +227,6 @@ public:
 
 private:
     std::string out_;
-    std::size_t used_ = 0;  // of out_, between BeginRoom and EndRoom
 };
 
 // The longest the keys of WritePlayerCounts can be.
@@ -527,39 +513,42 @@ void WriteMatch(JsonCursor& out, const MatchRecord& match, const std::string* lo
     out.Put("]}");
 }
 
-void WriteMatches(DocumentWriter& out, const RunFacts& run) {
-    out.BeginList();
-    out.BeginRoom();
-    for (std::size_t m = 0; m < run.matches.size(); ++m) {
-        const MatchRecord& match = run.matches[m];
-        const std::string* logFile = match.file && *match.file < run.logFiles.size()
-                                         ? &run.logFiles[*match.file].path
-                                         : nullptr;
-        // Room for the longest this match can be, given back after.
-        std::size_t bound = 1024 + (logFile ? JsonCursor::TextBound(*logFile) : 0);
-        for (std::string_view text : {std::string_view(match.timestamp),
-                                      std::string_view(match.hostname), std::string_view(match.map),
-                                      std::string_view(match.exitReason)})
-            bound += JsonCursor::TextBound(text);
-        bound += match.players.size() * kMatchPlayerBound;
-        JsonCursor cursor(out.Room(bound));
-        if (m != 0) cursor.Put(",");
-        WriteMatch(cursor, match, logFile);
-        out.Commit(cursor.End());
-    }
-    out.EndRoom();
-    out.EndList();
-}
-
 }  // namespace
 
-std::string StatsDocument(const StatsTables& tables, const ServerSettings& settings,
-                          const RunFacts& run) {
-    std::size_t matchPlayers = 0;
-    for (const MatchRecord& match : run.matches) matchPlayers += match.players.size();
+void MatchesJson::Append(const MatchRecord& match) {
+    const std::string* logFile =
+        match.file && *match.file < logFiles_.size() ? &logFiles_[*match.file].path : nullptr;
+    // Room for the longest this match can be, in the last piece or a new
+    // one; what is left stays for the next.
+    std::size_t bound = 1024 + (logFile ? JsonCursor::TextBound(*logFile) : 0);
+    for (std::string_view text : {std::string_view(match.timestamp), std::string_view(match.hostname),
+                                  std::string_view(match.map), std::string_view(match.exitReason)})
+        bound += JsonCursor::TextBound(text);
+    bound += match.players.size() * kMatchPlayerBound;
+    if (pieces_.empty() || pieces_.back().size() - used_ < bound) {
+        if (!pieces_.empty()) pieces_.back().resize(used_);
+        constexpr std::size_t kPiece = 1024 * 1024;
+        pieces_.emplace_back(std::max(bound, kPiece), '\0');
+        used_ = 0;
+    }
+    char* start = pieces_.back().data();
+    JsonCursor cursor(start + used_);
+    if (any_) cursor.Put(",");
+    WriteMatch(cursor, match, logFile);
+    used_ = static_cast<std::size_t>(cursor.End() - start);
+    any_ = true;
+}
+
+std::vector<std::string> MatchesJson::Take() {
+    if (!pieces_.empty()) pieces_.back().resize(used_);
+    used_ = 0;
+    any_ = false;
+    return std::move(pieces_);
+}
+
+std::string StatsDocument(const StatsTables& tables, const ServerSettings& settings, RunFacts run) {
     DocumentWriter out(4096 +
-                       640 * static_cast<std::size_t>(tables.playerCount + tables.clanCount) +
-                       512 * run.matches.size() + 512 * matchPlayers);
+                       640 * static_cast<std::size_t>(tables.playerCount + tables.clanCount));
     out.Key("$schema");
     out.Value(Json(kStatsSchemaId));
     out.Key("run");
@@ -575,8 +564,19 @@ std::string StatsDocument(const StatsTables& tables, const ServerSettings& setti
     out.Key("clans");
     WriteClans(out, tables);
     out.Key("matches");
-    WriteMatches(out, run);
-    return out.Finish();
+    // The matches are most of a large document: each piece is freed as it
+    // goes in.
+    std::string document = out.Take();
+    std::size_t size = document.size() + 4;
+    for (const std::string& piece : run.matches) size += piece.size();
+    document.reserve(size);
+    document += '[';
+    for (std::string& piece : run.matches) {
+        document += piece;
+        std::string().swap(piece);
+    }
+    document += "]}\n";
+    return document;
 }
 
 }  // namespace mctf

@@ -222,6 +222,7 @@ std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std
         results[i].read = ReadLogFile(tables, paths[i], tracker, files, matches);
         results[i].matches = tables.matchesCounted - before;
     }
+    if (matches != nullptr) matches->Finish();
     return results;
 }
 

@@ -100,8 +100,9 @@ struct LogFileRead {
 // Reads the files at `paths` in turn with ReadLogFile, skipping one that
 // cannot be opened, and tells `progress` how far it has got. Returns what
 // became of each file, in the order of `paths`. `matches`, when given,
-// records every match counted, its file named by its index in `paths`,
-// and the tables keep documentCounts.
+// records every match counted, its file named by its index in `paths`
+// (and finishes the last after the last file), and the tables keep
+// documentCounts.
 std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
                                       ReadProgress& progress, FileSystem& files = SystemFiles(),
                                       MatchRecorder* matches = nullptr);

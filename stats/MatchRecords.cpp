@@ -58,16 +58,20 @@ void MatchRecorder::Record(const StatsTables& tables, std::string_view whole,
     // A NUL ends the text, as it does for the handlers.
     std::string_view fields(cursor.pos, static_cast<std::size_t>(cursor.end - cursor.pos));
     fields = TrimmedEnd(fields.substr(0, fields.find('\0')));
+    if (started || counted || keyword == "ShutdownGame:") Finish();
     if (started) {
-        scoresOpen_ = false;
         Start(fields, stamp, number);
     } else if (counted) {
         Count(tables, keyword, fields, stamp);
-    } else if (keyword == "ShutdownGame:") {
-        scoresOpen_ = false;
-    } else {
+    } else if (open_) {
         Score(text);
     }
+}
+
+void MatchRecorder::Finish() {
+    if (!open_) return;
+    open_ = false;
+    finished_(last_);
 }
 
 void MatchRecorder::Start(std::string_view info, int32_t stamp, std::uint64_t number) {
@@ -127,13 +131,17 @@ void MatchRecorder::Count(const StatsTables& tables, std::string_view keyword,
         std::memcpy(player.flagEvents, counts.flagEvents, sizeof player.flagEvents);
         std::memcpy(player.awards, counts.awards, sizeof player.awards);
     }
-    scoresOpen_ = record.exited;
-    matches_.push_back(std::move(record));
+    // Its scores follow an Exit.
+    if (record.exited) {
+        last_ = std::move(record);
+        open_ = true;
+    } else {
+        finished_(record);
+    }
 }
 
 void MatchRecorder::Score(std::string_view text) {
-    if (matches_.empty()) return;
-    MatchRecord& last = matches_.back();
+    MatchRecord& last = last_;
     FieldCursor cursor(text);
     int32_t first = 0;
     int32_t second = 0;

@@ -8,13 +8,16 @@
 // slot, into a record: the same figures the players' totals received, so
 // that a player's records add up to the player's totals. The lines after an
 // "Exit:", up to the next "ShutdownGame:" or "InitGame:", give the record
-// its final scores ("score:") and team scores ("red:N  blue:M"). A match
-// that never ended was not counted and has no record. Only a run that makes
-// the JSON document keeps one; the pages never need it.
+// its final scores ("score:") and team scores ("red:N  blue:M"); then it is
+// finished and handed on, and the recorder keeps none: the document takes
+// each as text at once, which is far smaller than thousands of records. A
+// match that never ended was not counted and has no record. Only a run that
+// makes the JSON document records; the pages never need it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,8 +74,13 @@ struct MatchRecord {
 // CTF, Morvane's 5 is Soccer).
 std::string_view GameTypeName(int32_t gameType);
 
+// Takes each finished record, in the order the logs hold the matches.
+using MatchSink = std::function<void(const MatchRecord& match)>;
+
 class MatchRecorder {
 public:
+    explicit MatchRecorder(MatchSink finished) : finished_(std::move(finished)) {}
+
     // Before the lines of the run's `file`-th log file.
     void BeginFile(std::size_t file) { file_ = file; }
 
@@ -81,11 +89,11 @@ public:
     // it started a match, `counted` whether it counted one.
     void AfterLine(const StatsTables& tables, std::string_view whole, std::uint64_t number,
                    bool started, bool counted) {
-        if (started || counted || scoresOpen_) Record(tables, whole, number, started, counted);
+        if (started || counted || open_) Record(tables, whole, number, started, counted);
     }
 
-    const std::vector<MatchRecord>& Matches() const { return matches_; }
-    std::vector<MatchRecord> TakeMatches() { return std::move(matches_); }
+    // After the last line: hands on the match still taking its scores.
+    void Finish();
 
 private:
     void Record(const StatsTables& tables, std::string_view whole, std::uint64_t number,
@@ -95,13 +103,15 @@ private:
                int32_t stamp);
     void Score(std::string_view text);
 
+    MatchSink finished_;
     std::size_t file_ = 0;
     // The running match as its "InitGame:" line described it.
     MatchRecord start_;
     bool started_ = false;
     int32_t startStamp_ = 0;
-    bool scoresOpen_ = false;  // the last record takes score: and red: lines
-    std::vector<MatchRecord> matches_;
+    // The last match counted, while it takes score: and red: lines.
+    MatchRecord last_;
+    bool open_ = false;
 };
 
 }  // namespace mctf
