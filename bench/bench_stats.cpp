@@ -170,7 +170,7 @@ void BM_WriteMatchesJson(benchmark::State& state) {
     }
     std::size_t bytes = 0;
     for (auto _ : state) {
-        mctf::MatchesJson json(logFiles);
+        mctf::MatchesJson json(logFiles, 0);
         for (const mctf::MatchRecord& match : matches) json.Append(match);
         const std::string document =
             mctf::StatsDocument(*tables, settings, {0, logFiles, {}, json.Take()});

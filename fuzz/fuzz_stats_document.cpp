@@ -726,7 +726,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RunFacts run;
     Fill(in, *tables, settings, run);
     const std::vector<MatchRecord> records = RecordMatches(in, *logTables);
-    MatchesJson matches(run.logFiles);
+    MatchesJson matches(run.logFiles, size);
     for (const MatchRecord& match : records) matches.Append(match);
     run.matches = matches.Take();
 

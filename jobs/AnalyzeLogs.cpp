@@ -98,7 +98,9 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     std::optional<MatchesJson> matchesJson;
     std::optional<MatchRecorder> matches;
     if (places.json) {
-        matchesJson.emplace(outcome.logFiles);
+        std::uint64_t logBytes = 0;
+        for (const RunLogFile& log : outcome.logFiles) logBytes += log.bytes.value_or(0);
+        matchesJson.emplace(outcome.logFiles, logBytes);
         matches.emplace([&](const MatchRecord& match) { matchesJson->Append(match); });
     }
     std::vector<LogFileRead> read =

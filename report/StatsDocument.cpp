@@ -515,36 +515,34 @@ void WriteMatch(JsonCursor& out, const MatchRecord& match, const std::string* lo
 
 }  // namespace
 
+MatchesJson::MatchesJson(const std::vector<RunLogFile>& logFiles, std::uint64_t logBytes)
+    : logFiles_(logFiles) {
+    // The matches take a fifth to a quarter of a log's size, the rest of
+    // the document a few MB at most; room past 512 MB is made as needed.
+    constexpr std::uint64_t kMostAtOnce = 512ull << 20;
+    text_.reserve(static_cast<std::size_t>(std::min(logBytes / 3, kMostAtOnce)));
+}
+
 void MatchesJson::Append(const MatchRecord& match) {
     const std::string* logFile =
         match.file && *match.file < logFiles_.size() ? &logFiles_[*match.file].path : nullptr;
-    // Room for the longest this match can be, in the last piece or a new
-    // one; what is left stays for the next.
+    // Room for the longest this match can be.
     std::size_t bound = 1024 + (logFile ? JsonCursor::TextBound(*logFile) : 0);
     for (std::string_view text : {std::string_view(match.timestamp), std::string_view(match.hostname),
                                   std::string_view(match.map), std::string_view(match.exitReason)})
         bound += JsonCursor::TextBound(text);
     bound += match.players.size() * kMatchPlayerBound;
-    if (pieces_.empty() || pieces_.back().size() - used_ < bound) {
-        if (!pieces_.empty()) pieces_.back().resize(used_);
-        constexpr std::size_t kPiece = 1024 * 1024;
-        pieces_.emplace_back(std::max(bound, kPiece), '\0');
-        used_ = 0;
+    if (scratchSize_ < bound) {
+        scratchSize_ = std::max(bound, 2 * scratchSize_);
+        scratch_.reset(new char[scratchSize_]);
     }
-    char* start = pieces_.back().data();
-    JsonCursor cursor(start + used_);
-    if (any_) cursor.Put(",");
+    JsonCursor cursor(scratch_.get());
+    if (!text_.empty()) cursor.Put(",");
     WriteMatch(cursor, match, logFile);
-    used_ = static_cast<std::size_t>(cursor.End() - start);
-    any_ = true;
+    text_.append(scratch_.get(), static_cast<std::size_t>(cursor.End() - scratch_.get()));
 }
 
-std::vector<std::string> MatchesJson::Take() {
-    if (!pieces_.empty()) pieces_.back().resize(used_);
-    used_ = 0;
-    any_ = false;
-    return std::move(pieces_);
-}
+std::string MatchesJson::Take() { return std::move(text_); }
 
 std::string StatsDocument(const StatsTables& tables, const ServerSettings& settings, RunFacts run) {
     DocumentWriter out(4096 +
@@ -564,17 +562,11 @@ std::string StatsDocument(const StatsTables& tables, const ServerSettings& setti
     out.Key("clans");
     WriteClans(out, tables);
     out.Key("matches");
-    // The matches are most of a large document: each piece is freed as it
-    // goes in.
-    std::string document = out.Take();
-    std::size_t size = document.size() + 4;
-    for (const std::string& piece : run.matches) size += piece.size();
-    document.reserve(size);
-    document += '[';
-    for (std::string& piece : run.matches) {
-        document += piece;
-        std::string().swap(piece);
-    }
+    // The matches are most of a large document: it is made in their text,
+    // whose room takes the rest.
+    out.BeginList();
+    std::string document = std::move(run.matches);
+    document.insert(0, out.Take());
     document += "]}\n";
     return document;
 }

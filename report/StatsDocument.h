@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,37 +56,39 @@ struct RunFacts {
     std::time_t made = 0;  // the time the pages show
     std::vector<RunLogFile> logFiles;
     DrawSeed seed;
-    // Every match counted, in the order the logs hold them, as the text of
-    // the document's "matches" in pieces (MatchesJson).
-    std::vector<std::string> matches;
+    // Every match counted, in the order the logs hold them, as the items of
+    // the document's "matches" (MatchesJson).
+    std::string matches;
 };
 
 // The document's matches, written one by one as the reader finishes them
 // (a MatchRecorder's sink): a run holds its matches as this text, a fifth
-// of what their records took, never as records. The text grows in pieces of
-// a megabyte, which the document takes over one by one, so that the
-// matches are never held twice.
+// of what their records took, never as records; the document is then made
+// in it.
 class MatchesJson {
 public:
-    // The run's log files, which the matches name by their index; they
-    // must outlive this object.
-    explicit MatchesJson(const std::vector<RunLogFile>& logFiles) : logFiles_(logFiles) {}
+    // `logFiles`: the run's files, which the matches name by their index;
+    // they must outlive this object. `logBytes`: their size, by which room
+    // is kept for the document (only what is written takes memory), so
+    // that it seldom has to move.
+    MatchesJson(const std::vector<RunLogFile>& logFiles, std::uint64_t logBytes);
 
     void Append(const MatchRecord& match);
     // The items so far, separated by commas, for RunFacts::matches.
-    std::vector<std::string> Take();
+    std::string Take();
 
 private:
     const std::vector<RunLogFile>& logFiles_;
-    std::vector<std::string> pieces_;  // the last zeroed ahead of what is written
-    std::size_t used_ = 0;             // of the last piece
-    bool any_ = false;
+    std::string text_;
+    // Where each match is written first: it stays in the processor's cache,
+    // and text_ is written once, not zeroed first.
+    std::unique_ptr<char[]> scratch_;
+    std::size_t scratchSize_ = 0;
 };
 
 // The document as one line of compact JSON and a newline. The tables are
 // only read; they must be aggregated (orderings and awards made). The
-// pieces of the matches' text are freed as they go into the document, so
-// the run is taken by value.
+// document is made in the matches' text, so the run is taken by value.
 std::string StatsDocument(const StatsTables& tables, const ServerSettings& settings, RunFacts run);
 
 }  // namespace mctf
