@@ -55,16 +55,18 @@ void MatchRecorder::Record(const StatsTables& tables, std::string_view whole,
     const std::string_view text(cursor.pos, static_cast<std::size_t>(cursor.end - cursor.pos));
     std::string_view keyword;
     if (!cursor.ReadWord(keyword)) return;
+    if (started || counted || keyword == "ShutdownGame:") Finish();
+    if (!started && !counted) {
+        if (open_) Score(text);
+        return;
+    }
     // A NUL ends the text, as it does for the handlers.
     std::string_view fields(cursor.pos, static_cast<std::size_t>(cursor.end - cursor.pos));
     fields = TrimmedEnd(fields.substr(0, fields.find('\0')));
-    if (started || counted || keyword == "ShutdownGame:") Finish();
     if (started) {
         Start(fields, stamp, number);
-    } else if (counted) {
+    } else {
         Count(tables, keyword, fields, stamp);
-    } else if (open_) {
-        Score(text);
     }
 }
 
