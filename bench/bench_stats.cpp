@@ -156,7 +156,8 @@ void BM_WriteMatchesJson(benchmark::State& state) {
         for (int p = 0; p < 10; ++p) {
             mctf::MatchPlayer& player = match.players.emplace_back();
             player.slot = p;
-            mctf::SetFixedText(player.name, "[T" + std::to_string(p) + "]Player" + std::to_string(m));
+            mctf::SetFixedText(player.name,
+                               "[T" + std::to_string(p) + "]Player" + std::to_string(m));
             player.rawName = "^1[T" + std::to_string(p) + "]^7Player" + std::to_string(m);
             player.team = mctf::kTeamRed + p % 2;
             player.frags = 10 + p;

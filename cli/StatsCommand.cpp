@@ -1,9 +1,10 @@
 // mctfcli stats: analyses the log folder and writes the statistics pages
 // there. --logs picks other logs and --out another pages folder for this
 // run only; --json FILE writes the run as JSON too, --no-pages only that;
-// --seed N fixes the featured player's draw; config.dmc is not saved. The success report goes to standard output, errors (naming the
-// folder) to standard error. A log without a match is warned of; a run in
-// which no log held one fails, though its pages are written.
+// --seed N fixes the featured player's draw; config.dmc is not saved. The
+// success report goes to standard output, errors (naming the folder) to
+// standard error. A log without a match is warned of; a run in which no log
+// held one fails, though its pages are written.
 #include <charconv>
 #include <cstdint>
 #include <filesystem>

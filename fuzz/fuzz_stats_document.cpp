@@ -369,12 +369,13 @@ constexpr const char* kFlagKeys[] = {"taken", "captured", "returned", "carrierFr
 constexpr const char* kAwardKeys[] = {"gauntlet", "excellent", "impressive",
                                       "defence",  "capture",   "assist"};
 Json Kills(const int32_t (&weaponKills)[kWeaponCount]) {
-    constexpr const char* kKeys[] = {"gauntlet",     "machinegun", "shotgun",   "grenadeLauncher",
-                                     "rocketLauncher", "lightningGun", "railgun", "plasmaGun",
-                                     "bfg",          "telefrag"};
+    constexpr const char* kKeys[] = {
+        "gauntlet", "machinegun", "shotgun", "grenadeLauncher", "rocketLauncher", "lightningGun",
+        "railgun",  "plasmaGun",  "bfg",     "telefrag"};
     Json object;
     object.kind = Json::Object;
-    for (int w = 0; w < kTelefrag + 1; ++w) object.members.push_back(M(kKeys[w], Int(weaponKills[w])));
+    for (int w = 0; w < kTelefrag + 1; ++w)
+        object.members.push_back(M(kKeys[w], Int(weaponKills[w])));
     object.members.push_back(M("unknown", Int(weaponKills[kUnknownWeapon])));
     return object;
 }
@@ -402,20 +403,20 @@ Json ExpectedMatch(const MatchRecord& match, const RunFacts& run) {
             M("flagEvents", Counts(match.flagEventsSeen, kFlagKeys, p.flagEvents)),
             M("awards", Counts(match.awardsSeen, kAwardKeys, p.awards))));
     }
-    return Object(
-        M("start", std::move(start)), M("timestamp", TextOrNull(match.timestamp)),
-        M("hostname", TextOrNull(match.hostname)), M("map", TextOrNull(match.map)),
-        M("gameType", std::move(gameType)),
-        M("limits", Object(M("fraglimit", IntOrNull(match.fragLimit)),
-                           M("timelimit", IntOrNull(match.timeLimit)),
-                           M("capturelimit", IntOrNull(match.captureLimit)))),
-        M("durationSeconds", Int(match.durationSeconds)),
-        M("endedBy", Text(match.exited ? "Exit" : "ShutdownGame")),
-        M("exitReason", match.exited ? Text(match.exitReason) : Null()),
-        M("teamScores", match.redScore && match.blueScore
-                            ? Object(M("red", Int(*match.redScore)), M("blue", Int(*match.blueScore)))
-                            : Null()),
-        M("players", std::move(players)));
+    return Object(M("start", std::move(start)), M("timestamp", TextOrNull(match.timestamp)),
+                  M("hostname", TextOrNull(match.hostname)), M("map", TextOrNull(match.map)),
+                  M("gameType", std::move(gameType)),
+                  M("limits", Object(M("fraglimit", IntOrNull(match.fragLimit)),
+                                     M("timelimit", IntOrNull(match.timeLimit)),
+                                     M("capturelimit", IntOrNull(match.captureLimit)))),
+                  M("durationSeconds", Int(match.durationSeconds)),
+                  M("endedBy", Text(match.exited ? "Exit" : "ShutdownGame")),
+                  M("exitReason", match.exited ? Text(match.exitReason) : Null()),
+                  M("teamScores",
+                    match.redScore && match.blueScore
+                        ? Object(M("red", Int(*match.redScore)), M("blue", Int(*match.blueScore)))
+                        : Null()),
+                  M("players", std::move(players)));
 }
 
 int ClanOf(const StatsTables& t, int player) {
@@ -513,11 +514,10 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
             top.items.push_back(Int(t.players[clan.topMembers[m]].rankPosition + 1));
             topNames.items.push_back(Text(t.players[clan.topMembers[m]].name));
         }
-        clans.items.push_back(
-            Object(M("rank", Int(i + 1)), M("tag", Text(clan.tag)),
-                   M("name", TextOrNull(clan.clanName)), M("homePage", TextOrNull(clan.homePage)),
-                   M("members", std::move(members)), M("topMembers", std::move(top)),
-                   M("topMemberNames", std::move(topNames))));
+        clans.items.push_back(Object(
+            M("rank", Int(i + 1)), M("tag", Text(clan.tag)), M("name", TextOrNull(clan.clanName)),
+            M("homePage", TextOrNull(clan.homePage)), M("members", std::move(members)),
+            M("topMembers", std::move(top)), M("topMemberNames", std::move(topNames))));
     }
     Json matches = Array();
     for (const MatchRecord& match : records) matches.items.push_back(ExpectedMatch(match, run));
@@ -741,9 +741,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (parsed.kind != Json::Object) Fail("the document is not an object");
     for (const std::string& key : RequiredKeys())
         if (Find(parsed, key) == nullptr) Fail("the document has no " + key);
-    if (const std::string difference =
-            Difference(parsed, ExpectedDocument(*tables, settings, run, records),
-                       {nullptr, nullptr, 0});
+    if (const std::string difference = Difference(
+            parsed, ExpectedDocument(*tables, settings, run, records), {nullptr, nullptr, 0});
         !difference.empty())
         Fail(difference);
     return 0;

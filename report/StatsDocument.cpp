@@ -309,7 +309,8 @@ void WriteTopList(DocumentWriter& out, const StatsTables& tables, const uint16_t
 }
 
 void WriteClans(DocumentWriter& out, const StatsTables& tables) {
-    Json row = RowOf({"rank", "tag", "name", "homePage", "members", "topMembers", "topMemberNames"});
+    Json row =
+        RowOf({"rank", "tag", "name", "homePage", "members", "topMembers", "topMemberNames"});
     Json &rank = row["rank"], &tag = row["tag"], &name = row["name"], &home = row["homePage"];
     Json& members = row["members"] = Json::array();
     Json& topMembers = row["topMembers"] = Json::array();
@@ -528,8 +529,9 @@ void MatchesJson::Append(const MatchRecord& match) {
         match.file && *match.file < logFiles_.size() ? &logFiles_[*match.file].path : nullptr;
     // Room for the longest this match can be.
     std::size_t bound = 1024 + (logFile ? JsonCursor::TextBound(*logFile) : 0);
-    for (std::string_view text : {std::string_view(match.timestamp), std::string_view(match.hostname),
-                                  std::string_view(match.map), std::string_view(match.exitReason)})
+    for (std::string_view text :
+         {std::string_view(match.timestamp), std::string_view(match.hostname),
+          std::string_view(match.map), std::string_view(match.exitReason)})
         bound += JsonCursor::TextBound(text);
     bound += match.players.size() * kMatchPlayerBound;
     if (scratchSize_ < bound) {

@@ -110,8 +110,9 @@ bool SameBytes(const char* text, const char* word) {
 // begins with it and the word ends right there. True when it did.
 // `startsMatch` is set when the entry is a match start.
 template <const auto& Table, std::size_t I>
-[[gnu::always_inline]] inline bool DispatchEntry(StatsTables& tables, LogEventLine& event, const char* start, const char* end,
-                   bool& startsMatch) {
+[[gnu::always_inline]] inline bool DispatchEntry(StatsTables& tables, LogEventLine& event,
+                                                 const char* start, const char* end,
+                                                 bool& startsMatch) {
     constexpr std::string_view entry = Table[I].keyword;
     // The first and the seventh letter tell the keywords apart (all "Client"
     // ones share six), so only a likely match pays for the full comparison.
@@ -150,9 +151,9 @@ template <bool Document>
     cursor.SkipSpace();
     if (cursor.pos == cursor.end) return false;
     bool startsMatch = false;
-    const bool matched = DispatchAll<LogEventTable>(tables, event, cursor.pos, cursor.end,
-                                                    startsMatch,
-                                                    std::make_index_sequence<kLogEventCount>());
+    const bool matched =
+        DispatchAll<LogEventTable>(tables, event, cursor.pos, cursor.end, startsMatch,
+                                   std::make_index_sequence<kLogEventCount>());
     if constexpr (Document) {
         if (!matched) {
             DispatchAll<DocumentEventTable>(tables, event, cursor.pos, cursor.end, startsMatch,

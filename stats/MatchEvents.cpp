@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 #include "stats/Clans.h"
 #include "stats/LogFields.h"
 #include "stats/Saturating.h"

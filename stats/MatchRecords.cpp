@@ -46,8 +46,8 @@ std::string_view GameTypeName(int32_t gameType) {
     return kNames[gameType];
 }
 
-void MatchRecorder::Record(const StatsTables& tables, std::string_view whole,
-                           std::uint64_t number, bool started, bool counted) {
+void MatchRecorder::Record(const StatsTables& tables, std::string_view whole, std::uint64_t number,
+                           bool started, bool counted) {
     FieldCursor cursor(whole);
     int32_t stamp = 0;
     if (!ReadStamp(cursor, stamp)) return;

@@ -51,9 +51,9 @@ struct MatchRecord {
     std::optional<std::size_t> file;
     std::uint64_t line = 0;
     // From the server info, as bytes; empty or none where it does not say.
-    std::string timestamp;  // g_timestamp
-    std::string hostname;   // sv_hostname
-    std::string map;        // mapname
+    std::string timestamp;            // g_timestamp
+    std::string hostname;             // sv_hostname
+    std::string map;                  // mapname
     std::optional<int32_t> gameType;  // g_gametype
     std::optional<int32_t> fragLimit;
     std::optional<int32_t> timeLimit;
@@ -64,8 +64,8 @@ struct MatchRecord {
     std::string exitReason;  // the text after "Exit:"
     std::optional<int32_t> redScore;
     std::optional<int32_t> blueScore;
-    bool flagEventsSeen = false;  // the match had "CTF:" lines
-    bool awardsSeen = false;      // the match had "Award:" lines
+    bool flagEventsSeen = false;       // the match had "CTF:" lines
+    bool awardsSeen = false;           // the match had "Award:" lines
     std::vector<MatchPlayer> players;  // by slot
 };
 

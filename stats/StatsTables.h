@@ -131,8 +131,8 @@ struct PlayerCounts {
     int32_t teamKills;           // kills of a team mate, counted in frags and weaponKills too
     int32_t flagEvents[kFlagEventCount];
     int32_t awards[kAwardCount];
-    int32_t matches;     // players only: counted matches
-    int32_t mergedInto;  // slots only: the player the last match end merged it into, or -1
+    int32_t matches;      // players only: counted matches
+    int32_t mergedInto;   // slots only: the player the last match end merged it into, or -1
     bool flagEventsSeen;  // players only: a counted match of the player had CTF: lines
     bool awardsSeen;      // players only: ... had Award: lines
 };

@@ -140,7 +140,8 @@ TEST_F(MatchEvents, DocumentCountsFollowTheSlotsAndAddUpOncePerMatch) {
     tables->documentCounts = true;
     Feed({"0:00 InitGame:"});
     for (const char* line : {"0 n\\^1Ann\\t\\1\\model\\x", "1 n\\Ben\\t\\1", "2 n\\Cat\\t\\2"})
-        Feed({"0:00 ClientUserinfoChanged: " + std::string(line), "0:00 ClientBegin: " + std::string(1, line[0])});
+        Feed({"0:00 ClientUserinfoChanged: " + std::string(line),
+              "0:00 ClientBegin: " + std::string(1, line[0])});
     Feed({"0:10 Kill: 0 1 10: a team mate", "0:11 Kill: 0 1 18: a team mate telefragged",
           "0:12 Kill: 0 2 10: an enemy", "0:13 Kill: 1022 0 22: the world",
           "0:14 Kill: 0 1 16: a suicide class: no team kill", "0:15 CTF: 0 1 0: taken",
