@@ -93,9 +93,10 @@ void SetPlayer(Json& row, const PlayerStats& player) {
     row["playerRank"] = PlayerRank(player);
 }
 
-// Writes JSON text through a pointer into room made beforehand: the
-// matches can run to tens of megabytes, where an append (or a library
-// value) per figure cost several times what the writing does.
+// Writes JSON text through a pointer into a buffer made large enough
+// beforehand (TextBound, kIntBound): the matches can run to tens of
+// megabytes, where an append (or a library value) per figure cost several
+// times what the writing does.
 class JsonCursor {
 public:
     explicit JsonCursor(char* at) : p_(at) {}

@@ -151,7 +151,7 @@ void OnClientUserinfoChanged(StatsTables& tables, const LogEventLine& event) {
     if (!tables.documentCounts) return;
     // The colours and the team may change under the same name.
     PlayerCounts& counts = tables.slotCounts[slot];
-    // Read up to its NUL, so what lies after it from a longer name is left.
+    // Ended by a NUL: what a longer name left after it is never read.
     const std::size_t kept = std::min(raw.size(), sizeof counts.rawName - 1);
     std::memcpy(counts.rawName, raw.data(), kept);
     counts.rawName[kept] = '\0';

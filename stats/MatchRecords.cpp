@@ -143,7 +143,6 @@ void MatchRecorder::Count(const StatsTables& tables, std::string_view keyword,
 }
 
 void MatchRecorder::Score(std::string_view text) {
-    MatchRecord& last = last_;
     FieldCursor cursor(text);
     int32_t first = 0;
     int32_t second = 0;
@@ -153,12 +152,12 @@ void MatchRecorder::Score(std::string_view text) {
             !ReadLabel(cursor, "client:") || !cursor.ReadInt(slot)) {
             return;
         }
-        for (MatchPlayer& player : last.players)
+        for (MatchPlayer& player : last_.players)
             if (player.slot == slot) player.score = first;
     } else if (ReadLabel(cursor, "red:") && cursor.ReadInt(first) && ReadLabel(cursor, "blue:") &&
                cursor.ReadInt(second)) {
-        last.redScore = first;
-        last.blueScore = second;
+        last_.redScore = first;
+        last_.blueScore = second;
     }
 }
 
