@@ -128,6 +128,61 @@ void BM_WriteFullJson(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteFullJson)->Unit(benchmark::kMillisecond);
 
+// The matches of a large corpus (4000 matches of 10 players each, some tens
+// of MB) made into the document, without the tables: the rate at which the
+// document of many matches is written.
+void BM_WriteMatchesJson(benchmark::State& state) {
+    const auto tables = std::make_unique<mctf::StatsTables>();
+    const mctf::ServerSettings settings = mctf::DefaultSettings;
+    std::vector<mctf::RunLogFile> logFiles(1);
+    logFiles[0].path = "/srv/quake3/morvane/games.log";
+    std::vector<mctf::MatchRecord> matches;
+    for (int m = 0; m < 4000; ++m) {
+        mctf::MatchRecord& match = matches.emplace_back();
+        match.file = 0;
+        match.line = 1 + 400u * static_cast<unsigned>(m);
+        match.timestamp = "2026-12-08 01:05:19";
+        match.hostname = "Morvane Quake";
+        match.map = "q3ctf" + std::to_string(1 + m % 4);
+        match.gameType = 4;
+        match.timeLimit = 15;
+        match.captureLimit = 8;
+        match.durationSeconds = 900;
+        match.exited = true;
+        match.exitReason = "Capturelimit hit.";
+        match.redScore = 8;
+        match.blueScore = m % 8;
+        match.flagEventsSeen = match.awardsSeen = true;
+        for (int p = 0; p < 10; ++p) {
+            mctf::MatchPlayer& player = match.players.emplace_back();
+            player.slot = p;
+            mctf::SetFixedText(player.name,
+                               "[T" + std::to_string(p) + "]Player" + std::to_string(m));
+            player.rawName = "^1[T" + std::to_string(p) + "]^7Player" + std::to_string(m);
+            player.team = mctf::kTeamRed + p % 2;
+            player.frags = 10 + p;
+            player.deaths = 12;
+            player.secondsPlayed = 880;
+            for (int w = 0; w < mctf::kWeaponCount; ++w) player.weaponKills[w] = (p + w) % 7;
+            player.flagEvents[mctf::kFlagTaken] = p % 3;
+            player.awards[3] = 1;
+            player.score = 20 + p;
+        }
+    }
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        mctf::MatchesJson json(logFiles, 0);
+        for (const mctf::MatchRecord& match : matches) json.Append(match);
+        const std::string document =
+            mctf::StatsDocument(*tables, settings, {0, logFiles, {}, json.Take()});
+        benchmark::DoNotOptimize(document.data());
+        bytes = document.size();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_WriteMatchesJson)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

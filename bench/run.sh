@@ -61,8 +61,10 @@ echo "(MB = 10^6 bytes; best of $repeat wall-clock runs; ratio = stats throughpu
 # The cost of the JSON document: mctfcli stats on the last corpus with and
 # without --json (runs taking turns, so that a change of load hits both),
 # best wall-clock and best processor time (user + system: less disturbed by
-# whatever else runs on the machine), and the document of full tables (4096
-# players, 4096 clans; mctf_bench) set against the run without it.
+# whatever else runs on the machine), the share --json adds and the rate of
+# the document over the time it adds (a corpus of many matches makes a
+# document of tens of MB), and the document of full tables (4096 players,
+# 4096 clans; mctf_bench) set against the run without it.
 cli="$build/cli/mctfcli"
 if [[ -x "$cli" ]]; then
   echo
@@ -93,15 +95,20 @@ if [[ -x "$cli" ]]; then
       awk -F, 'NR > 1 && $1 !~ /_(mean|median|stddev|cv)/ && (best == "" || $4 < best) { best = $4 }
                END { print best }')
   fi
-  printf '%-8s %10s %10s %10s %10s %12s %12s %10s\n' "corpus" "wall s" "--json" \
-    "cpu s" "--json" "json bytes" "full json ms" "full/cpu"
+  printf '%-8s %10s %10s %10s %10s %8s %12s %10s %12s %10s\n' "corpus" "wall s" "--json" \
+    "cpu s" "--json" "added" "json bytes" "json MB/s" "full json ms" "full/cpu"
   awk -v mb="${mb}MB" -v pw="$plain_wall" -v jw="$json_wall" -v pc="$plain_cpu" \
     -v jc="$json_cpu" -v b="$json_bytes" -v f="$full_ms" 'BEGIN {
-    printf "%-8s %10.3f %10.3f %10.3f %10.3f %12d %12s %10s\n", mb, pw, jw, pc, jc, b,
+    rate = jc > pc ? sprintf("%.1f", b / 1e6 / (jc - pc)) : "-"
+    printf "%-8s %10.3f %10.3f %10.3f %10.3f %7.1f%% %12d %10s %12s %10s\n", mb, pw, jw, pc, jc,
+      (jc - pc) / pc * 100, b, rate,
       f == "" ? "-" : sprintf("%.1f", f), f == "" ? "-" : sprintf("%.1f%%", f / 1e3 / pc * 100)
   }'
-  echo "(mctfcli stats without and with --json FILE, best of $repeat each; full json: processor"
-  echo " time to make and write the document of 4096 players and 4096 clans, best of $repeat)"
+  echo "(mctfcli stats without and with --json FILE, best of $repeat each; added: what --json adds"
+  echo " to the processor time; json MB/s: the document's bytes over that added time, the"
+  echo " recording of its matches included; full json: processor time to make and write the"
+  echo " document of 4096 players and 4096 clans, best of $repeat; BM_WriteMatchesJson below: the"
+  echo " document of 4000 matches made alone)"
 fi
 
 window="$build/bench/mctf_window_analyze"

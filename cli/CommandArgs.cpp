@@ -42,6 +42,7 @@ std::optional<std::string> ParseCommandArgs(const Args& args, unsigned options,
          [](CommandArgs& p, std::string v) { p.server = std::move(v); }},
         {kJsonFileOption, "--json", [](CommandArgs& p, std::string v) { p.json = std::move(v); },
          true},
+        {kSeedOption, "--seed", [](CommandArgs& p, std::string v) { p.seed = std::move(v); }},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {

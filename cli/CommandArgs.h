@@ -4,11 +4,11 @@
 // FILE" or "--config=FILE", "--logs PATH" (again and again), "--out DIR",
 // "--every MINUTES", "--write DIR", "--server PATH", "--yes", "--user",
 // "--quiet" (or "-q"), "--json FILE" with "--no-pages" or "--json" alone,
-// "--timeout SECONDS", and "--help" (or "-h"), which every command takes and
-// which wins over everything else, so it is never read as a file name. "--"
-// ends the options. A value starting with '-' is written joined, as
-// "--out=-q". Which of them a command takes is in its row of the command
-// table.
+// "--timeout SECONDS", "--seed N", and "--help" (or "-h"), which every
+// command takes and which wins over everything else, so it is never read as
+// a file name. "--" ends the options. A value starting with '-' is written
+// joined, as "--out=-q". Which of them a command takes is in its row of the
+// command table.
 #pragma once
 
 #include <optional>
@@ -32,6 +32,7 @@ enum CommandOption : unsigned {
     kJsonFileOption = 64,  // --json FILE ("-": standard output), with --no-pages
     kJsonOption = 128,     // --json alone: the output as JSON
     kTimeoutOption = 256,  // --timeout SECONDS
+    kSeedOption = 512,     // --seed N
 };
 
 struct CommandArgs {
@@ -47,6 +48,7 @@ struct CommandArgs {
     bool userUnits = false;
     std::optional<std::string> json;  // "-" for standard output, also for --json alone
     bool noPages = false;
+    std::optional<std::string> seed;
     bool help = false;
     Args words;
     // How many of `words` came before "--", when it was given: systemd passes

@@ -57,7 +57,7 @@ constexpr std::string_view kMapsUsage =
 
 constexpr std::string_view kStatsUsage =
     "Usage: mctfcli stats [--logs PATH]... [PATH...] [--out DIR] [--json FILE [--no-pages]]\n"
-    "                     [--quiet] [--config FILE]\n"
+    "                     [--seed N] [--quiet] [--config FILE]\n"
     "\n"
     "Analyses every *.log file of the statistics folder (statsDir) and writes\n"
     "the statistics pages there. config.dmc is not written. The copies logrotate\n"
@@ -75,6 +75,9 @@ constexpr std::string_view kStatsUsage =
     "                 go to standard error), as share/mctfcli/stats.schema.json\n"
     "                 describes it\n"
     "  --no-pages     with --json: write no pages, touch no pages folder\n"
+    "  --seed N       draw the featured player with seed N (0 to 4294967295),\n"
+    "                 so that another run over the same logs features the\n"
+    "                 same player; without it every second draws anew\n"
     "  -q, --quiet    print nothing when the pages were written; errors and\n"
     "                 warnings still go to standard error, and the exit\n"
     "                 status tells\n";
@@ -136,8 +139,8 @@ constexpr Command kCommands[] = {
      ".bsp files), sorted.",
      kMapsUsage},
     {"stats", RunStatsCommand,
-     kConfigOption | kLogsOption | kOutOption | kQuietOption | kJsonFileOption,
-     "[--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [-q]",
+     kConfigOption | kLogsOption | kOutOption | kQuietOption | kJsonFileOption | kSeedOption,
+     "[--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [--seed N] [-q]",
      "Analyse the *.log files of the statistics folder (or PATHs) and\n"
      "write the statistics pages there (or into DIR).",
      kStatsUsage},

@@ -61,7 +61,8 @@ int RunMapListCommand(const CommandArgs& parsed, CommandContext& context);
 int RunServerFilesCommand(const CommandArgs& parsed, CommandContext& context);
 // mctfcli maps PATH...
 int RunMapsCommand(const CommandArgs& parsed, CommandContext& context);
-// mctfcli stats [--config FILE] [--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [-q]
+// mctfcli stats [--config FILE] [--logs PATH]... [--out DIR] [--json FILE [--no-pages]]
+//               [--seed N] [-q]
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context);
 
 // mctfcli systemd [--user] [--every MINUTES] [--out DIR] [--write DIR] [--server PATH]

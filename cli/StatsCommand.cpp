@@ -1,11 +1,15 @@
 // mctfcli stats: analyses the log folder and writes the statistics pages
 // there. --logs picks other logs and --out another pages folder for this
 // run only; --json FILE writes the run as JSON too, --no-pages only that;
-// config.dmc is not saved. The success report goes to standard output, errors (naming the
-// folder) to standard error. A log without a match is warned of; a run in
-// which no log held one fails, though its pages are written.
+// --seed N fixes the featured player's draw; config.dmc is not saved. The
+// success report goes to standard output, errors (naming the folder) to
+// standard error. A log without a match is warned of; a run in which no log
+// held one fails, though its pages are written.
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -47,6 +51,15 @@ bool AllLogPathsExist(const std::vector<std::string>& paths, CommandContext& con
         return false;
     }
     return true;
+}
+
+// "--seed N": a whole number that fits the draw's 32 bits.
+std::optional<std::uint32_t> ParseSeed(const std::string& text) {
+    std::uint32_t seed = 0;
+    const char* end = text.data() + text.size();
+    const auto read = std::from_chars(text.data(), end, seed);
+    if (read.ec != std::errc() || read.ptr != end) return std::nullopt;
+    return seed;
 }
 
 bool IsFolder(const std::string& path) {
@@ -105,6 +118,11 @@ int RunStatsCommand(const CommandArgs& parsed, CommandContext& context) {
         return UsageError(context, "stats", "--no-pages needs --json FILE");
     places.writePages = !parsed.noPages;
     places.json = parsed.json.has_value();
+    if (parsed.seed) {
+        places.seed = ParseSeed(*parsed.seed);
+        if (!places.seed)
+            return UsageError(context, "stats", "--seed needs a whole number from 0 to 4294967295");
+    }
     if (!AllLogPathsExist(places.logs, context)) return 1;
 
     SettingsStore store;

@@ -14,8 +14,12 @@
 // order, top lists and awards; motd as a text (its first 128 bytes,
 // unterminated when that long); the run's time; per log file a path, a
 // byte of flags (size known, outcome, opened), the size, a reason and the
-// matches counted in it. The raw bytes give every field any value: names
-// and clan texts with any byte and no terminator, counts huge and negative.
+// matches counted in it; each player's PlayerCounts, raw; the seed; and the
+// rest of the input as a log, whose lines go through the match handlers and
+// a MatchRecorder into the matches of the run (hostile lines: any bytes,
+// stamps and numbers, server infos of any length). The raw bytes give every
+// field any value: names and clan texts with any byte and no terminator,
+// counts huge and negative.
 // Where the tables promise more (an order is a permutation, rankPosition is
 // a player's place in it, indices name existing records, rates are finite,
 // a player is in at most one clan) the input is bent to keep the promise.
@@ -41,6 +45,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "report/ReportEnvironment.h"
 #include "report/StatsDocument.h"
+#include "stats/LogReader.h"
 #include "stats/Rates.h"
 
 namespace {
@@ -322,6 +327,13 @@ Json Rate(float rate) {
     value.rate = rate;
     return value;
 }
+Json Bool(bool value) {
+    Json json;
+    json.kind = value ? Json::True : Json::False;
+    return json;
+}
+Json IntOrNull(const std::optional<int32_t>& number) { return number ? Int(*number) : Null(); }
+Json TextOrNull(std::string_view bytes) { return bytes.empty() ? Null() : Text(bytes); }
 // An object of members made with M(key, value), moved in, not copied.
 Member M(const char* key, Json value) { return {key, std::move(value)}; }
 template <class... Members>
@@ -344,6 +356,69 @@ Json NameAndRank(const StatsTables& t, int player, Members&&... more) {
                   std::forward<Members>(more)...);
 }
 
+// {"key":N,...}, or null when not seen.
+template <std::size_t N>
+Json Counts(bool seen, const char* const (&keys)[N], const int32_t (&counts)[N]) {
+    if (!seen) return Null();
+    Json object;
+    object.kind = Json::Object;
+    for (std::size_t k = 0; k < N; ++k) object.members.push_back(M(keys[k], Int(counts[k])));
+    return object;
+}
+constexpr const char* kFlagKeys[] = {"taken", "captured", "returned", "carrierFragged"};
+constexpr const char* kAwardKeys[] = {"gauntlet", "excellent", "impressive",
+                                      "defence",  "capture",   "assist"};
+Json Kills(const int32_t (&weaponKills)[kWeaponCount]) {
+    constexpr const char* kKeys[] = {
+        "gauntlet", "machinegun", "shotgun", "grenadeLauncher", "rocketLauncher", "lightningGun",
+        "railgun",  "plasmaGun",  "bfg",     "telefrag"};
+    Json object;
+    object.kind = Json::Object;
+    for (int w = 0; w < kTelefrag + 1; ++w)
+        object.members.push_back(M(kKeys[w], Int(weaponKills[w])));
+    object.members.push_back(M("unknown", Int(weaponKills[kUnknownWeapon])));
+    return object;
+}
+
+Json ExpectedMatch(const MatchRecord& match, const RunFacts& run) {
+    Json start;
+    if (match.file && *match.file < run.logFiles.size())
+        start = Object(M("logFile", Text(run.logFiles[*match.file].path)),
+                       M("line", Number(std::to_string(match.line))));
+    Json gameType;
+    if (match.gameType)
+        gameType = Object(M("number", Int(*match.gameType)),
+                          M("name", TextOrNull(GameTypeName(*match.gameType))));
+    Json players = Array();
+    for (const MatchPlayer& p : match.players) {
+        constexpr const char* kTeams[] = {"free", "red", "blue", "spectator"};
+        const bool team = p.team >= kTeamFree && p.team <= kTeamSpectator;
+        players.items.push_back(Object(
+            M("slot", Int(p.slot)), M("name", Text(p.name)),
+            M("rawName", Text(std::string_view(p.rawName).substr(0, kRawNameSize - 1))),
+            M("team", team ? Text(kTeams[p.team - kTeamFree]) : Null()), M("frags", Int(p.frags)),
+            M("deaths", Int(p.deaths)), M("suicides", Int(p.weaponKills[kSuicide])),
+            M("teamKills", Int(p.teamKills)), M("kills", Kills(p.weaponKills)),
+            M("secondsPlayed", Int(p.secondsPlayed)), M("score", IntOrNull(p.score)),
+            M("flagEvents", Counts(match.flagEventsSeen, kFlagKeys, p.flagEvents)),
+            M("awards", Counts(match.awardsSeen, kAwardKeys, p.awards))));
+    }
+    return Object(M("start", std::move(start)), M("timestamp", TextOrNull(match.timestamp)),
+                  M("hostname", TextOrNull(match.hostname)), M("map", TextOrNull(match.map)),
+                  M("gameType", std::move(gameType)),
+                  M("limits", Object(M("fraglimit", IntOrNull(match.fragLimit)),
+                                     M("timelimit", IntOrNull(match.timeLimit)),
+                                     M("capturelimit", IntOrNull(match.captureLimit)))),
+                  M("durationSeconds", Int(match.durationSeconds)),
+                  M("endedBy", Text(match.exited ? "Exit" : "ShutdownGame")),
+                  M("exitReason", match.exited ? Text(match.exitReason) : Null()),
+                  M("teamScores",
+                    match.redScore && match.blueScore
+                        ? Object(M("red", Int(*match.redScore)), M("blue", Int(*match.blueScore)))
+                        : Null()),
+                  M("players", std::move(players)));
+}
+
 int ClanOf(const StatsTables& t, int player) {
     for (int c = 0; c < t.clanCount; ++c)
         for (int m = 0; m < t.clans[c].memberCount; ++m)
@@ -351,7 +426,8 @@ int ClanOf(const StatsTables& t, int player) {
     return kNoClan;
 }
 
-Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, const RunFacts& run) {
+Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, const RunFacts& run,
+                      const std::vector<MatchRecord>& records) {
     Json files = Array();
     for (const RunLogFile& file : run.logFiles) {
         const bool read = file.read.outcome == ReadOutcome::Read;
@@ -394,6 +470,7 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
         const int p = t.rankOrder[i];
         const PlayerStats& player = t.players[p];
         auto perHour = [&](int counter) { return Rate(KillsPerHour(player, counter)); };
+        const PlayerCounts& counts = t.playerCounts[p];
         players.items.push_back(Object(
             M("rank", Int(i + 1)), M("name", Text(player.name)),
             M("clanTag", clanOf[p] == kNoClan ? Null() : Text(t.clans[clanOf[p]].tag)),
@@ -407,7 +484,12 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
                      M("rocketLauncher", perHour(kRocketLauncher)),
                      M("lightningGun", perHour(kLightningGun)), M("railgun", perHour(kRailgun)),
                      M("plasmaGun", perHour(kPlasmaGun)), M("bfg", perHour(kBfg)),
-                     M("telefrag", perHour(kTelefrag)), M("unknown", perHour(kUnknownWeapon))))));
+                     M("telefrag", perHour(kTelefrag)), M("unknown", perHour(kUnknownWeapon)))),
+            M("rawName", Text(counts.rawName)), M("deaths", Int(counts.deaths)),
+            M("teamKills", Int(counts.teamKills)), M("matchesPlayed", Int(counts.matches)),
+            M("kills", Kills(player.weaponKills)),
+            M("flagEvents", Counts(counts.flagEventsSeen, kFlagKeys, counts.flagEvents)),
+            M("awards", Counts(counts.awardsSeen, kAwardKeys, counts.awards))));
     }
     auto topList = [&](const uint16_t* order, int counter) {
         Json list = Array();
@@ -420,7 +502,7 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
     Json clans = Array();
     for (int i = 0; i < t.clanCount; ++i) {
         const ClanStats& clan = t.clans[t.clanOrder[i]];
-        Json members = Array(), top = Array();
+        Json members = Array(), top = Array(), topNames = Array();
         for (int m = 0; m < clan.memberCount; ++m) {
             const PlayerStats& player = t.players[clan.members[m]];
             members.items.push_back(NameAndRank(
@@ -428,24 +510,30 @@ Json ExpectedDocument(const StatsTables& t, const ServerSettings& settings, cons
                 M("railgunPerHour", Rate(KillsPerHour(player, kRailgun))),
                 M("rocketLauncherPerHour", Rate(KillsPerHour(player, kRocketLauncher)))));
         }
-        for (int m = 0; m < std::min(clan.memberCount, kClanTopMembers); ++m)
+        for (int m = 0; m < std::min(clan.memberCount, kClanTopMembers); ++m) {
             top.items.push_back(Int(t.players[clan.topMembers[m]].rankPosition + 1));
-        clans.items.push_back(
-            Object(M("rank", Int(i + 1)), M("tag", Text(clan.tag)),
-                   M("name", TextOrNull(clan.clanName)), M("homePage", TextOrNull(clan.homePage)),
-                   M("members", std::move(members)), M("topMembers", std::move(top))));
+            topNames.items.push_back(Text(t.players[clan.topMembers[m]].name));
+        }
+        clans.items.push_back(Object(
+            M("rank", Int(i + 1)), M("tag", Text(clan.tag)), M("name", TextOrNull(clan.clanName)),
+            M("homePage", TextOrNull(clan.homePage)), M("members", std::move(members)),
+            M("topMembers", std::move(top)), M("topMemberNames", std::move(topNames))));
     }
+    Json matches = Array();
+    for (const MatchRecord& match : records) matches.items.push_back(ExpectedMatch(match, run));
     return Object(M("$schema", Text(kStatsSchemaId)),
                   M("run", Object(M("madeUtc", Text(FormatUtcTime(run.made))),
                                   M("madeLocal", Text(FormatReportDate(run.made))),
-                                  M("logFiles", std::move(files)))),
+                                  M("logFiles", std::move(files)),
+                                  M("seed", Number(std::to_string(run.seed.seed))),
+                                  M("seedGiven", Bool(run.seed.given)))),
                   M("server", Object(M("messageOfTheDay", Text(settings.motd)),
                                      M("featuredPlayer", std::move(featured)),
                                      M("awards", std::move(awards)))),
                   M("players", std::move(players)),
                   M("topRailers", topList(t.topRailers, kRailgun)),
                   M("topRocketeers", topList(t.topRocketeers, kRocketLauncher)),
-                  M("clans", std::move(clans)));
+                  M("clans", std::move(clans)), M("matches", std::move(matches)));
 }
 
 // Where a value lies in the document, made into text only for a finding.
@@ -593,16 +681,54 @@ void Fill(FuzzReader& in, StatsTables& t, ServerSettings& settings, RunFacts& ru
         file.read.reason = in.Text();
         file.matches = in.Raw<uint64_t>();
     }
+    for (int p = 0; p < count; ++p) {
+        PlayerCounts& counts = t.playerCounts[p];
+        in.Bytes(&counts, sizeof counts);
+        // Any byte but 0 and 1 is no bool.
+        counts.flagEventsSeen = reinterpret_cast<const uint8_t&>(counts.flagEventsSeen) & 1;
+        counts.awardsSeen = reinterpret_cast<const uint8_t&>(counts.awardsSeen) & 1;
+    }
+    run.seed = {in.Raw<uint32_t>(), (in.Byte() & 1) != 0};
+}
+
+// The rest of the input as a log, line by line as the reader cuts them,
+// through the handlers and a MatchRecorder.
+std::vector<MatchRecord> RecordMatches(FuzzReader& in, StatsTables& tables) {
+    std::string log(in.Left(), '\0');
+    in.Bytes(log.data(), log.size());
+    ResetLogTables(tables);
+    tables.documentCounts = true;
+    std::vector<MatchRecord> matches;
+    MatchRecorder recorder([&](const MatchRecord& match) { matches.push_back(match); });
+    recorder.BeginFile(log.size() % 3);  // a file the run may not have
+    std::string_view rest = log;
+    for (uint64_t number = 1;; ++number) {
+        const std::size_t newline = rest.find('\n');
+        if (newline == std::string_view::npos) break;
+        const std::string_view line = rest.substr(0, newline);
+        const uint64_t counted = tables.matchesCounted;
+        const bool started = DispatchDocumentLine(tables, line.substr(0, kLogLineLimit));
+        recorder.AfterLine(tables, line.substr(0, kWholeLineLimit), number, started,
+                           tables.matchesCounted != counted);
+        rest.remove_prefix(newline + 1);
+    }
+    recorder.Finish();
+    return matches;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto tables = std::make_unique<StatsTables>();
+    static auto logTables = std::make_unique<StatsTables>();
     FuzzReader in(data, size);
     ServerSettings settings = DefaultSettings;
     RunFacts run;
     Fill(in, *tables, settings, run);
+    const std::vector<MatchRecord> records = RecordMatches(in, *logTables);
+    MatchesJson matches(run.logFiles, size);
+    for (const MatchRecord& match : records) matches.Append(match);
+    run.matches = matches.Take();
 
     const std::string document = StatsDocument(*tables, settings, run);
 
@@ -615,8 +741,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (parsed.kind != Json::Object) Fail("the document is not an object");
     for (const std::string& key : RequiredKeys())
         if (Find(parsed, key) == nullptr) Fail("the document has no " + key);
-    if (const std::string difference =
-            Difference(parsed, ExpectedDocument(*tables, settings, run), {nullptr, nullptr, 0});
+    if (const std::string difference = Difference(
+            parsed, ExpectedDocument(*tables, settings, run, records), {nullptr, nullptr, 0});
         !difference.empty())
         Fail(difference);
     return 0;

@@ -93,14 +93,27 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
     desktop.OpenProgress();
     // An unreadable file is skipped; the run goes on with the next one.
     DesktopReadProgress progress(desktop, reading);
-    std::vector<LogFileRead> read = ReadLogFiles(tables, logFiles, progress, *env.files);
+    // Only the document needs the matches one by one; each goes into it as
+    // text once finished.
+    std::optional<MatchesJson> matchesJson;
+    std::optional<MatchRecorder> matches;
+    if (places.json) {
+        std::uint64_t logBytes = 0;
+        for (const RunLogFile& log : outcome.logFiles) logBytes += log.bytes.value_or(0);
+        matchesJson.emplace(outcome.logFiles, logBytes);
+        matches.emplace([&](const MatchRecord& match) { matchesJson->Append(match); });
+    }
+    std::vector<LogFileRead> read =
+        ReadLogFiles(tables, logFiles, progress, *env.files, matches ? &*matches : nullptr);
     for (std::size_t i = 0; i < read.size(); ++i) {
         if (read[i].read.outcome != ReadOutcome::Read) outcome.unread.logs.push_back(read[i].read);
         outcome.logFiles[i].read = std::move(read[i].read);
         outcome.logFiles[i].matches = read[i].matches;
     }
-    // Seeded anew for every run, so that every report draws afresh.
-    IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(static_cast<unsigned>(env.now()));
+    // Seeded anew for every run, so that every report draws afresh, unless
+    // the run is to repeat an earlier one.
+    const std::uint32_t seed = places.seed ? *places.seed : static_cast<std::uint32_t>(env.now());
+    IndexDraw draw = env.startDraw ? env.startDraw() : SeededDraw(seed);
     ReadResult clanList = AggregateStats(tables, settings, draw, *env.files);
     if (clanList.Unreadable()) outcome.unread.clanList = std::move(clanList);
     desktop.SetProgress(100);
@@ -113,7 +126,11 @@ StatsRunOutcome AnalyzeLogs(StatsTables& tables, const ServerSettings& settings,
             places.pagesFolder.empty() ? StatsFolder(settings) : places.pagesFolder;
         report = WriteReport(tables, settings, pages, made);
     }
-    if (places.json) outcome.json = StatsDocument(tables, settings, {made.now(), outcome.logFiles});
+    if (places.json) {
+        outcome.json = StatsDocument(
+            tables, settings,
+            {made.now(), outcome.logFiles, {seed, places.seed.has_value()}, matchesJson->Take()});
+    }
     desktop.CloseProgress();
     switch (report.status) {
     case ReportStatus::Written:

@@ -5,11 +5,14 @@
 // (StatsFolder) in name order, each after its rotated copies (LogNames.h),
 // with the "Reading Data" progress window open,
 // aggregates and writes the report into the same folder (StatsRunPlaces
-// picks other logs and another folder, leaves the pages out, or asks for the
-// JSON document as well). The caller owns the tables (keep them on the heap:
-// they are large) and may read them afterwards.
+// picks other logs and another folder, leaves the pages out, asks for the
+// JSON document as well, or fixes the featured player's draw). The caller
+// owns the tables (keep them on the heap: they are large) and may read them
+// afterwards.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,8 +78,12 @@ struct StatsRunPlaces {
     std::string pagesFolder;
     // False: no page is written and the pages folder is not touched.
     bool writePages = true;
-    // True: the outcome carries the run's JSON document (StatsDocument.h).
+    // True: the outcome carries the run's JSON document (StatsDocument.h),
+    // with a record of every match counted.
     bool json = false;
+    // The seed of the featured player's draw, so that a run can be
+    // repeated; none: the run's time in seconds, a new draw every second.
+    std::optional<std::uint32_t> seed = std::nullopt;
 };
 
 // The logs a run reads: the logs of the statistics folder (FindLogFiles), or

@@ -7,6 +7,7 @@
 // does not fit in 32 signed bits does not scan. A NUL byte ends the text.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -114,6 +115,26 @@ inline bool ReadStamp(FieldCursor& cursor, int32_t& matchSeconds) {
     if (total < INT32_MIN || total > INT32_MAX) return false;
     matchSeconds = static_cast<int32_t>(total);
     return true;
+}
+
+// Calls visit(key, value) for each pair of an info string of
+// backslash-separated keys and values ("\mapname\q3dm17\g_gametype\0")
+// that starts at the backslash before its first key, until visit returns
+// false. The last value runs to the end of the text; a NUL ends the text.
+template <class Visit>
+void VisitInfo(std::string_view info, Visit visit) {
+    info = info.substr(0, info.find('\0'));
+    std::size_t at = 0;  // a backslash, before a key or a value
+    auto field = [&] {
+        const std::size_t start = at + 1;
+        at = std::min(info.find('\\', start), info.size());
+        return info.substr(start, at - start);
+    };
+    while (at < info.size() && info[at] == '\\') {
+        const std::string_view key = field();
+        if (at == info.size()) return;
+        if (!visit(key, field())) return;
+    }
 }
 
 }  // namespace mctf

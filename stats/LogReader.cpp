@@ -73,10 +73,12 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
         if (found && !straddles) {
             // The common case: the whole line lies in this block.
             pos_ += length + 1;
+            wholeStart_ = start;
+            wholeSize_ = length;
             line = std::string_view(start, std::min(length, kLogLineLimit));
             return 1;
         }
-        std::size_t take = std::min(length, kLogLineLimit - kept);
+        std::size_t take = std::min(length, kWholeLineLimit - kept);
         std::memcpy(line_ + kept, start, take);
         kept += take;
         straddles = true;
@@ -85,7 +87,9 @@ int LogLineReader::ReadLogLine(std::string_view& line) {
             continue;
         }
         pos_ += length + 1;
-        line = std::string_view(line_, kept);
+        wholeStart_ = line_;
+        wholeSize_ = kept;
+        line = std::string_view(line_, std::min(kept, kLogLineLimit));
         return 1;
     }
 }
@@ -120,10 +124,11 @@ bool SameBytes(const char* text, const char* word) {
 // inlined loads. The line's keyword equals it when the text at `start`
 // begins with it and the word ends right there. True when it did.
 // `startsMatch` is set when the entry is a match start.
-template <std::size_t I>
-bool DispatchEntry(StatsTables& tables, LogEventLine& event, const char* start, const char* end,
-                   bool& startsMatch) {
-    constexpr std::string_view entry = LogEventTable[I].keyword;
+template <const auto& Table, std::size_t I>
+[[gnu::always_inline]] inline bool DispatchEntry(StatsTables& tables, LogEventLine& event,
+                                                 const char* start, const char* end,
+                                                 bool& startsMatch) {
+    constexpr std::string_view entry = Table[I].keyword;
     // The first and the seventh letter tell the keywords apart (all "Client"
     // ones share six), so only a likely match pays for the full comparison.
     constexpr std::size_t probe = entry.size() > 6 ? 6 : entry.size() - 1;
@@ -135,50 +140,86 @@ bool DispatchEntry(StatsTables& tables, LogEventLine& event, const char* start, 
     const char* after = start + entry.size();
     if (after != end && !EndsLogWord(*after)) return false;
     // Ignored lines need no further look.
-    if (LogEventTable[I].handler != IgnoreEvent) {
+    if (Table[I].handler != IgnoreEvent) {
         event.fields = std::string_view(after, static_cast<std::size_t>(end - after));
-        LogEventTable[I].handler(tables, event);
+        Table[I].handler(tables, event);
     }
-    if constexpr (LogEventTable[I].startsMatch) startsMatch = true;
+    if constexpr (Table[I].startsMatch) startsMatch = true;
     return true;
 }
 
-// The keywords are distinct, so the walk stops at the first that matches.
-template <std::size_t... I>
-void DispatchAll(StatsTables& tables, LogEventLine& event, const char* start, const char* end,
-                 bool& startsMatch, std::index_sequence<I...>) {
-    (DispatchEntry<I>(tables, event, start, end, startsMatch) || ...);
+// The keywords are distinct, so the walk stops at the first that matches;
+// true when one did.
+template <const auto& Table, std::size_t... I>
+[[gnu::always_inline]] inline bool DispatchAll(StatsTables& tables, LogEventLine& event,
+                                               const char* start, const char* end,
+                                               bool& startsMatch, std::index_sequence<I...>) {
+    return (DispatchEntry<Table, I>(tables, event, start, end, startsMatch) || ...);
 }
 
-}  // namespace
-
-bool DispatchLogLine(StatsTables& tables, std::string_view line) {
+// The walk of one line, with DocumentEventTable's too when Document.
+template <bool Document>
+[[gnu::always_inline]] inline bool Dispatch(StatsTables& tables, std::string_view line) {
     FieldCursor cursor(line);
     LogEventLine event{line, {}, 0};
     if (!ReadStamp(cursor, event.matchSeconds)) return false;
     cursor.SkipSpace();
     if (cursor.pos == cursor.end) return false;
     bool startsMatch = false;
-    DispatchAll(tables, event, cursor.pos, cursor.end, startsMatch,
-                std::make_index_sequence<kLogEventCount>());
+    const bool matched =
+        DispatchAll<LogEventTable>(tables, event, cursor.pos, cursor.end, startsMatch,
+                                   std::make_index_sequence<kLogEventCount>());
+    if constexpr (Document) {
+        if (!matched) {
+            DispatchAll<DocumentEventTable>(tables, event, cursor.pos, cursor.end, startsMatch,
+                                            std::make_index_sequence<kDocumentEventCount>());
+        }
+    } else {
+        static_cast<void>(matched);
+    }
     return startsMatch;
 }
 
+}  // namespace
+
+bool DispatchLogLine(StatsTables& tables, std::string_view line) {
+    return Dispatch<false>(tables, line);
+}
+
+bool DispatchDocumentLine(StatsTables& tables, std::string_view line) {
+    return Dispatch<true>(tables, line);
+}
+
 ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker& tracker,
-                       FileSystem& files) {
+                       FileSystem& files, MatchRecorder* matches) {
     ReadResult result;
     std::FILE* file = OpenForReading(files, path, result);
     if (file == nullptr) return result;
     std::string fault;
     bool skipped = false;
+    if (matches != nullptr) tables.documentCounts = true;
     {
         const bool gzip = IsGzipFileName(path);
         LogLineReader reader(file, &tracker, gzip ? LogFormat::Gzip : LogFormat::Plain);
         // A broken archive is skipped whole, not counted up to where it breaks.
         if (gzip) skipped = !(fault = reader.CheckToEnd()).empty();
         std::string_view line;
-        while (!skipped && reader.ReadLogLine(line) == 1) {
-            if (DispatchLogLine(tables, line)) tracker.MatchStarted();
+        if (skipped) {
+            // nothing counted
+        } else if (!tables.documentCounts) {
+            while (reader.ReadLogLine(line) == 1) {
+                if (DispatchLogLine(tables, line)) tracker.MatchStarted();
+            }
+        } else {
+            for (std::uint64_t number = 1; reader.ReadLogLine(line) == 1; ++number) {
+                const std::uint64_t counted = tables.matchesCounted;
+                const bool started = DispatchDocumentLine(tables, line);
+                if (started) tracker.MatchStarted();
+                if (matches != nullptr) {
+                    matches->AfterLine(tables, reader.WholeLine(), number, started,
+                                       tables.matchesCounted != counted);
+                }
+            }
         }
         if (!skipped) fault = reader.Fault();
     }
@@ -198,7 +239,8 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker
 }
 
 std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
-                                      ReadProgress& progress, FileSystem& files) {
+                                      ReadProgress& progress, FileSystem& files,
+                                      MatchRecorder* matches) {
     std::uint64_t totalBytes = 0;
     for (const std::string& path : paths) {
         std::error_code error;  // a file that cannot be measured counts 0
@@ -209,9 +251,11 @@ std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std
     std::vector<LogFileRead> results(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::uint64_t before = tables.matchesCounted;
-        results[i].read = ReadLogFile(tables, paths[i], tracker, files);
+        if (matches != nullptr) matches->BeginFile(i);
+        results[i].read = ReadLogFile(tables, paths[i], tracker, files, matches);
         results[i].matches = tables.matchesCounted - before;
     }
+    if (matches != nullptr) matches->Finish();
     return results;
 }
 

@@ -15,9 +15,11 @@
 // and the one handler that searches the line cuts it there first.
 //
 // Handlers get the line together with the stamp's match time and the text
-// after the keyword, which the dispatch has read already.
+// after the keyword, which the dispatch has read already. A MatchRecorder,
+// when one is given, follows the lines too, read whole (MatchRecords.h).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +30,7 @@
 #include "core/FileSystem.h"
 #include "stats/LogFileBlocks.h"
 #include "stats/MatchEvents.h"
+#include "stats/MatchRecords.h"
 #include "stats/NewlineFinder.h"
 #include "stats/ReadProgress.h"
 #include "stats/StatsTables.h"
@@ -44,6 +47,10 @@ struct LogEvent {
 
 inline constexpr int kLogEventCount = 12;
 inline constexpr std::size_t kLogLineLimit = 511;  // characters kept per line
+// Characters kept of a line read whole: the server info of "InitGame:",
+// whose g_timestamp often lies past kLogLineLimit, never reaches this (the
+// engine's largest info string has 8192 bytes with its NUL).
+inline constexpr std::size_t kWholeLineLimit = 8191;
 
 // The 12 keywords in order, then the ending entry. Kept constexpr so that the
 // per-line walk compiles to a few length checks.
@@ -61,6 +68,16 @@ inline constexpr LogEvent LogEventTable[kLogEventCount + 1] = {
     {"Warmup:", IgnoreEvent},
     {"ClientConnect:", IgnoreEvent},
     {{}, nullptr},
+};
+
+// Keywords that only the JSON document needs, walked apart from
+// LogEventTable (DispatchDocumentLine) when the tables keep its counts:
+// two more entries in the walk of every line made a run of the pages alone
+// a tenth slower.
+inline constexpr int kDocumentEventCount = 2;
+inline constexpr LogEvent DocumentEventTable[kDocumentEventCount] = {
+    {"CTF:", OnFlagEvent},
+    {"Award:", OnAward},
 };
 
 // Zero-fills every table, count, mark and order list of a run.
@@ -83,9 +100,13 @@ struct LogFileRead {
 
 // Reads the files at `paths` in turn with ReadLogFile, skipping one that
 // cannot be opened, and tells `progress` how far it has got. Returns what
-// became of each file, in the order of `paths`.
+// became of each file, in the order of `paths`. `matches`, when given,
+// records every match counted, its file named by its index in `paths`
+// (and finishes the last after the last file), and the tables keep
+// documentCounts.
 std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std::string>& paths,
-                                      ReadProgress& progress, FileSystem& files = SystemFiles());
+                                      ReadProgress& progress, FileSystem& files = SystemFiles(),
+                                      MatchRecorder* matches = nullptr);
 
 // Reads the file at `path` line by line and dispatches each line, telling
 // `tracker` of every block read and every match start. Absent when the file
@@ -95,12 +116,15 @@ std::vector<LogFileRead> ReadLogFiles(StatsTables& tables, const std::vector<std
 // before its first line: a broken one (not gzip, cut short, failing its
 // check) is Unreadable with gzip's words for it, and nothing of it counts.
 ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker& tracker,
-                       FileSystem& files = SystemFiles());
+                       FileSystem& files = SystemFiles(), MatchRecorder* matches = nullptr);
 
 // Splits one line (without its newline) into stamp and keyword and calls
 // the matching handlers. Lines without a readable stamp and keyword call none.
 // True when the line started a match.
 bool DispatchLogLine(StatsTables& tables, std::string_view line);
+// The same with the keywords of DocumentEventTable too, for tables that
+// keep documentCounts.
+bool DispatchDocumentLine(StatsTables& tables, std::string_view line);
 
 // Reads newline-ended lines from an open file, block by block.
 class LogLineReader {
@@ -117,6 +141,11 @@ public:
     // 511 characters, NUL bytes included), or -1 at the end of the file; an
     // unterminated last line is dropped.
     int ReadLogLine(std::string_view& line);
+    // The line ReadLogLine read last, up to kWholeLineLimit characters;
+    // valid as long as that line is.
+    std::string_view WholeLine() const {
+        return std::string_view(wholeStart_, std::min(wholeSize_, kWholeLineLimit));
+    }
 
     // Reads the whole file without handing out a line, telling nobody, and
     // starts again at its beginning. Why the data are broken (Fault(), or the
@@ -137,7 +166,9 @@ private:
     NewlineFinder newlines_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    char line_[kLogLineLimit + 1];  // a line that straddles two blocks
+    const char* wholeStart_ = nullptr;
+    std::size_t wholeSize_ = 0;       // up to the newline, however long
+    char line_[kWholeLineLimit + 1];  // a line that straddles two blocks
 };
 
 }  // namespace mctf

@@ -1,5 +1,6 @@
 #include "stats/MatchEvents.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "stats/Clans.h"
@@ -56,6 +57,8 @@ const char* FindNameStop(const char* p, const char* end) {
 
 void ClearSlot(StatsTables& tables, int slot) {
     std::memset(static_cast<void*>(&tables.matchSlots[slot]), 0, sizeof(PlayerStats));
+    if (tables.documentCounts)
+        std::memset(static_cast<void*>(&tables.slotCounts[slot]), 0, sizeof(PlayerCounts));
     tables.slotBegun[slot] = false;
     tables.slotLeft[slot] = false;
 }
@@ -78,6 +81,29 @@ void CleanName(std::string_view raw, char (&name)[kPlayerNameSize]) {
     name[kept] = '\0';
 }
 
+// The slot's team from the userinfo after the name, where the game writes
+// it first; kept when the userinfo does not say.
+void ReadTeam(std::string_view info, PlayerCounts& counts) {
+    VisitInfo(info, [&](std::string_view key, std::string_view value) {
+        if (key != "t") return true;
+        FieldCursor cursor(value);
+        int32_t team = 0;
+        if (cursor.ReadInt(team) && team >= 0 && team <= kTeamSpectator - kTeamFree)
+            counts.team = team + kTeamFree;
+        return false;
+    });
+}
+
+// The victim's death and, for a kill of a team mate, the killer's team kill.
+void CountDeath(StatsTables& tables, int killer, int victim, bool suicide) {
+    SaturatingIncrement(tables.slotCounts[victim].deaths);
+    const int32_t team = tables.slotCounts[killer].team;
+    if (!suicide && (team == kTeamRed || team == kTeamBlue) &&
+        team == tables.slotCounts[victim].team) {
+        SaturatingIncrement(tables.slotCounts[killer].teamKills);
+    }
+}
+
 void CountSuicide(PlayerStats& slot) {
     SaturatingAdd(slot.frags, -1);
     SaturatingAdd(slot.weaponKills[kSuicide], 1);
@@ -95,6 +121,10 @@ void OnInitGame(StatsTables& tables, const LogEventLine&) {
     std::memset(static_cast<void*>(tables.matchSlots), 0, sizeof tables.matchSlots);
     std::memset(tables.slotBegun, 0, sizeof tables.slotBegun);
     std::memset(tables.slotLeft, 0, sizeof tables.slotLeft);
+    if (tables.documentCounts)
+        std::memset(static_cast<void*>(tables.slotCounts), 0, sizeof tables.slotCounts);
+    tables.matchFlagEvents = false;
+    tables.matchAwards = false;
     tables.matchClosed = false;
 }
 
@@ -108,14 +138,24 @@ void OnClientUserinfoChanged(StatsTables& tables, const LogEventLine& event) {
     const char* start = FindNameStop(event.fields.data(), end);
     if (start == end || *start == '\0') return;
     ++start;
-    std::string_view raw(start, static_cast<std::size_t>(FindNameStop(start, end) - start));
+    const char* nameEnd = FindNameStop(start, end);
+    std::string_view raw(start, static_cast<std::size_t>(nameEnd - start));
 
     char name[kPlayerNameSize];
     CleanName(raw, name);
-    if (std::strcmp(name, tables.matchSlots[slot].name) == 0) return;
     // A different name is a different player: the slot starts again.
-    ClearSlot(tables, slot);
-    std::memcpy(tables.matchSlots[slot].name, name, sizeof name);
+    if (std::strcmp(name, tables.matchSlots[slot].name) != 0) {
+        ClearSlot(tables, slot);
+        std::memcpy(tables.matchSlots[slot].name, name, sizeof name);
+    }
+    if (!tables.documentCounts) return;
+    // The colours and the team may change under the same name.
+    PlayerCounts& counts = tables.slotCounts[slot];
+    // Ended by a NUL: what a longer name left after it is never read.
+    const std::size_t kept = std::min(raw.size(), sizeof counts.rawName - 1);
+    std::memcpy(counts.rawName, raw.data(), kept);
+    counts.rawName[kept] = '\0';
+    ReadTeam(std::string_view(nameEnd, static_cast<std::size_t>(end - nameEnd)), counts);
 }
 
 void OnClientBegin(StatsTables& tables, const LogEventLine& event) {
@@ -123,7 +163,18 @@ void OnClientBegin(StatsTables& tables, const LogEventLine& event) {
     if (!ReadSlot(event, slot)) return;
     char name[kPlayerNameSize];
     std::memcpy(name, tables.matchSlots[slot].name, sizeof name);
-    ClearSlot(tables, slot);
+    if (tables.documentCounts) {
+        // The name with its colours and the team stay too.
+        PlayerCounts& counts = tables.slotCounts[slot];
+        char rawName[kRawNameSize];
+        std::memcpy(rawName, counts.rawName, sizeof rawName);
+        const int32_t team = counts.team;
+        ClearSlot(tables, slot);
+        std::memcpy(counts.rawName, rawName, sizeof rawName);
+        counts.team = team;
+    } else {
+        ClearSlot(tables, slot);
+    }
     PlayerStats& record = tables.matchSlots[slot];
     std::memcpy(record.name, name, sizeof name);
     record.joinTime = event.matchSeconds;
@@ -147,12 +198,35 @@ void OnKill(StatsTables& tables, const LogEventLine& event) {
     if (!IsSlot(killer)) killer = victim;  // the world: counted as the victim's own death
     Weapon weapon = MeansOfDeathToWeapon(meansOfDeath);
     PlayerStats& record = tables.matchSlots[killer];
-    if (killer == victim || weapon == kSuicide) {
+    const bool suicide = killer == victim || weapon == kSuicide;
+    if (suicide) {
         CountSuicide(record);
-        return;
+    } else {
+        if (weapon != kTelefrag) SaturatingAdd(record.frags, 1);
+        SaturatingAdd(record.weaponKills[weapon], 1);
     }
-    if (weapon != kTelefrag) SaturatingAdd(record.frags, 1);
-    SaturatingAdd(record.weaponKills[weapon], 1);
+    if (tables.documentCounts) CountDeath(tables, killer, victim, suicide);
+}
+
+void OnFlagEvent(StatsTables& tables, const LogEventLine& event) {
+    FieldCursor cursor(event.fields);
+    int32_t slot = 0;
+    int32_t team = 0;
+    int32_t kind = 0;
+    if (!cursor.ReadInt(slot) || !cursor.ReadInt(team) || !cursor.ReadInt(kind)) return;
+    tables.matchFlagEvents = true;
+    if (IsSlot(slot) && kind >= 0 && kind < kFlagEventCount)
+        SaturatingIncrement(tables.slotCounts[slot].flagEvents[kind]);
+}
+
+void OnAward(StatsTables& tables, const LogEventLine& event) {
+    FieldCursor cursor(event.fields);
+    int32_t slot = 0;
+    int32_t award = 0;
+    if (!cursor.ReadInt(slot) || !cursor.ReadInt(award)) return;
+    tables.matchAwards = true;
+    if (IsSlot(slot) && award >= 0 && award < kAwardCount)
+        SaturatingIncrement(tables.slotCounts[slot].awards[award]);
 }
 
 void IgnoreEvent(StatsTables&, const LogEventLine&) {}
@@ -205,13 +279,34 @@ void MergeSlot(StatsTables& tables, int player, int slot) {
     SaturatingAdd(target.secondsPlayed, int64_t{source.leaveTime} - source.joinTime);
     for (int w = 0; w < kWeaponCount; ++w)
         SaturatingAdd(target.weaponKills[w], source.weaponKills[w]);
+
+    if (!tables.documentCounts) return;
+    PlayerCounts& counts = tables.playerCounts[player];
+    const PlayerCounts& slotCounts = tables.slotCounts[slot];
+    std::memcpy(counts.rawName, slotCounts.rawName, sizeof counts.rawName);
+    SaturatingAdd(counts.deaths, slotCounts.deaths);
+    SaturatingAdd(counts.teamKills, slotCounts.teamKills);
+    // A match without such lines has nothing to add.
+    if (tables.matchFlagEvents) {
+        counts.flagEventsSeen = true;
+        for (int k = 0; k < kFlagEventCount; ++k)
+            SaturatingAdd(counts.flagEvents[k], slotCounts.flagEvents[k]);
+    }
+    if (tables.matchAwards) {
+        counts.awardsSeen = true;
+        for (int k = 0; k < kAwardCount; ++k) SaturatingAdd(counts.awards[k], slotCounts.awards[k]);
+    }
 }
 
 void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
     if (tables.matchClosed) return;
     const int32_t endTime = event.matchSeconds;
+    // The players this match has counted so far, each counting it once.
+    int merged[kMatchSlotCount];
+    int mergedCount = 0;
     for (int slot = 0; slot < kMatchSlotCount; ++slot) {
         PlayerStats& record = tables.matchSlots[slot];
+        if (tables.documentCounts) tables.slotCounts[slot].mergedInto = -1;
         if (record.name[0] == '\0' || !tables.slotBegun[slot]) continue;
         if (!tables.slotLeft[slot]) record.leaveTime = endTime;
         if (int64_t{record.leaveTime} - record.joinTime < kMinimumSecondsPlayed) continue;
@@ -225,6 +320,12 @@ void OnMatchEnd(StatsTables& tables, const LogEventLine& event) {
             if (tables.indexedPlayers == player) IndexNextPlayer(tables);
         }
         MergeSlot(tables, player, slot);
+        if (!tables.documentCounts) continue;
+        tables.slotCounts[slot].mergedInto = player;
+        if (std::find(merged, merged + mergedCount, player) == merged + mergedCount) {
+            merged[mergedCount++] = player;
+            SaturatingAdd(tables.playerCounts[player].matches, 1);
+        }
     }
     tables.matchClosed = true;
     ++tables.matchesCounted;

@@ -3,8 +3,11 @@
 // They keep one record per client slot of the running match (matchSlots),
 // count kills and suicides as they happen and, at the match end, merge every
 // slot that played at least 60 seconds into the per-player table, where
-// players are known by their cleaned name alone. Every handler takes one
-// event line and ignores a line whose fields it cannot read.
+// players are known by their cleaned name alone. Beside the pages' figures
+// they keep what only the JSON document shows (PlayerCounts: deaths, team
+// kills, flag events, awards, the name with its colours, the team). Every
+// handler takes one event line and ignores a line whose fields it cannot
+// read.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +38,10 @@ void OnClientBegin(StatsTables& tables, const LogEventLine& event);
 void OnClientDisconnect(StatsTables& tables, const LogEventLine& event);
 void OnClientUserinfoChanged(StatsTables& tables, const LogEventLine& event);
 void OnKill(StatsTables& tables, const LogEventLine& event);
+// "CTF:" (slot, team, event) and "Award:" (slot, award): counted for the
+// JSON document only, in slotCounts.
+void OnFlagEvent(StatsTables& tables, const LogEventLine& event);
+void OnAward(StatsTables& tables, const LogEventLine& event);
 void IgnoreEvent(StatsTables& tables, const LogEventLine& event);
 
 // Index of the first player whose name equals `name` exactly, or -1.

@@ -16,4 +16,9 @@ inline void SaturatingAdd(int32_t& counter, int64_t amount) {
     counter = SaturateToInt32(int64_t{counter} + amount);
 }
 
+// The same for a count that only ever grows by one, at every kill.
+inline void SaturatingIncrement(int32_t& counter) {
+    if (counter != INT32_MAX) ++counter;
+}
+
 }  // namespace mctf

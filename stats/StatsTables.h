@@ -2,8 +2,10 @@
 //
 // The records keep fixed layouts and the tables fixed capacities: 64 client
 // slots of the running match, 4096 players, 4096 clans, and the order lists
-// and awards the aggregation fills. The caller owns one StatsTables (about
-// 1.6 MB, so keep it on the heap) and the run empties it at its start with
+// and awards the aggregation fills. Beside each slot and player record lies
+// a PlayerCounts record of what only the JSON document shows, kept when
+// documentCounts is set. The caller owns one StatsTables (about 2 MB, so
+// keep it on the heap) and the run empties it at its start with
 // ResetLogTables.
 //
 // The counts stay within the capacities: players, clans and clan members are
@@ -94,6 +96,47 @@ static_assert(offsetof(ClanStats, averageRank) == 272);
 
 inline constexpr int kNoClan = -1;
 
+inline constexpr int kRawNameSize = 64;
+inline constexpr int kFlagEventCount = 4;
+inline constexpr int kAwardCount = 6;
+
+// The event numbers of "CTF:" lines, indices of flagEvents.
+enum FlagEvent : int {
+    kFlagTaken = 0,
+    kFlagCaptured = 1,
+    kFlagReturned = 2,
+    kFlagCarrierFragged = 3,
+};
+
+// The team a slot is on: the number of its userinfo's t\ key plus one, so
+// that a zero-filled slot has none.
+enum SlotTeam : int32_t {
+    kNoTeam = 0,
+    kTeamFree = 1,
+    kTeamRed = 2,
+    kTeamBlue = 3,
+    kTeamSpectator = 4,
+};
+
+// What a slot of the running match or a player of the run counts beyond
+// the pages' figures. Each lies beside the PlayerStats record of the same
+// index and is cleared and merged with it, by the same rules, so that a
+// player's matches add up to the player's totals. The award numbers are
+// those of "Award:" lines: 0 gauntlet, 1 excellent, 2 impressive, 3 defence,
+// 4 capture, 5 assist.
+struct PlayerCounts {
+    char rawName[kRawNameSize];  // as the log writes it, colour codes kept; at most 63 bytes
+    int32_t team;                // slots only: a SlotTeam
+    int32_t deaths;              // Kill: lines naming it as the victim, suicides included
+    int32_t teamKills;           // kills of a team mate, counted in frags and weaponKills too
+    int32_t flagEvents[kFlagEventCount];
+    int32_t awards[kAwardCount];
+    int32_t matches;      // players only: counted matches
+    int32_t mergedInto;   // slots only: the player the last match end merged it into, or -1
+    bool flagEventsSeen;  // players only: a counted match of the player had CTF: lines
+    bool awardsSeen;      // players only: ... had Award: lines
+};
+
 // The player with the highest rate per hour of one counter.
 struct RateLeader {
     int32_t player;  // index in players
@@ -122,9 +165,17 @@ struct StatsTables {
     bool matchClosed;  // the running match has been merged already
     // Matches merged so far: each counts once, at its first end.
     std::uint64_t matchesCounted;
+    // The handlers keep slotCounts and playerCounts, which only the JSON
+    // document shows: set after ResetLogTables by a run that makes one (a
+    // run of the pages alone is spared the work).
+    bool documentCounts;
+    PlayerCounts slotCounts[kMatchSlotCount];
+    bool matchFlagEvents;  // a CTF: line since the running match began
+    bool matchAwards;      // an Award: line since the running match began
 
     PlayerStats players[kPlayerCapacity];  // order of first counted match
     int32_t playerCount;                   // 0..kPlayerCapacity
+    PlayerCounts playerCounts[kPlayerCapacity];
 
     ClanStats clans[kClanCapacity];  // order of creation
     int32_t clanCount;               // 0..kClanCapacity

@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "stats/LogFileBlocks.h"
@@ -138,21 +140,23 @@ TEST(NewlineFinder, FindsEveryNewlineInOrder) {
 }
 
 // The lines a reader must give for `text`: every newline-ended line, cut at
-// 511 characters.
-std::vector<std::string> ExpectedLines(const std::string& text) {
-    std::vector<std::string> lines;
+// 511 characters, and read whole up to 8191.
+using Lines = std::vector<std::pair<std::string, std::string>>;
+Lines ExpectedLines(const std::string& text) {
+    Lines lines;
     for (std::size_t start = 0, newline; (newline = text.find('\n', start)) != std::string::npos;
          start = newline + 1) {
-        lines.push_back(text.substr(start, std::min(newline - start, kLogLineLimit)));
+        lines.emplace_back(text.substr(start, std::min(newline - start, kLogLineLimit)),
+                           text.substr(start, std::min(newline - start, kWholeLineLimit)));
     }
     return lines;
 }
 
-std::vector<std::string> ReadLines(std::FILE* file) {
-    std::vector<std::string> lines;
+Lines ReadLines(std::FILE* file) {
+    Lines lines;
     LogLineReader reader(file);
     std::string_view line;
-    while (reader.ReadLogLine(line) == 1) lines.emplace_back(line);
+    while (reader.ReadLogLine(line) == 1) lines.emplace_back(line, reader.WholeLine());
     return lines;
 }
 
@@ -166,14 +170,14 @@ TEST_F(LogBlocks, FilesAndMemoryStreamsGiveTheSameLines) {
         for (std::size_t i = 0; i < length; ++i) text += "ab\r\0 :9"[random() % 7];
         text += '\n';
     };
-    const std::size_t lengths[] = {0, 1, 30, 510, 511, 512, 3000};
-    while (text.size() < kLogReadBlockSize - 100) addLine(lengths[random() % 7]);
+    const std::size_t lengths[] = {0, 1, 30, 510, 511, 512, 3000, 8191, 8192};
+    while (text.size() < kLogReadBlockSize - 100) addLine(lengths[random() % std::size(lengths)]);
     addLine(300000);
-    while (text.size() < kLarge - 10) addLine(lengths[random() % 7]);
+    while (text.size() < kLarge - 10) addLine(lengths[random() % std::size(lengths)]);
     addLine(40);
-    while (text.size() < 2 * kLarge + 1000) addLine(lengths[random() % 7]);
+    while (text.size() < 2 * kLarge + 1000) addLine(lengths[random() % std::size(lengths)]);
     text += "  9:99 Exit:";
-    std::vector<std::string> expected = ExpectedLines(text);
+    Lines expected = ExpectedLines(text);
 
     EXPECT_EQ(ReadLines(Open(text)), expected);
     if (!kHasMemoryStreams) GTEST_SKIP() << "no fmemopen on Windows: read from a file only";

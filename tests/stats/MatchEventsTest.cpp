@@ -136,6 +136,41 @@ TEST_F(MatchEvents, HugeTimesSaturateInsteadOfOverflowing) {
     EXPECT_EQ(Player("Marathon")->secondsPlayed, INT32_MAX);
 }
 
+TEST_F(MatchEvents, DocumentCountsFollowTheSlotsAndAddUpOncePerMatch) {
+    tables->documentCounts = true;
+    Feed({"0:00 InitGame:"});
+    for (const char* line : {"0 n\\^1Ann\\t\\1\\model\\x", "1 n\\Ben\\t\\1", "2 n\\Cat\\t\\2"})
+        Feed({"0:00 ClientUserinfoChanged: " + std::string(line),
+              "0:00 ClientBegin: " + std::string(1, line[0])});
+    Feed({"0:10 Kill: 0 1 10: a team mate", "0:11 Kill: 0 1 18: a team mate telefragged",
+          "0:12 Kill: 0 2 10: an enemy", "0:13 Kill: 1022 0 22: the world",
+          "0:14 Kill: 0 1 16: a suicide class: no team kill", "0:15 CTF: 0 1 0: taken",
+          "0:16 CTF: 0 1 1: captured", "0:17 CTF: 2 2 3: dropped below", "0:17 CTF: 0 1 4: no kind",
+          "0:18 Award: 0 4: capture", "0:18 Award: 0 6: no kind",
+          "0:30 ClientBegin: 2",  // starts Cat's counts again; name and team stay
+          "0:31 Kill: 0 2 6: counted", "2:00 Exit: Fraglimit hit."});
+    const PlayerCounts& ann = tables->playerCounts[FindPlayer(*tables, "Ann")];
+    const PlayerCounts& ben = tables->playerCounts[FindPlayer(*tables, "Ben")];
+    const PlayerCounts& cat = tables->playerCounts[FindPlayer(*tables, "Cat")];
+    EXPECT_STREQ(ann.rawName, "^1Ann");
+    EXPECT_EQ(std::vector<int>({ann.deaths, ann.teamKills, ben.deaths, ben.teamKills, cat.deaths}),
+              std::vector<int>({1, 2, 3, 0, 1}));
+    EXPECT_EQ(std::vector<int>(ann.flagEvents, ann.flagEvents + kFlagEventCount),
+              std::vector<int>({1, 1, 0, 0}));
+    EXPECT_EQ(ann.awards[4] + cat.flagEvents[kFlagCarrierFragged], 1);
+    EXPECT_EQ(tables->slotCounts[2].team, kTeamBlue);
+    EXPECT_TRUE(ann.flagEventsSeen && ann.awardsSeen);
+
+    // Two slots of one name: one match more, counts of both.
+    Feed({"0:00 InitGame:"});
+    Join(3, "Ann", "0:00");
+    Join(4, "Ann", "0:00");
+    Feed({"0:20 Kill: 3 4 10: x", "1:00 Exit:"});
+    EXPECT_EQ(std::vector<int>({ann.matches, ann.deaths, ann.teamKills}),
+              std::vector<int>({2, 2, 2}));
+    EXPECT_TRUE(ann.flagEventsSeen);
+}
+
 TEST_F(MatchEvents, FileStartingMidMatchCountsFromClientBegin) {
     Join(6, "Late", "12:00");
     Feed({"14:00 ShutdownGame:"});

@@ -31,7 +31,9 @@ protected:
     StatsFixture() { ResetLogTables(*tables); }
 
     void Feed(std::initializer_list<std::string_view> lines) {
-        for (std::string_view line : lines) DispatchLogLine(*tables, line);
+        for (std::string_view line : lines)
+            tables->documentCounts ? DispatchDocumentLine(*tables, line)
+                                   : DispatchLogLine(*tables, line);
     }
 
     // Slot `slot` takes the name and begins at `stamp`.
