@@ -11,6 +11,7 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandSettings.h"
 #include "cli/Commands.h"
+#include "core/ServerSettings.h"
 #include "core/StatusQuery.h"
 #include "core/Utf8.h"
 

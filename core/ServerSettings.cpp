@@ -1,5 +1,7 @@
 #include "core/ServerSettings.h"
 
+#include <iterator>
+
 namespace mctf {
 
 namespace {
@@ -55,5 +57,12 @@ const GameTypeInfo kGameTypes[kGameTypeCount] = {
     {"Morvane CTF", "mctf.map", 4},      {"Morvane Soccer", "ms.map", 5},
     {"Morvane DM", "mdm.map", 0},        {"Morvane Team DM", "mtdm.map", 3},
 };
+
+std::string_view GameTypeName(int32_t gameType) {
+    static constexpr std::string_view kNames[] = {"Free For All", "Tournament", "Single Player",
+                                                  "Team Deathmatch", "Capture The Flag"};
+    if (gameType < 0 || gameType >= static_cast<int32_t>(std::size(kNames))) return {};
+    return kNames[gameType];
+}
 
 }  // namespace mctf

@@ -134,4 +134,9 @@ inline bool IsGameType(int32_t gameType) { return gameType >= 0 && gameType < kG
 // morvane folder.
 inline bool IsModGameType(int32_t gameType) { return gameType >= kMorvaneCTF; }
 
+// The name of a g_gametype number the game modules share (0 to 4), or empty:
+// above 4 each modification numbers its own (Team Arena's 5 is One Flag
+// CTF, Morvane's 5 is Soccer), so a server's number alone cannot tell.
+std::string_view GameTypeName(int32_t gameType);
+
 }  // namespace mctf

@@ -155,16 +155,6 @@ std::string WithoutColourCodes(std::string_view text) {
     return clean;
 }
 
-std::string_view GameTypeName(int gameType) {
-    static constexpr std::string_view kNames[] = {
-        "Free For All",     "Tournament",      "Single Player",     "Team Deathmatch",
-        "Capture The Flag", "One Flag CTF",    "Overload",          "Harvester",
-        "Elimination",      "CTF Elimination", "Last Man Standing", "Double Domination",
-        "Domination"};
-    if (gameType < 0 || gameType >= static_cast<int>(std::size(kNames))) return {};
-    return kNames[gameType];
-}
-
 std::optional<ServerAddress> ParseServerAddress(std::string_view text, uint16_t defaultPort,
                                                 std::string& problem) {
     ServerAddress address{std::string(text), defaultPort};

@@ -58,10 +58,6 @@ StatusParse ParseStatusAnswer(std::string_view datagram, std::string_view challe
 // and without control characters.
 std::string WithoutColourCodes(std::string_view text);
 
-// The engine's name of a g_gametype value (Quake III Arena's 0 to 4, Team
-// Arena's 5 to 7, OpenArena's 8 to 12); empty for any other value.
-std::string_view GameTypeName(int gameType);
-
 struct ServerAddress {
     std::string host;  // a name, an IPv4 or an IPv6 address (without brackets)
     uint16_t port = 0;

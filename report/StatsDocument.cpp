@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/FixedText.h"
+#include "core/ServerSettings.h"
 #include "core/Utf8.h"
 #include "report/ReportEnvironment.h"
 #include "stats/Rates.h"

@@ -39,13 +39,6 @@ bool ReadLabel(FieldCursor& cursor, std::string_view label) {
 
 }  // namespace
 
-std::string_view GameTypeName(int32_t gameType) {
-    static constexpr std::string_view kNames[] = {"Free For All", "Tournament", "Single Player",
-                                                  "Team Deathmatch", "Capture the Flag"};
-    if (gameType < 0 || gameType >= static_cast<int32_t>(std::size(kNames))) return {};
-    return kNames[gameType];
-}
-
 void MatchRecorder::Record(const StatsTables& tables, std::string_view whole, std::uint64_t number,
                            bool started, bool counted) {
     FieldCursor cursor(whole);

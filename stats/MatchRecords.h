@@ -69,11 +69,6 @@ struct MatchRecord {
     std::vector<MatchPlayer> players;  // by slot
 };
 
-// The name of a g_gametype number the game modules share (0 to 4), or empty:
-// above 4 each modification numbers its own (Team Arena's 5 is One Flag
-// CTF, Morvane's 5 is Soccer).
-std::string_view GameTypeName(int32_t gameType);
-
 // Takes each finished record, in the order the logs hold the matches.
 using MatchSink = std::function<void(const MatchRecord& match)>;
 

@@ -75,7 +75,7 @@ def count(paths):
                     "timestamp": i.get("g_timestamp"), "hostname": i.get("sv_hostname"),
                     "map": i.get("mapname"), "gameType": None if kind is None else {"number": kind,
                         "name": ["Free For All", "Tournament", "Single Player", "Team Deathmatch",
-                                 "Capture the Flag", None][min(kind, 5)]},
+                                 "Capture The Flag", None][min(kind, 5)]},
                     "limits": {k: number(k) for k in ("fraglimit", "timelimit", "capturelimit")},
                     "durationSeconds": now - i.get("now", 0), "endedBy": word[:-1],
                     "exitReason": " ".join(args) if word == "Exit:" else None,
