@@ -124,58 +124,82 @@ constexpr std::string_view kStatusUsage =
     "  --timeout SECONDS  wait at most this long (0.1 to 60, default 2)\n"
     "  -q, --quiet    print nothing: only the exit status tells\n";
 
+constexpr Action kSettingsActions[] = {
+    {"show", RunSettingsShow, kJsonOption, Operands::None, ""},
+    {"get", RunSettingsGet, 0, Operands::Fields, "NAME..."},
+    {"set", RunSettingsSet, 0, Operands::SettableFields, "NAME=VALUE..."},
+    {"reset", RunSettingsReset, kYesOption, Operands::None, "[--yes]"},
+};
+
+constexpr Action kMapListActions[] = {
+    {"show", RunMapListShow, 0, Operands::None, ""},
+    {"add", RunMapListAdd, 0, Operands::Typed, "NAME..."},
+    {"remove", RunMapListRemove, 0, Operands::ListedMaps, "NAME..."},
+    {"clear", RunMapListClear, 0, Operands::None, ""},
+    {"check", RunMapListCheck, 0, Operands::None, ""},
+};
+
 // In the order of mctfcli --help.
 constexpr Command kCommands[] = {
-    {"settings", RunSettingsCommand, kConfigOption | kYesOption | kJsonOption,
-     "show|get NAME...|set NAME=VALUE...|reset [--yes]",
+    {"settings", nullptr, kConfigOption, Operands::None, "",
      "Show or change the server settings, as the settings sheet does.", kSettingsUsage,
-     PrintSettingsFields},
-    {"maplist", RunMapListCommand, kConfigOption, "show|add NAME...|remove NAME...|clear|check",
-     "Show, change or check the map rotation of the stored game type.", kMapListUsage},
-    {"server-files", RunServerFilesCommand, kConfigOption, "",
+     PrintSettingsFields, kSettingsActions},
+    {"maplist", nullptr, kConfigOption, Operands::None, "",
+     "Show, change or check the map rotation of the stored game type.", kMapListUsage, nullptr,
+     kMapListActions},
+    {"server-files", RunServerFilesCommand, kConfigOption, Operands::None, "",
      "Write morvane.bat, morvane.sh and morvane.cfg from the stored settings.", kServerFilesUsage},
-    {"maps", RunMapsCommand, 0, "PATH...",
+    {"maps", RunMapsCommand, 0, Operands::MapFiles, "PATH...",
      "List the maps inside .pk3 archives and folders of them (or name\n"
      ".bsp files), sorted.",
      kMapsUsage},
     {"stats", RunStatsCommand,
-     kConfigOption | kLogsOption | kOutOption | kQuietOption | kJsonFileOption | kSeedOption,
-     "[--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [--seed N] [-q]",
+     kConfigOption | kLogsOption | kOutOption | kQuietOption | kJsonFileOption | kNoPagesOption |
+         kSeedOption,
+     Operands::Typed, "[--logs PATH]... [--out DIR] [--json FILE [--no-pages]] [--seed N] [-q]",
      "Analyse the *.log files of the statistics folder (or PATHs) and\n"
      "write the statistics pages there (or into DIR).",
      kStatsUsage},
-    {"systemd", RunSystemdCommand, kConfigOption | kSystemdOptions | kOutOption,
-     "[--user] [--every MINUTES] [--out DIR] [--write DIR] [--server PATH]",
+    {"systemd", RunSystemdCommand,
+     kConfigOption | kUserOption | kEveryOption | kOutOption | kWriteOption | kServerOption,
+     Operands::Typed, "[--user] [--every MINUTES] [--out DIR] [--write DIR] [--server PATH]",
      "Print (or write into DIR) systemd units running the server and\n"
      "the statistics pages.",
      kSystemdUsage},
     {"status", RunStatusCommand, kConfigOption | kJsonOption | kQuietOption | kTimeoutOption,
-     "[HOST[:PORT]] [--json] [--timeout SECONDS] [-q]",
+     Operands::Typed, "[HOST[:PORT]] [--json] [--timeout SECONDS] [-q]",
      "Ask the running server for its host name, map, game type and\n"
      "players.",
      kStatusUsage},
 };
 
+// The options are the option table's own; --help and the ones taken before
+// the command are no row's. A command of actions has their synopses, not one.
 constexpr bool IsComplete(const Command& command) {
     constexpr std::string_view start = "Usage: mctfcli ";
+    constexpr unsigned notOfRows = kHelpOption | kVersionOption | kUserSettingsOption;
     return !command.name.empty() && !command.summary.empty() && command.usage.starts_with(start) &&
            command.usage.substr(start.size()).starts_with(command.name) &&
-           command.usage.ends_with('\n');
+           command.usage.ends_with('\n') && !(AllOptions(command) & notOfRows) &&
+           (command.actions.empty() || command.synopsis.empty());
 }
 
 // "help" is answered before the table is looked at: no row may take it.
+// Action names differ within their command.
 constexpr bool NamesDistinct() {
     for (auto row = std::begin(kCommands); row != std::end(kCommands); ++row) {
         if (row->name == "help") return false;
         for (auto other = std::begin(kCommands); other != row; ++other)
             if (other->name == row->name) return false;
+        for (const Action& action : row->actions)
+            if (std::ranges::count(row->actions, action.name, &Action::name) != 1) return false;
     }
     return true;
 }
 
 static_assert(std::ranges::all_of(kCommands, IsComplete),
-              "every command needs a name, a summary and a usage text "
-              "starting \"Usage: mctfcli NAME\"");
+              "every command needs a name, a summary, a usage text starting "
+              "\"Usage: mctfcli NAME\" and options of the rows after it");
 static_assert(NamesDistinct(), "command names must differ from each other and from help");
 
 }  // namespace
@@ -185,6 +209,13 @@ std::span<const Command> Commands() { return kCommands; }
 const Command* FindCommand(std::string_view name) {
     for (const Command& command : kCommands) {
         if (command.name == name) return &command;
+    }
+    return nullptr;
+}
+
+const Action* FindAction(const Command& command, std::string_view name) {
+    for (const Action& action : command.actions) {
+        if (action.name == name) return &action;
     }
     return nullptr;
 }

@@ -1,8 +1,9 @@
-// The commands of mctfcli. Each takes the words after its name, sorted into
-// operands and the options its row of the command table allows (CommandArgs;
-// cli/CommandTable.h), and returns the process exit status: 0 on success, 1
-// when the work failed (a refused value, a file that could not be read or
-// written), 2 for a usage error.
+// The commands of mctfcli. Each takes the words after the command's name (an
+// action's first one is its own name), sorted into operands and the options
+// its row of the command table allows (CommandArgs; cli/CommandTable.h), and
+// returns the process exit status: 0 on success, 1 when the work failed (a
+// refused value, a file that could not be read or written), 2 for a usage
+// error.
 //
 // Data goes to `out`; errors go to `err` as "mctfcli: NAME: message", NAME
 // being the file, folder or field concerned. Messages of the core (the
@@ -53,23 +54,35 @@ struct CommandContext {
 // mctfcli with its arguments (without the program name).
 int RunMctfcli(const Args& args, CommandContext& context);
 
-// mctfcli settings show|get|set|reset [--config FILE]
-int RunSettingsCommand(const CommandArgs& parsed, CommandContext& context);
-// mctfcli maplist show|add|remove|clear|check [--config FILE]
-int RunMapListCommand(const CommandArgs& parsed, CommandContext& context);
-// mctfcli server-files [--config FILE]
+// The commands and the actions of settings and maplist, each run from its
+// row of the command table, which holds the options it takes and its usage.
+
+// settings show: every field as NAME=VALUE, or as one JSON object.
+int RunSettingsShow(const CommandArgs& parsed, CommandContext& context);
+// settings get: the values of the fields named, one a line.
+int RunSettingsGet(const CommandArgs& parsed, CommandContext& context);
+// settings set: changes the fields named, then does what OK on the settings
+// sheet does.
+int RunSettingsSet(const CommandArgs& parsed, CommandContext& context);
+// settings reset: the defaults, as Setup > Reset Settings restores them.
+int RunSettingsReset(const CommandArgs& parsed, CommandContext& context);
+// maplist show, add, remove, clear and check: the map rotation of the stored
+// game type, printed, changed as the Maps page changes it, or looked for in
+// the game's paks.
+int RunMapListShow(const CommandArgs& parsed, CommandContext& context);
+int RunMapListAdd(const CommandArgs& parsed, CommandContext& context);
+int RunMapListRemove(const CommandArgs& parsed, CommandContext& context);
+int RunMapListClear(const CommandArgs& parsed, CommandContext& context);
+int RunMapListCheck(const CommandArgs& parsed, CommandContext& context);
+// server-files: writes the server files from the stored settings.
 int RunServerFilesCommand(const CommandArgs& parsed, CommandContext& context);
-// mctfcli maps PATH...
+// maps: the maps inside the paks and folders named, sorted.
 int RunMapsCommand(const CommandArgs& parsed, CommandContext& context);
-// mctfcli stats [--config FILE] [--logs PATH]... [--out DIR] [--json FILE [--no-pages]]
-//               [--seed N] [-q]
+// stats: the statistics pages (or the JSON document) of the logs.
 int RunStatsCommand(const CommandArgs& parsed, CommandContext& context);
-
-// mctfcli systemd [--user] [--every MINUTES] [--out DIR] [--write DIR] [--server PATH]
-//                 [--config FILE] [-- SERVER ARGUMENTS...]
+// systemd: the units of a Linux server, printed or written.
 int RunSystemdCommand(const CommandArgs& parsed, CommandContext& context);
-
-// mctfcli status [HOST[:PORT]] [--json] [--timeout SECONDS] [-q] [--config FILE]
+// status: asks the running server for its status.
 int RunStatusCommand(const CommandArgs& parsed, CommandContext& context);
 
 // The help of mctfcli.

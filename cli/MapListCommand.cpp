@@ -114,75 +114,99 @@ int Check(const SettingsStore& store, const std::string& file, CommandContext& c
     return failed ? 1 : 0;
 }
 
-}  // namespace
-
-int RunMapListCommand(const CommandArgs& parsed, CommandContext& context) {
-    if (parsed.words.empty())
-        return UsageError(context, kCommand, "which action: show, add, remove, clear or check?");
-    const std::string action = parsed.words[0];
-    const std::vector<std::string> names(parsed.words.begin() + 1, parsed.words.end());
-    const bool reads = action == "show" || action == "check";
-    if (!reads && action != "add" && action != "remove" && action != "clear")
-        return UsageError(context, kCommand, "unknown action '" + action + "'");
-    if ((reads || action == "clear") && !names.empty())
-        return UsageError(context, kCommand, action + " takes no NAME");
-    if ((action == "add" || action == "remove") && names.empty())
-        return UsageError(context, kCommand, action + " needs a map NAME");
-
-    SettingsStore store;
-    const ConfigUse use = reads ? ConfigUse::Read : ConfigUse::Change;
-    if (!LoadSettingsForCommand(store, parsed.config, use, context)) return 1;
-    std::vector<std::string> list = ListNames(store);
-    if (action == "show") {
-        for (const std::string& name : list) context.out << name << '\n';
-        return 0;
-    }
-    const std::string file = ListFile(store, parsed.config);
-    if (action == "check") return Check(store, file, context);
-
-    // Every name is checked before the list changes: a refused call changes
-    // nothing.
+// The list's new names, checked each, added at its end; false after saying
+// on err why not.
+bool AddNames(std::vector<std::string>& list, const Args& names, const std::string& file,
+              CommandContext& context) {
     bool refused = false;
-    if (action == "add") {
-        for (const std::string& name : names) {
-            if (!IsMapName(name)) {
-                context.err << "mctfcli: " << file << ": '" << name
-                            << "' is not a map name (one word of 1 to " << kMapNameSize - 1
-                            << " characters)\n";
-                refused = true;
-            } else if (ScriptHazard hazard = FindMapNameHazard(name);
-                       hazard != ScriptHazard::None) {
-                context.err << "mctfcli: " << file << ": '" << name
-                            << "' cannot be added to a map list: it holds " << HazardName(hazard)
-                            << '\n';
-                refused = true;
-            }
-        }
-        if (!refused && list.size() + names.size() > kMapListCapacity) {
-            context.err << "mctfcli: " << file << ": the list holds at most " << kMapListCapacity
-                        << " maps; it has " << list.size() << " and " << names.size()
-                        << " more would make " << list.size() + names.size() << "\n";
+    for (const std::string& name : names) {
+        if (!IsMapName(name)) {
+            context.err << "mctfcli: " << file << ": '" << name
+                        << "' is not a map name (one word of 1 to " << kMapNameSize - 1
+                        << " characters)\n";
+            refused = true;
+        } else if (ScriptHazard hazard = FindMapNameHazard(name); hazard != ScriptHazard::None) {
+            context.err << "mctfcli: " << file << ": '" << name
+                        << "' cannot be added to a map list: it holds " << HazardName(hazard)
+                        << '\n';
             refused = true;
         }
-        list.insert(list.end(), names.begin(), names.end());
-    } else if (action == "remove") {
-        for (const std::string& name : names) {
-            auto found = std::find(list.begin(), list.end(), name);
-            if (found == list.end()) {
-                context.err << "mctfcli: " << file << ": '" << name << "' is not in the list\n";
-                refused = true;
-                continue;
-            }
-            list.erase(found);
-        }
-    } else {
-        list.clear();
     }
-    if (refused) return 1;
+    if (!refused && list.size() + names.size() > kMapListCapacity) {
+        context.err << "mctfcli: " << file << ": the list holds at most " << kMapListCapacity
+                    << " maps; it has " << list.size() << " and " << names.size()
+                    << " more would make " << list.size() + names.size() << "\n";
+        refused = true;
+    }
+    list.insert(list.end(), names.begin(), names.end());
+    return !refused;
+}
 
+// Takes out the first occurrence of each name; false after naming on err
+// those not in the list.
+bool RemoveNames(std::vector<std::string>& list, const Args& names, const std::string& file,
+                 CommandContext& context) {
+    bool refused = false;
+    for (const std::string& name : names) {
+        auto found = std::find(list.begin(), list.end(), name);
+        if (found == list.end()) {
+            context.err << "mctfcli: " << file << ": '" << name << "' is not in the list\n";
+            refused = true;
+            continue;
+        }
+        list.erase(found);
+    }
+    return !refused;
+}
+
+bool ClearNames(std::vector<std::string>& list, const Args&, const std::string&, CommandContext&) {
+    list.clear();
+    return true;
+}
+
+// Loads the list, lets `change` have the names after the action, then saves
+// as OK on the settings sheet does. Every name is checked before the list
+// changes: a refused call changes nothing.
+int ChangeList(const CommandArgs& parsed, CommandContext& context,
+               bool (*change)(std::vector<std::string>& list, const Args& names,
+                              const std::string& file, CommandContext& context)) {
+    SettingsStore store;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Change, context)) return 1;
+    std::vector<std::string> list = ListNames(store);
+    const Args names(parsed.words.begin() + 1, parsed.words.end());
+    if (!change(list, names, ListFile(store, parsed.config), context)) return 1;
     for (std::size_t i = 0; i < list.size(); ++i) SetFixedText(store.mapList.maps[i], list[i]);
     store.settings.mapCount = static_cast<int32_t>(list.size());
     return ApplyForCommand(store, parsed.config, context);
+}
+
+}  // namespace
+
+int RunMapListShow(const CommandArgs& parsed, CommandContext& context) {
+    SettingsStore store;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
+    for (const std::string& name : ListNames(store)) context.out << name << '\n';
+    return 0;
+}
+
+int RunMapListAdd(const CommandArgs& parsed, CommandContext& context) {
+    if (parsed.words.size() < 2) return UsageError(context, kCommand, "add needs a map NAME");
+    return ChangeList(parsed, context, AddNames);
+}
+
+int RunMapListRemove(const CommandArgs& parsed, CommandContext& context) {
+    if (parsed.words.size() < 2) return UsageError(context, kCommand, "remove needs a map NAME");
+    return ChangeList(parsed, context, RemoveNames);
+}
+
+int RunMapListClear(const CommandArgs& parsed, CommandContext& context) {
+    return ChangeList(parsed, context, ClearNames);
+}
+
+int RunMapListCheck(const CommandArgs& parsed, CommandContext& context) {
+    SettingsStore store;
+    if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
+    return Check(store, ListFile(store, parsed.config), context);
 }
 
 }  // namespace mctf

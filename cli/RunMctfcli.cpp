@@ -1,7 +1,8 @@
-// The command line of mctfcli: global options, help and the commands.
-#include <algorithm>
-#include <cstdint>
+// The command line of mctfcli: global options, help, the commands and their
+// actions, and the listings the bash completion asks for.
+#include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "cli/CommandTable.h"
@@ -13,61 +14,20 @@ namespace mctf {
 
 namespace {
 
-// What may stand first on the line besides the commands.
-constexpr std::string_view kGlobalWords[] = {"help", "--help", "--version", "--config",
-                                             "--user-settings"};
-
-// Changes (insert, delete, replace, swap of neighbours) that turn a into b.
-std::size_t EditDistance(std::string_view a, std::string_view b) {
-    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
-                                d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-        }
-    }
-    return d[a.size()][b.size()];
-}
-
-// The command or global option a mistyped first word was most likely meant
-// to be ("version" for --version, "stat" for stats); empty when none is close.
-std::string_view Nearest(std::string_view word) {
-    const auto bare = [](std::string_view text) {
-        return text.substr(std::min(text.find_first_not_of('-'), text.size()));
-    };
-    std::vector<std::string_view> candidates(std::begin(kGlobalWords), std::end(kGlobalWords));
-    for (const Command& command : Commands()) candidates.push_back(command.name);
-    const std::size_t limit = bare(word).size() <= 4 ? 1 : 2;
-    std::string_view nearest;
-    std::size_t best = SIZE_MAX;
-    for (std::string_view candidate : candidates) {
-        const std::size_t distance = EditDistance(bare(word), bare(candidate));
-        // Of two as close, the one with dashes if the word has them.
-        const std::size_t score =
-            2 * distance + (word.starts_with('-') != candidate.starts_with('-') ? 1 : 0);
-        if (distance <= limit && score < best) {
-            nearest = candidate;
-            best = score;
-        }
-    }
-    return nearest;
-}
-
 // "mctfcli: problem" and where the help is, on err; returns 2.
 int TopLevelError(CommandContext& context, std::string_view problem) {
     context.err << "mctfcli: " << problem << "\nTry 'mctfcli --help'.\n";
     return 2;
 }
 
-int Unknown(CommandContext& context, std::string_view what, const std::string& word) {
-    std::string problem = "unknown " + std::string(what) + " '" + word + "'";
-    if (std::string_view nearest = Nearest(word); !nearest.empty())
-        problem += "; did you mean " + std::string(nearest) + "?";
-    return TopLevelError(context, problem);
+// A first word that is neither a command nor a global option.
+int Unknown(CommandContext& context, const std::string& word) {
+    std::vector<std::string_view> candidates = {"help"};
+    for (const Option& option : Options())
+        if (option.flag & kGlobalOptions) candidates.push_back(option.name);
+    for (const Command& command : Commands()) candidates.push_back(command.name);
+    return TopLevelError(
+        context, UnknownWord(word.starts_with("-") ? "option" : "command", word, candidates));
 }
 
 int Help(const Args& args, CommandContext& context) {
@@ -82,24 +42,63 @@ int Help(const Args& args, CommandContext& context) {
     return TopLevelError(context, "help: unknown command '" + args[1] + "'");
 }
 
+// "show, get, set or reset" with "or"; with an option, those taking it.
+std::string ActionNames(const Command& command, std::string_view conjunction, unsigned option = 0) {
+    std::vector<std::string_view> names;
+    for (const Action& action : command.actions)
+        if (!option || (action.options & option)) names.push_back(action.name);
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 < names.size() ? ", " : " " + std::string(conjunction) + " ";
+        text += names[i];
+    }
+    return text;
+}
+
+// The action the first word names, run once it is known to take every
+// option given and, when it takes no operand, that none follows.
+int RunAction(const Command& command, const CommandArgs& parsed, CommandContext& context) {
+    if (parsed.words.empty())
+        return UsageError(context, command.name,
+                          "which action: " + ActionNames(command, "or") + "?");
+    const std::string& word = parsed.words[0];
+    const Action* action = FindAction(command, word);
+    const unsigned taken = command.options | (action ? action->options : 0);
+    for (const Option& option : Options()) {
+        if ((parsed.given & option.flag) && !(taken & option.flag))
+            return UsageError(context, command.name,
+                              std::string(option.name) + " belongs to " +
+                                  ActionNames(command, "and", option.flag) + " only");
+    }
+    if (!action) {
+        std::vector<std::string_view> names;
+        for (const Action& known : command.actions) names.push_back(known.name);
+        return UsageError(context, command.name, UnknownWord("action", word, names));
+    }
+    if (action->operands == Operands::None && parsed.words.size() > 1)
+        return UsageError(context, command.name, word + " takes no NAME");
+    return action->run(parsed, context);
+}
+
 // Sorts the command's words by its row's options, answers --help and a bad
-// option itself, and runs the command with the rest.
+// option itself, and runs the command (or its action) with the rest.
 int RunCommand(const Command& command, const Args& words, CommandContext& context) {
     CommandArgs parsed;
-    if (std::optional<std::string> problem = ParseCommandArgs(words, command.options, parsed))
+    if (std::optional<std::string> problem = ParseCommandArgs(words, AllOptions(command), parsed))
         return UsageError(context, command.name, *problem);
     if (parsed.help) {
         PrintCommandUsage(command, context.out);
         return 0;
     }
-    return command.run(parsed, context);
+    return command.actions.empty() ? command.run(parsed, context)
+                                   : RunAction(command, parsed, context);
 }
 
 // Takes --user-settings out of the words before "--", wherever it stands.
 bool TakeUserSettingsOption(Args& args) {
     bool found = false;
     for (auto word = args.begin(); word != args.end() && *word != "--";) {
-        if (*word == "--user-settings") {
+        if (IsOption(*word, kUserSettingsOption)) {
             word = args.erase(word);
             found = true;
         } else {
@@ -114,15 +113,110 @@ bool TakeUserSettingsOption(Args& args) {
 // no --config then refuses it as it would there. The problem when FILE is
 // missing.
 std::optional<std::string> TakeLeadingConfig(Args& args, Args& config) {
-    while (!args.empty() && (args[0] == "--config" || args[0].starts_with("--config="))) {
-        const std::size_t words = args[0] == "--config" ? 2 : 1;
-        // As after the command: a following option is no value.
-        if (args.size() < words || (words == 2 && !IsOptionValue(args[1])))
-            return "option --config needs a value";
-        config.insert(config.end(), args.begin(), args.begin() + words);
-        args.erase(args.begin(), args.begin() + words);
+    const Option& option = OptionOf(kConfigOption);
+    std::size_t next = 0;
+    for (std::string value; next < args.size(); ++next) {
+        const OptionWord read = ReadOption(option, args, next, value);
+        if (read == OptionWord::Other) break;
+        if (read == OptionWord::NoValue) return MissingValue(option);
     }
+    config.insert(config.end(), args.begin(), args.begin() + static_cast<std::ptrdiff_t>(next));
+    args.erase(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(next));
     return std::nullopt;
+}
+
+// --user-settings: config.dmc in the user's folder, made on first use.
+bool UseUserSettings(CommandContext& context) {
+    std::string error;
+    context.settingsFolder = PrepareUserSettingsFolder(CurrentConfigEnvironment(), error);
+    if (!context.settingsFolder) context.err << "mctfcli: " << error << '\n';
+    return context.settingsFolder.has_value();
+}
+
+// The options in `options`, in the order of the option table, one a line: a
+// value option with what its value is (word, folder, file or
+// file:EXTENSION|...).
+void ListOptions(unsigned options, std::ostream& out) {
+    for (const Option& option : Options()) {
+        if (!(options & option.flag)) continue;
+        out << option.name;
+        switch (option.value) {
+        case OptionValue::None:
+            break;
+        case OptionValue::Word:
+            out << " word";
+            break;
+        case OptionValue::Folder:
+            out << " folder";
+            break;
+        case OptionValue::File:
+            out << " file" << (option.extensions.empty() ? "" : ":") << option.extensions;
+            break;
+        }
+        out << '\n';
+    }
+}
+
+// --options [NAME [ACTION]]: those the bash completion offers after the
+// words; before the action of a command of actions, --help alone. A
+// command that reads the settings takes --user-settings too; the settings
+// ones come first, as in the help.
+int ListCommandOptions(const Args& words, CommandContext& context) {
+    if (words.empty()) {
+        ListOptions(kGlobalOptions, context.out);
+        return 0;
+    }
+    const Command* command = FindCommand(words[0]);
+    if (!command) return words[0] == "help" ? 0 : Unknown(context, words[0]);
+    unsigned options = kHelpOption;
+    if (command->actions.empty() || words.size() > 1) {
+        const Action* action = words.size() > 1 ? FindAction(*command, words[1]) : nullptr;
+        options |= command->options | (action ? action->options : 0);
+    }
+    if (options & kConfigOption) {
+        ListOptions(kConfigOption, context.out);
+        ListOptions(kUserSettingsOption, context.out);
+    }
+    ListOptions(kHelpOption, context.out);
+    ListOptions(options & ~(kConfigOption | kHelpOption), context.out);
+    return 0;
+}
+
+// --operands LINE...: what the next operand after the command line LINE may
+// be, on the first line: "words" and the words one a line, "file:EXTENSION|..."
+// for files, or nothing when nothing is offered.
+int ListOperands(Args line, Args config, CommandContext& context) {
+    if (TakeLeadingConfig(line, config) || line.empty()) return 2;
+    const Command* command = FindCommand(line[0]);
+    if (!command) return 0;
+    CommandArgs parsed;
+    config.insert(config.end(), line.begin() + 1, line.end());
+    if (ParseCommandArgs(config, AllOptions(*command), parsed)) return 2;
+    const Action* action = parsed.words.empty() ? nullptr : FindAction(*command, parsed.words[0]);
+    const Operands operands = command->actions.empty() ? command->operands
+                              : action                 ? action->operands
+                                                       : Operands::None;
+    switch (operands) {
+    case Operands::None:
+    case Operands::Typed:
+        return 0;
+    case Operands::Fields:
+    case Operands::SettableFields: {
+        const bool settable = operands == Operands::SettableFields;
+        context.out << "words\n";
+        for (const SettingsField& field : SettingsFields())
+            if (!settable || field.IsEditable())
+                context.out << field.name << (settable ? "=\n" : "\n");
+        return 0;
+    }
+    case Operands::ListedMaps:
+        context.out << "words\n";
+        return RunMapListShow(parsed, context);
+    case Operands::MapFiles:
+        context.out << "file:pk3|bsp\n";
+        return 0;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -138,37 +232,38 @@ int RunMctfcli(const Args& commandLine, CommandContext& context) {
         return 2;
     }
     const std::string& first = args[0];
-    if (first == "--help" || first == "-h") {
+    if (IsOption(first, kHelpOption)) {
         PrintUsage(context.out);
         return 0;
     }
-    if (first == "--version") {
+    if (IsOption(first, kVersionOption)) {
         context.out << kVersionLine << '\n';
         return 0;
     }
     if (first == "help") return Help(args, context);
-    // Neither is in the help: the bash completion asks them for the command
-    // names and for the fields settings set takes.
-    if (first == "--commands") {
+    // None of these is in the help: the bash completion asks them for what
+    // it offers.
+    const Args rest(args.begin() + 1, args.end());
+    if (first == "--commands" || (first == "--actions" && rest == Args{"help"})) {
         for (const Command& command : Commands()) context.out << command.name << '\n';
         context.out << "help\n";
         return 0;
     }
-    if (first == "--settable-fields") {
-        for (const SettingsField& field : SettingsFields())
-            if (field.IsEditable()) context.out << field.name << '\n';
+    if (first == "--actions") {
+        const std::string name = rest.empty() ? "" : rest[0];
+        const Command* command = FindCommand(name);
+        if (!command) return Unknown(context, name);
+        for (const Action& action : command->actions) context.out << action.name << '\n';
         return 0;
     }
-    const Command* command = FindCommand(first);
-    if (!command) return Unknown(context, first.starts_with("-") ? "option" : "command", first);
-    if (userSettings) {
-        std::string error;
-        context.settingsFolder = PrepareUserSettingsFolder(CurrentConfigEnvironment(), error);
-        if (!context.settingsFolder) {
-            context.err << "mctfcli: " << error << '\n';
-            return 1;
-        }
+    if (first == "--options") return ListCommandOptions(rest, context);
+    if (first == "--operands") {
+        if (userSettings && !UseUserSettings(context)) return 1;
+        return ListOperands(rest, config, context);
     }
+    const Command* command = FindCommand(first);
+    if (!command) return Unknown(context, first);
+    if (userSettings && !UseUserSettings(context)) return 1;
     config.insert(config.end(), args.begin() + 1, args.end());
     return RunCommand(*command, config, context);
 }

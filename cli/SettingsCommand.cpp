@@ -67,8 +67,9 @@ int UnknownField(CommandContext& context, std::string_view name) {
     return 2;
 }
 
-int Show(const CommandArgs& parsed, CommandContext& context) {
-    if (parsed.words.size() > 1) return UsageError(context, kCommand, "show takes no NAME");
+}  // namespace
+
+int RunSettingsShow(const CommandArgs& parsed, CommandContext& context) {
     SettingsStore store;
     if (!LoadSettingsForCommand(store, parsed.config, ConfigUse::Read, context)) return 1;
     if (parsed.json) {
@@ -80,7 +81,7 @@ int Show(const CommandArgs& parsed, CommandContext& context) {
     return 0;
 }
 
-int Get(const CommandArgs& parsed, CommandContext& context) {
+int RunSettingsGet(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.size() < 2) return UsageError(context, kCommand, "get needs a NAME");
     std::vector<const SettingsField*> fields;
     for (std::size_t i = 1; i < parsed.words.size(); ++i) {
@@ -94,6 +95,8 @@ int Get(const CommandArgs& parsed, CommandContext& context) {
         context.out << FormatFieldValue(store.settings, *field) << '\n';
     return 0;
 }
+
+namespace {
 
 struct Assignment {
     const SettingsField* field;
@@ -122,7 +125,9 @@ bool AbsoluteIfFolder(const SettingsField& field, std::string& value, CommandCon
     return true;
 }
 
-int Set(const CommandArgs& parsed, CommandContext& context) {
+}  // namespace
+
+int RunSettingsSet(const CommandArgs& parsed, CommandContext& context) {
     if (parsed.words.size() < 2) return UsageError(context, kCommand, "set needs NAME=VALUE");
     std::vector<Assignment> assignments;
     for (std::size_t i = 1; i < parsed.words.size(); ++i) {
@@ -187,8 +192,7 @@ int Set(const CommandArgs& parsed, CommandContext& context) {
     return status;
 }
 
-int Reset(const CommandArgs& parsed, CommandContext& context) {
-    if (parsed.words.size() > 1) return UsageError(context, kCommand, "reset takes no NAME");
+int RunSettingsReset(const CommandArgs& parsed, CommandContext& context) {
     if (!parsed.yes && !context.ask)
         return UsageError(context, kCommand,
                           "reset asks for confirmation and there is no terminal to ask on; "
@@ -206,23 +210,6 @@ int Reset(const CommandArgs& parsed, CommandContext& context) {
     if (ReportSave(RestoreDefaults(store), store, parsed.config, context)) return 1;
     context.out << kSettingsResetMessage << '\n';
     return 0;
-}
-
-}  // namespace
-
-int RunSettingsCommand(const CommandArgs& parsed, CommandContext& context) {
-    if (parsed.words.empty())
-        return UsageError(context, kCommand, "which action: show, get, set or reset?");
-    const std::string& action = parsed.words[0];
-    if (parsed.yes && action != "reset")
-        return UsageError(context, kCommand, "--yes belongs to reset only");
-    if (parsed.json && action != "show")
-        return UsageError(context, kCommand, "--json belongs to show only");
-    if (action == "show") return Show(parsed, context);
-    if (action == "get") return Get(parsed, context);
-    if (action == "set") return Set(parsed, context);
-    if (action == "reset") return Reset(parsed, context);
-    return UsageError(context, kCommand, "unknown action '" + action + "'");
 }
 
 }  // namespace mctf

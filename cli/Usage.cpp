@@ -84,8 +84,12 @@ void PrintUsage(std::ostream& out) {
            "\n"
            "Commands:\n";
     for (const Command& command : Commands()) {
-        out << "  " << command.name << (command.synopsis.empty() ? "" : " ") << command.synopsis
-            << '\n';
+        out << "  " << command.name << (command.synopsis.empty() ? "" : " ") << command.synopsis;
+        for (const Action& action : command.actions) {
+            out << (&action == command.actions.data() ? " " : "|") << action.name
+                << (action.synopsis.empty() ? "" : " ") << action.synopsis;
+        }
+        out << '\n';
         std::string_view rest = command.summary;
         for (std::size_t end; (end = rest.find('\n')) != rest.npos; rest.remove_prefix(end + 1))
             out << "      " << rest.substr(0, end) << '\n';

@@ -1,10 +1,12 @@
-// The server files: the launch line morvane.bat and the script morvane.cfg.
+// The server files: the launch line morvane.bat, on every system but Windows
+// the start script morvane.sh beside it (the same launch for a Linux
+// dedicated server), and the script morvane.cfg.
 //
-// Both are rewritten whole from the settings record and the in-memory map
-// list each time the settings sheet is confirmed (and by mctfcli
-// server-files). The text keeps Windows backslashes because the files are
-// for a Windows installation of the game; the files themselves are opened
-// with the platform's separator.
+// All are rewritten whole from the settings record and the in-memory map
+// list each time the settings sheet is confirmed (and by the mctfcli commands
+// that change the settings, and server-files). The launch line keeps Windows
+// backslashes because morvane.bat is for a Windows installation of the game;
+// the files themselves are opened with the platform's separator.
 #pragma once
 
 #include <string>

@@ -118,7 +118,10 @@ enum GameType : int32_t {
 inline constexpr int kGameTypeCount = 8;
 
 struct GameTypeInfo {
-    std::string_view label;        // the main window's button text
+    // The name settings set takes for gameType (in any case), and that
+    // settings --help and the refusal of a bad gameType list. The window's
+    // buttons have captions of their own, with their Alt keys.
+    std::string_view label;
     std::string_view mapListFile;  // file in <quakePath>/morvane
     int gametypeCvar;              // value written to g_gametype
 };

@@ -40,7 +40,7 @@ namespace mctf {
 using LogEventHandler = void (*)(StatsTables& tables, const LogEventLine& event);
 
 struct LogEvent {
-    std::string_view keyword;  // with its trailing colon; empty ends the table
+    std::string_view keyword;  // with its trailing colon
     LogEventHandler handler;
     bool startsMatch = false;  // reported as progress by the reader
 };
@@ -52,8 +52,10 @@ inline constexpr std::size_t kLogLineLimit = 511;  // characters kept per line
 // engine's largest info string has 8192 bytes with its NUL).
 inline constexpr std::size_t kWholeLineLimit = 8191;
 
-// The 12 keywords in order, then the ending entry. Kept constexpr so that the
-// per-line walk compiles to a few length checks.
+// The 12 keywords in order, then an empty entry that marks the end; the
+// dispatch never reads it, as it walks the first kLogEventCount entries by
+// index. Kept constexpr so that the per-line walk compiles to a few length
+// checks.
 inline constexpr LogEvent LogEventTable[kLogEventCount + 1] = {
     {"InitGame:", OnInitGame, true},
     {"Exit:", OnMatchEnd},

@@ -19,9 +19,15 @@ TEST(CommandTable, EveryCommandAnswersHelpWithItsUsage) {
         SCOPED_TRACE(name);
         // Not in the compile-time check: the sanitizers' builds cannot
         // compare a function's address there.
-        EXPECT_NE(command.run, nullptr);
+        EXPECT_NE(command.run == nullptr, command.actions.empty());
         std::ostringstream usage;
         PrintCommandUsage(command, usage);
+        for (const Action& action : command.actions) {
+            EXPECT_NE(action.run, nullptr) << action.name;
+            EXPECT_NE(usage.str().find("mctfcli " + name + " " + std::string(action.name) + " "),
+                      std::string::npos)
+                << action.name;
+        }
         EXPECT_TRUE(usage.str().starts_with("Usage: mctfcli " + name + " "));
         EXPECT_NE(usage.str().find("\n  --help         this text\n"), std::string::npos);
         for (const Args& args : {Args{name, "--help"}, Args{name, "--frobnicate", "-h"},
@@ -37,8 +43,11 @@ TEST(CommandTable, EveryCommandAnswersHelpWithItsUsage) {
     EXPECT_EQ(cli.out.str(), names + "help\n");
 }
 
-TEST(CommandTable, AMistakeBeforeTheCommandIsOneLineAndWhereTheHelpIs) {
+TEST(CommandTable, AMistakeIsOneLineAndWhereTheHelpIs) {
     const std::string tryHelp = "Try 'mctfcli --help'.\n";
+    const auto tryThe = [](std::string command) {
+        return "Try 'mctfcli " + command + " --help'.\n";
+    };
     const struct {
         Args args;
         std::string err;
@@ -53,6 +62,18 @@ TEST(CommandTable, AMistakeBeforeTheCommandIsOneLineAndWhereTheHelpIs) {
         // A leading --config goes to the command, which may not take it.
         {{"--config", "x.dmc", "maps", "a.pk3"},
          "mctfcli: maps: unknown option '--config'\nTry 'mctfcli maps --help'.\n"},
+        {{"maplist"},
+         "mctfcli: maplist: which action: show, add, remove, clear or check?\n" +
+             tryThe("maplist")},
+        {{"settings", "shw"},
+         "mctfcli: settings: unknown action 'shw'; did you mean show?\n" + tryThe("settings")},
+        {{"maplist", "frob"}, "mctfcli: maplist: unknown action 'frob'\n" + tryThe("maplist")},
+        {{"settings", "frob", "--json"},
+         "mctfcli: settings: --json belongs to show only\n" + tryThe("settings")},
+        {{"maplist", "clear", "q3dm1"},
+         "mctfcli: maplist: clear takes no NAME\n" + tryThe("maplist")},
+        {{"status", "--jsn"},
+         "mctfcli: status: unknown option '--jsn'; did you mean --json?\n" + tryThe("status")},
     };
     CliHarness cli;
     for (const auto& c : cases) {

@@ -163,22 +163,66 @@ grep -q "logs" "$err" || fail "missing value: $(cat "$err")"
 "$cli" --help >&- 2>"$err"  # no standard output at all
 [[ $? == 1 && $(cat "$err") == "mctfcli: standard output: Bad file descriptor" ]] || fail "closed"
 
-# The completion offers the commands the program names, and after settings
-# set only the fields that can be set (where bash-completion is).
+# The manual's entry of every command and action starts with its synopsis in
+# the list of commands (in lower case, as the manual writes the operands).
+entries=$'\n'$(sed -n '/^\.SH COMMANDS/,/^\.SH OPTIONS/{/^\.T[PQ]$/{n;p}}' \
+  "$(dirname "$completion")/mctfcli.1" | sed 's/\\f[RBI]//g; s/\\-/-/g' | while read -r macro words; do
+  [[ $macro == .BI ]] && words=$(xargs printf %s <<<"$words"); echo "$words"; done)$'\n'
+while read -r name synopsis; do
+  IFS='|' read -ra synopses <<<"$synopsis"
+  for synopsis in "${synopses[@]:-}"; do
+    want="${name,,}${synopsis:+ ${synopsis,,}}"
+    [[ $name == help || $entries == *$'\n'"$want"[$'\n ']* ]] || fail "manual: no entry $want"
+  done
+done < <("$cli" --help | sed -n '/^Commands:/,/^  help/s/^  \([^ ].*\)/\1/p')
+
+# The completion offers what the program lists (where bash-completion is):
+# for each command and action its actions, options, operands, and the values
+# of its options by their kind, from a folder of chosen files.
 if [[ -r /usr/share/bash-completion/bash_completion ]]; then
-  # offered WORD...: what the completion offers for a new word after them
-  # (compopt, which fails outside a real completion, is silenced).
+  # offered WORD... CUR: what the completion offers for CUR after the words,
+  # sorted (compopt, which fails outside a real completion, is silenced).
   offered() {
     # shellcheck source=/dev/null
     (source /usr/share/bash-completion/bash_completion && source "$completion" &&
-     COMP_WORDS=("$cli" "$@" "") COMP_CWORD=$(($# + 1)) COMP_LINE="$cli $* " &&
-     COMP_POINT=${#COMP_LINE} && { _mctfcli 2>/dev/null; echo "${COMPREPLY[*]} "; })
+     COMP_WORDS=("$cli" "$@") COMP_CWORD=$# COMP_LINE="$cli $*" COMP_POINT=${#COMP_LINE} &&
+     _mctfcli 2>/dev/null; printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd ' ')
   }
-  got=$(offered)
-  [[ $got == "$("$cli" --commands | tr '\n' ' ')" ]] || fail "completion: $got"
-  got=" $(offered settings set)"
-  [[ $got == *" fragLimit= "* && $got != *version=* && $got != *mapCount=* ]] ||
-    fail "completion of settings set: $got"
+  mkdir -p "$work/c/sub" && cd "$work/c" && touch a.dmc b.json c.pk3 d.BSP e.txt
+  while IFS='|' read -r line cur want; do
+    # shellcheck disable=SC2086  # the words of the line
+    got=$(XDG_CONFIG_HOME="$work/xdg" offered $line "$cur")
+    [[ $got == "$want" ]] || fail "completion of '$line $cur': '$got', not '$want'"
+  done <<'EOF'
+||help maplist maps server-files settings stats status systemd
+|-|--config --help --user-settings --version
+--config||a.dmc sub
+help|s|server-files settings stats status systemd
+settings||get reset set show
+settings|-|--help
+settings show|-|--config --help --json --user-settings
+settings get|q|quadFactor quakePath
+settings set|frag|fragLimit=
+settings set|fragLimit=|
+settings reset|-|--config --help --user-settings --yes
+maplist||add check clear remove show
+maplist show|-|--config --help --user-settings
+maplist add|-|--config --help --user-settings
+maplist --user-settings remove||m1 m2 m3
+maplist clear|-|--config --help --user-settings
+maplist check|-|--config --help --user-settings
+server-files|-|--config --help --user-settings
+maps|-|--help
+maps||c.pk3 d.BSP sub
+stats|-|--config --help --json --logs --no-pages --out --quiet --seed --user-settings
+stats --json||b.json sub
+stats --logs x --out||sub
+systemd|-|--config --every --help --out --server --user --user-settings --write
+systemd --server||a.dmc b.json c.pk3 d.BSP e.txt sub
+systemd --|-|--config --every --help --out --server --user --user-settings --write
+status|-|--config --help --json --quiet --timeout --user-settings
+status --timeout||
+EOF
 fi
 
 ((failures == 0)) || { echo "$failures failure(s)" >&2; exit 1; }
