@@ -91,8 +91,7 @@ GameMaps FindGameMaps(const ServerSettings& settings, Desktop& desktop, FileSyst
         desktop.CloseProgress();
     }
     std::ranges::sort(found.names, LessIgnoringCase);
-    const auto repeated = std::ranges::unique(found.names);
-    found.names.erase(repeated.begin(), repeated.end());
+    found.names.erase(std::unique(found.names.begin(), found.names.end()), found.names.end());
     return found;
 }
 
