@@ -204,13 +204,11 @@ ReadResult ReadLogFile(StatsTables& tables, const std::string& path, ReadTracker
         // A broken archive is skipped whole, not counted up to where it breaks.
         if (gzip) skipped = !(fault = reader.CheckToEnd()).empty();
         std::string_view line;
-        if (skipped) {
-            // nothing counted
-        } else if (!tables.documentCounts) {
+        if (!skipped && !tables.documentCounts) {
             while (reader.ReadLogLine(line) == 1) {
                 if (DispatchLogLine(tables, line)) tracker.MatchStarted();
             }
-        } else {
+        } else if (!skipped) {
             for (std::uint64_t number = 1; reader.ReadLogLine(line) == 1; ++number) {
                 const std::uint64_t counted = tables.matchesCounted;
                 const bool started = DispatchDocumentLine(tables, line);
